@@ -234,6 +234,8 @@ public:
     Q_INVOKABLE void restartHandleEventsThread();
     Q_INVOKABLE bool existTranslationFile(const QString& file) const;
     Q_INVOKABLE void sendSettings();
+    // The framed Settings message of the current values.
+    QString settingsMessage() const;
     Q_INVOKABLE qlonglong getRepetitionTime() const;
     Q_INVOKABLE void deleteLogFiles();
     Q_INVOKABLE void exportLogFiles(const QString& path);

@@ -342,7 +342,7 @@ void Application::resetToDefault()
     Utils::showInfoMessage(tr("DONE!"), 3000, QStringLiteral("#007743"));
 }
 
-void Application::sendSettings()
+QString Application::settingsMessage() const
 {
     QJsonObject data;
     if (m_systemHw) {
@@ -368,8 +368,12 @@ void Application::sendSettings()
         data.insert(QStringLiteral("OffMode"), m_sema->offMode());
         data.insert(QStringLiteral("VisualizationMode"), m_sema->visualizationMode());
     }
-    const QString text =
-        Utils::convertToJSonString(QStringLiteral("Sema"), QStringLiteral("Settings"), data, true);
+    return Utils::convertToJSonString(QStringLiteral("Sema"), QStringLiteral("Settings"), data, true);
+}
+
+void Application::sendSettings()
+{
+    const QString text = settingsMessage();
     if (m_serial)
         m_serial->serialOutText(31, 0, text);
 }

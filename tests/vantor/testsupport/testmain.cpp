@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -41,8 +42,11 @@ int runAll(int argc, char** argv)
         else
             arguments << QString::fromLocal8Bit(argv[i]);
     }
+    // Classes run in name order, so the order does not depend on how the program was linked.
+    auto classes = registry();
+    std::sort(classes.begin(), classes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     int failures = 0;
-    for (const auto& [name, factory] : registry()) {
+    for (const auto& [name, factory] : classes) {
         if (!only.isEmpty() && name != only)
             continue;
         std::unique_ptr<QObject> test(factory());

@@ -1,0 +1,43 @@
+#include "core/application.h"
+#include "core/msgbox.h"
+#include "testsupport/applicationfixture.h"
+#include "testsupport/testmain.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using TestSupport::ApplicationFixture;
+using Vl::Tavix3::UI::MsgBox;
+
+// Message boxes that nothing could close return at once: before the main window exists,
+// without an application object, and while the application closes.
+class TestMsgBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void answersAtOnceWithoutABoxHost();
+};
+
+void TestMsgBox::answersAtOnceWithoutABoxHost()
+{
+    MsgBox box;
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!box.sure());
+    QCOMPARE(box.show(QStringLiteral("title"), QStringLiteral("F1")), 0);
+    QCOMPARE(box.show(QStringLiteral("title"), QStringLiteral("F1"), QString(), QString(), QString(), QString(),
+                      Qt::Key_F3),
+             int(Qt::Key_F3));
+    {
+        ApplicationFixture app;  // no main window
+        QVERIFY(!app->messageBox()->sure(QStringLiteral("Delete log files")));
+        app->setIsClosing(true);
+        QVERIFY(!app->messageBox()->sure());
+        app->messageBox()->show(QStringLiteral("notice"), 3000);
+    }
+    QVERIFY(clock.elapsed() < 2000);
+}
+
+VANTOR_TEST_CLASS(TestMsgBox)
+#include "tst_msgbox.moc"

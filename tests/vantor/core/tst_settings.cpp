@@ -1,0 +1,273 @@
+#include "core/application.h"
+#include "core/version.h"
+#include "sequence/sema.h"
+#include "testsupport/applicationfixture.h"
+#include "testsupport/testmain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using TestSupport::ApplicationFixture;
+using Vl::Tavix3::UI::Application;
+using Vl::Tavix3::UI::Utils;
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Vantor"));
+}
+
+} // namespace
+
+// The application object's settings: start-up bookkeeping, loading, the persisted setters,
+// the repetition-time index walk and the reset to defaults.
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ApplicationFixture::clearSettings(); }
+
+    void firstStartBookkeeping();
+    void cleanExitIsRecordedBySecondStart();
+    void defaultsAndRoundTrip();
+    void timeColorSevenLoadsAsTwo();
+    void unchangedValueWritesNothing_data();
+    void unchangedValueWritesNothing();
+    void repetitionIndexWalk_data();
+    void repetitionIndexWalk();
+    void resetDeclinedChangesNothing();
+    void resetConfirmedRestoresDefaults();
+    void settingsMessageOfFreshInstall();
+};
+
+void TestSettings::firstStartBookkeeping()
+{
+    ApplicationFixture app;
+    QSettings s = store();
+    QCOMPARE(s.value("ApplicationCorrectlyClosed").toBool(), false);
+    QCOMPARE(s.value("Version").toString(), QStringLiteral("1.2.34"));
+    QCOMPARE(s.value("IsSynchronized").toBool(), false);
+    QVERIFY(app->versionChanged());
+    QCOMPARE(app->storedVersion(), QVersionNumber(0, 0, 0));
+    QVERIFY(app->isSynchronized());  // the in-memory flag starts true whatever the store holds
+}
+
+void TestSettings::cleanExitIsRecordedBySecondStart()
+{
+    {
+        ApplicationFixture first;
+        first->appSettings().setValue("ApplicationCorrectlyClosed", true);  // as the shut-down does
+        first->saveSettings();
+    }
+    ApplicationFixture second;
+    QVERIFY(second->applicationCorrectlyClosed());
+    QVERIFY(!second->versionChanged());
+    QCOMPARE(store().value("ApplicationCorrectlyClosed").toBool(), false);
+}
+
+void TestSettings::defaultsAndRoundTrip()
+{
+    {
+        ApplicationFixture app;
+        QCOMPARE(app->currentLanguage(), 99);
+        QCOMPARE(app->dateFormat(), 0);
+        QCOMPARE(app->timeFormat(), 0);
+        QCOMPARE(app->repetitionTime1(), 1500000LL);
+        QCOMPARE(app->repetitionTime2(), 3000000LL);
+        QCOMPARE(app->repetitionTime3(), 6000000LL);
+        QCOMPARE(app->repetitionTimeIndex(), 0);
+        QCOMPARE(app->displayboardTimeColor(), 2);
+        QCOMPARE(app->sema()->repetitionTime(), 1500000LL);
+
+        app->setDateFormat(1);
+        app->setTimeFormat(1);
+        app->setIsHighContrast(true);
+        app->setIsTapHandlerEnabled(true);
+        app->setDisplayboardMode(1);
+        app->setDisplayboardTimeColor(4);
+        app->setRepetitionTime2(4500000);
+        app->setRepetitionTimeIndex(1);
+        app->setCurrentLanguage(2);
+        app->saveSettings();
+    }
+    ApplicationFixture again;
+    QCOMPARE(again->dateFormat(), 1);
+    QCOMPARE(again->timeFormat(), 1);
+    QVERIFY(again->isHighContrast());
+    QVERIFY(again->isTapHandlerEnabled());
+    QCOMPARE(again->displayboardMode(), 1);
+    QCOMPARE(again->displayboardTimeColor(), 4);
+    QCOMPARE(again->repetitionTime2(), 4500000LL);
+    QCOMPARE(again->repetitionTimeIndex(), 1);
+    QCOMPARE(again->currentLanguage(), 2);
+    QCOMPARE(again->sema()->repetitionTime(), 4500000LL);
+    QCOMPARE(store().value("isHighContrast").toBool(), true);  // the one key with a lower-case first letter
+}
+
+void TestSettings::timeColorSevenLoadsAsTwo()
+{
+    {
+        QSettings s = store();
+        s.setValue("DisplayboardTimeColor", 7);
+        s.setValue("Version", "1.2.34");
+    }
+    ApplicationFixture app;
+    QCOMPARE(app->displayboardTimeColor(), 2);
+}
+
+void TestSettings::unchangedValueWritesNothing_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("signal");
+    QTest::newRow("DateFormat") << "DateFormat" << SIGNAL(dateFormatChanged());
+    QTest::newRow("TimeFormat") << "TimeFormat" << SIGNAL(timeFormatChanged());
+    QTest::newRow("isHighContrast") << "isHighContrast" << SIGNAL(isHighContrastChanged());
+    QTest::newRow("IsTapHandlerEnabled") << "IsTapHandlerEnabled" << SIGNAL(isTapHandlerEnabledChanged());
+    QTest::newRow("DisplayboardMode") << "DisplayboardMode" << SIGNAL(displayboardModeChanged());
+    QTest::newRow("DisplayboardTimeColor") << "DisplayboardTimeColor" << SIGNAL(displayboardTimeColorChanged());
+    QTest::newRow("RepetitionTime1") << "RepetitionTime1" << SIGNAL(repetitionTime1Changed());
+    QTest::newRow("CurrentLanguage") << "CurrentLanguage" << SIGNAL(currentLanguageChanged());
+    QTest::newRow("IsSynchronized") << "IsSynchronized" << SIGNAL(isSynchronizedChanged());
+}
+
+void TestSettings::unchangedValueWritesNothing()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, signal);
+    ApplicationFixture app;
+    // A marker written behind the object's back survives a setter given the current value.
+    app->appSettings().setValue(key, QStringLiteral("marker"));
+    QSignalSpy spy(app.get(), signal.toLatin1().constData());
+    const QMetaObject* meta = app->metaObject();
+    const char* property = nullptr;
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        if (QString::fromLatin1(meta->property(i).notifySignal().methodSignature()) == signal.mid(1)) {
+            property = meta->property(i).name();
+            break;
+        }
+    }
+    QVERIFY(property);
+    QVERIFY(app->setProperty(property, app->property(property)));
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(app->appSettings().value(key).toString(), QStringLiteral("marker"));
+}
+
+void TestSettings::repetitionIndexWalk_data()
+{
+    QTest::addColumn<qlonglong>("time1");
+    QTest::addColumn<qlonglong>("time2");
+    QTest::addColumn<qlonglong>("time3");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("request");
+    QTest::addColumn<int>("reached");
+
+    QTest::newRow("zero time skipped, wraps to the old index") << 1500000LL << 3000000LL << 0LL << 0 << 2 << 0;
+    QTest::newRow("3 wraps to 0") << 1500000LL << 3000000LL << 6000000LL << 2 << 3 << 0;
+    QTest::newRow("-1 wraps to 2") << 1500000LL << 3000000LL << 6000000LL << 0 << -1 << 2;
+    QTest::newRow("zero skipped upwards") << 1500000LL << 0LL << 6000000LL << 0 << 1 << 2;
+    QTest::newRow("zero skipped downwards") << 1500000LL << 0LL << 6000000LL << 2 << 1 << 0;
+}
+
+void TestSettings::repetitionIndexWalk()
+{
+    QFETCH(qlonglong, time1);
+    QFETCH(qlonglong, time2);
+    QFETCH(qlonglong, time3);
+    QFETCH(int, from);
+    QFETCH(int, request);
+    QFETCH(int, reached);
+    ApplicationFixture app;
+    app->setRepetitionTime1(1500000);
+    app->setRepetitionTime2(3000000);
+    app->setRepetitionTime3(6000000);
+    app->setRepetitionTimeIndex(from);
+    app->setRepetitionTime1(time1);
+    app->setRepetitionTime2(time2);
+    app->setRepetitionTime3(time3);
+    QSignalSpy spy(app.get(), &Application::repetitionTimeIndexChanged);
+    app->setRepetitionTimeIndex(request);
+    QCOMPARE(app->repetitionTimeIndex(), reached);
+    QCOMPARE(store().value("RepetitionTimeIndex").toInt(), reached);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(app->sema()->repetitionTime(), app->getRepetitionTime());
+}
+
+void TestSettings::resetDeclinedChangesNothing()
+{
+    ApplicationFixture app;
+    app->setDateFormat(1);
+    app->setRepetitionTime1(9000000);
+    app->saveSettings();
+    QString askedTitle;
+    app->setConfirmationHandler([&askedTitle](const QString& title) {
+        askedTitle = title;
+        return false;
+    });
+    app->resetToDefault();
+    QCOMPARE(askedTitle, QStringLiteral("Reset to default"));
+    QCOMPARE(app->dateFormat(), 1);
+    QCOMPARE(store().value("RepetitionTime1").toLongLong(), 9000000LL);
+}
+
+void TestSettings::resetConfirmedRestoresDefaults()
+{
+    ApplicationFixture app;
+    app->setCurrentLanguage(1);
+    app->setDateFormat(1);
+    app->setIsHighContrast(true);
+    app->setRepetitionTime1(0);  // the old index would not be usable with this time
+    app->setRepetitionTime2(9000000);
+    app->setRepetitionTimeIndex(1);
+    app->sema()->setIsRestartWithNextMinute(false);
+    app->setConfirmationHandler([](const QString&) { return true; });
+
+    app->resetToDefault();
+
+    QCOMPARE(app->dateFormat(), 0);
+    QVERIFY(!app->isHighContrast());
+    QCOMPARE(app->repetitionTime1(), 1500000LL);
+    QCOMPARE(app->repetitionTime2(), 3000000LL);
+    QCOMPARE(app->repetitionTime3(), 6000000LL);
+    QCOMPARE(app->repetitionTimeIndex(), 0);
+    QCOMPARE(app->sema()->repetitionTime(), 1500000LL);
+    QVERIFY(app->sema()->isRestartWithNextMinute());
+    QCOMPARE(app->currentLanguage(), 1);  // the language is not reset
+    QCOMPARE(store().value("Version").toString(), QStringLiteral("1.2.34"));
+    QCOMPARE(store().value("RepetitionTimeIndex").toInt(), 0);
+}
+
+void TestSettings::settingsMessageOfFreshInstall()
+{
+    ApplicationFixture app;
+    const QString text = app->settingsMessage();
+    QVERIFY(text.startsWith(QChar(0x09)));
+    QVERIFY(text.endsWith(QChar(0x02)));
+    QString type, section, id;
+    QJsonArray array;
+    QVERIFY(Utils::parseJsonData(text.mid(1, text.size() - 2), type, section, id, array));
+    QCOMPARE(type, QStringLiteral("Sema"));
+    QCOMPARE(section, QStringLiteral("Settings"));
+    QCOMPARE(id.size(), 36);
+    const QJsonObject object = array.first().toObject();
+    QCOMPARE(object.keys(),
+             QStringList({"Brightness", "BrightnessMode", "DateFormat", "DelayFalseStart", "DisplayboardMode",
+                          "DisplayboardTimeColor", "IsCheckFalseStart", "IsGenerateStart", "IsHighContrast",
+                          "IsRestartWithNextMinute", "IsShowTimeOfDay", "IsSkipOutOfWindow", "IsTapHandlerEnabled",
+                          "Language", "OffMode", "OutputSoundVolume", "PowerSaveTime", "TimeFormat",
+                          "VisualizationMode"}));
+    QCOMPARE(object.value("Language").toInt(), 99);
+    QCOMPARE(object.value("DisplayboardTimeColor").toInt(), 2);
+    QCOMPARE(object.value("IsCheckFalseStart").toBool(), true);
+    QVERIFY(object.value("IsHighContrast").isBool());
+}
+
+VANTOR_TEST_CLASS(TestSettings)
+#include "tst_settings.moc"

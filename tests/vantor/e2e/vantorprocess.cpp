@@ -1,0 +1,89 @@
+#include "vantorprocess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <csignal>
+
+VantorProcess::VantorProcess()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    m_process.setProcessEnvironment(environment);
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+VantorProcess::~VantorProcess()
+{
+    kill();
+}
+
+QString VantorProcess::dataPath()
+{
+    return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Velmora/Vantor");
+}
+
+QString VantorProcess::logPath()
+{
+    return dataPath() + QStringLiteral("/Vantor.log");
+}
+
+QString VantorProcess::settingsPath()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Velmora/Vantor.conf");
+}
+
+bool VantorProcess::start(int timeoutMs)
+{
+    m_process.start(QStringLiteral(VANTOR_BINARY), QStringList());
+    if (!m_process.waitForStarted(timeoutMs))
+        return false;
+    return waitForLog(QStringLiteral("Version: "), timeoutMs);
+}
+
+void VantorProcess::signal(int signalNumber)
+{
+    if (m_process.state() != QProcess::NotRunning)
+        ::kill(pid_t(m_process.processId()), signalNumber);
+}
+
+void VantorProcess::kill()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished(10000);
+}
+
+bool VantorProcess::isRunning() const
+{
+    return m_process.state() == QProcess::Running;
+}
+
+QString VantorProcess::log() const
+{
+    QFile file(logPath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+bool VantorProcess::waitForLog(const QString& text, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs) {
+        if (log().contains(text))
+            return true;
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+QString VantorProcess::output() const
+{
+    return QString::fromLocal8Bit(const_cast<QProcess&>(m_process).readAll());
+}

@@ -1,0 +1,35 @@
+#include "testsupport/applicationfixture.h"
+
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "core/startup.h"
+#include "testsupport/testmain.h"
+
+#include <QDir>
+#include <QSettings>
+
+namespace TestSupport {
+
+ApplicationFixture::ApplicationFixture()
+    : m_dataPath(testRoot() + QStringLiteral("/appdata"))
+{
+    Vl::Tavix3::UI::initResources();
+    QDir().mkpath(m_dataPath);
+    m_application = QSharedPointer<Vl::Tavix3::UI::Application>::create(nullptr, nullptr, m_dataPath, nullptr);
+    Vl::Tavix3::UI::setSharedApplication(m_application);
+    m_application->init();
+}
+
+ApplicationFixture::~ApplicationFixture()
+{
+    Vl::Tavix3::UI::resetSharedApplication();
+}
+
+void ApplicationFixture::clearSettings()
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Vantor"));
+    store.clear();
+    store.sync();
+}
+
+} // namespace TestSupport

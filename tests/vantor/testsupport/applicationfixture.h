@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSharedPointer>
+#include <QString>
+
+namespace Vl::Tavix3::UI {
+class Application;
+}
+
+namespace TestSupport {
+
+// An application object for back-end tests: constructed and initialised without a QML engine,
+// published through the process-wide shared pointer, on a data folder inside the test's home.
+class ApplicationFixture
+{
+public:
+    ApplicationFixture();
+    ~ApplicationFixture();
+
+    Vl::Tavix3::UI::Application* operator->() const { return m_application.data(); }
+    Vl::Tavix3::UI::Application* get() const { return m_application.data(); }
+    QString dataPath() const { return m_dataPath; }
+
+    // Removes the application's settings store, so the next fixture starts as a first run.
+    static void clearSettings();
+
+private:
+    QString m_dataPath;
+    QSharedPointer<Vl::Tavix3::UI::Application> m_application;
+};
+
+} // namespace TestSupport
