@@ -1,10 +1,13 @@
 #include "core/application.h"
+#include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
 #include "events/handleevents.h"
 #include "testsupport/testmain.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +48,7 @@ private slots:
     void generatorReachesTheEngineSignal();
     void eventRecordsReachTheLog();
     void refusedDeletionKeepsTheLogs();
+    void exportSaysDoneOnlyWhenEverythingWasCopied();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -197,16 +201,20 @@ void TestApplicationEvents::generatorReachesTheEngineSignal()
 void TestApplicationEvents::eventRecordsReachTheLog()
 {
     auto event = EntityPtr<Event>::create();
-    event->ticks = T;
+    event->ticks = 85985280000000 + 2266939500;  // 30/06/2024 12:35:38.7900
     event->physicalChannel = 9;
     event->isAuto = true;
+    m_application->writeEventRecord(event);
+    // The date follows the date format in force when the record is handed over.
+    m_application->setDateFormat(OrvaneEnum::DATE_FORMAT_MM_DD_YYYY);
     m_application->writeEventRecord(event);
     m_application->eventsLog().waitForWritten();
     QFile file(m_application->eventsLog().fileName());
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    QVERIFY(lines.at(1).startsWith(event->id + QStringLiteral(";0;9;")));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(1), event->id + QStringLiteral(";0;9;12:35:38.7900;30/06/2024;1;0;0"));
+    QCOMPARE(lines.at(2), event->id + QStringLiteral(";0;9;12:35:38.7900;06/30/2024;1;0;0"));
 }
 
 void TestApplicationEvents::refusedDeletionKeepsTheLogs()
@@ -234,6 +242,21 @@ void TestApplicationEvents::refusedDeletionKeepsTheLogs()
     m_application->eventsLog().waitForWritten();
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
     QCOMPARE(QString::fromLocal8Bit(file.readAll()).count(QLatin1Char('\n')), 1);
+}
+
+void TestApplicationEvents::exportSaysDoneOnlyWhenEverythingWasCopied()
+{
+    QSignalSpy info(m_application->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+    const QString target = m_dir->path() + QStringLiteral("/export");
+    QVERIFY(QDir().mkpath(target));
+    m_application->exportLogFiles(QUrl::fromLocalFile(target).toString());
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(info.at(0).at(0).toString(), QStringLiteral("DONE!"));
+    QVERIFY(QFile::exists(target + QLatin1Char('/') + QFileInfo(m_application->eventsLog().fileName()).fileName()));
+
+    m_application->exportLogFiles(m_dir->path() + QStringLiteral("/missing"));
+    QCOMPARE(info.count(), 2);
+    QVERIFY(info.at(1).at(0).toString() != QStringLiteral("DONE!"));
 }
 
 VANTOR_TEST_CLASS(TestApplicationEvents)

@@ -89,12 +89,18 @@ void TestEventRecord::generatorStampsTheClock()
 {
     EventGenerator generator;
     QSignalSpy spy(&generator, &EventGenerator::signalEvent);
-    const qint64 before = DateTime::getDateTime();
+    qint64 now = 85985280000000 + 2266939500;
+    DateTime::setClock([&now]() { return now; });
     generator.generateEvent(EventGenerator::EVT_GEN_TYPE_START_LINE, true);
-    const qint64 after = DateTime::getDateTime();
-    const qint64 ticks = spy.at(0).at(0).value<TuMessages::EventInput>().ticks();
-    QCOMPARE(ticks % 50, qint64(0));
-    QVERIFY(ticks >= before && ticks <= after);
+    now += 250;
+    generator.generateEvent(EventGenerator::EVT_GEN_TYPE_START_LINE, false);
+    DateTime::resetClock();
+    QCOMPARE(spy.at(0).at(0).value<TuMessages::EventInput>().ticks(), 85985280000000 + 2266939500);
+    QCOMPARE(spy.at(1).at(0).value<TuMessages::EventInput>().ticks(), 85985280000000 + 2266939750);
+
+    // The real clock counts whole milliseconds.
+    generator.generateEvent(EventGenerator::EVT_GEN_TYPE_START_LINE, true);
+    QCOMPARE(spy.at(2).at(0).value<TuMessages::EventInput>().ticks() % 50, qint64(0));
 }
 
 VANTOR_TEST_CLASS(TestEventRecord)

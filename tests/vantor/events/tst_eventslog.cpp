@@ -140,7 +140,7 @@ void TestEventsLog::recordLine()
     event.id = QStringLiteral("0f8c2d55-8f5c-4a79-9d3a-000000000001");
     if (bib >= 0)
         event.bibNumber = bib;
-    event.ticks = 85984560000000 + 2266939500;  // 12:35:38.7900 on a day of 2024
+    event.ticks = 85985280000000 + 2266939500;  // 30/06/2024 12:35:38.7900
     event.physicalChannel = channel;
     event.isAuto = isAuto;
     event.isSkipped = isSkipped;
@@ -151,6 +151,7 @@ void TestEventsLog::recordLine()
                          + DateTime::displayTime(event.ticks) + QLatin1Char(';') + DateTime::displayDate(event.ticks)
                          + QLatin1Char(';') + parts.at(1);
     QCOMPARE(EventsLog::recordLine(event), line);
+    QVERIFY2(line.contains(QLatin1String(";12:35:38.7900;30/06/2024;")), qPrintable(line));
     QCOMPARE(EventsLog::recordLine(event).count(QLatin1Char(';')), 7);
 
     EventsLog log;
