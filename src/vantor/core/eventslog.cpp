@@ -20,20 +20,17 @@ namespace Vl::Tavix3::UI {
 namespace {
 const QString kFilePattern = QStringLiteral("Events_*.log");
 
-QString flag(bool value)
-{
-    return value ? QStringLiteral("1") : QStringLiteral("0");
-}
+QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 } // namespace
 
 struct EventsLog::State
 {
-    QMutex fileMutex;  // the file; held while it is written, and while export and delete have it closed
+    QMutex fileMutex; // the file; held while it is written, and while export and delete have it closed
     QString folder;
     QString fileName;
     QFile file;
 
-    QMutex queueMutex;  // the lines below and the writer flag
+    QMutex queueMutex; // the lines below and the writer flag
     QWaitCondition idle;
     QStringList pending;
     bool writerActive = false;
@@ -55,29 +52,21 @@ EventsLog::EventsLog()
 {
 }
 
-EventsLog::~EventsLog()
-{
-    waitForWritten();
-}
+EventsLog::~EventsLog() { waitForWritten(); }
 
 QString EventsLog::headerLine()
 {
-    return QStringList{QStringLiteral("Id"),       QStringLiteral("BibNumber"), QStringLiteral("PhysicalChannel"),
-                       QStringLiteral("Time"),     QStringLiteral("Date"),      QStringLiteral("IsAuto"),
-                       QStringLiteral("IsSkipped"), QStringLiteral("IsScartIn")}
+    return QStringList { QStringLiteral("Id"), QStringLiteral("BibNumber"), QStringLiteral("PhysicalChannel"),
+        QStringLiteral("Time"), QStringLiteral("Date"), QStringLiteral("IsAuto"), QStringLiteral("IsSkipped"),
+        QStringLiteral("IsScartIn") }
         .join(QLatin1Char(kSeparator));
 }
 
 QString EventsLog::recordLine(const Event& event)
 {
-    return QStringList{event.id,
-                       QString::number(event.bibNumber.value_or(0)),
-                       QString::number(event.physicalChannel),
-                       DateTime::displayTime(event.ticks),
-                       DateTime::displayDate(event.ticks),
-                       flag(event.isAuto),
-                       flag(event.isSkipped),
-                       flag(event.isScartIn)}
+    return QStringList { event.id, QString::number(event.bibNumber.value_or(0)), QString::number(event.physicalChannel),
+        DateTime::displayTime(event.ticks), DateTime::displayDate(event.ticks), flag(event.isAuto),
+        flag(event.isSkipped), flag(event.isScartIn) }
         .join(QLatin1Char(kSeparator));
 }
 
@@ -86,8 +75,8 @@ void EventsLog::open(const QString& folder, const QDateTime& startTime)
     waitForWritten();
     QMutexLocker locker(&m_state->fileMutex);
     m_state->folder = folder;
-    m_state->fileName = QStringLiteral("%1/Events_%2.log")
-                            .arg(folder, startTime.toString(QStringLiteral("yyyy-MM-dd_hh.mm.ss")));
+    m_state->fileName
+        = QStringLiteral("%1/Events_%2.log").arg(folder, startTime.toString(QStringLiteral("yyyy-MM-dd_hh.mm.ss")));
     if (m_state->file.isOpen())
         m_state->file.close();
     m_state->file.setFileName(m_state->fileName);
@@ -182,7 +171,7 @@ bool EventsLog::exportTo(const QString& folder)
         m_state->file.close();
 
         const QDir source(m_state->folder);
-        const QStringList names = source.entryList(QStringList{kFilePattern}, QDir::Files);
+        const QStringList names = source.entryList(QStringList { kFilePattern }, QDir::Files);
         for (const QString& name : names) {
             const QString sourcePath = source.filePath(name);
             const QString targetPath = targetFolder + QLatin1Char('/') + name;
@@ -221,7 +210,7 @@ void EventsLog::removeAll()
         m_state->file.close();
 
         const QDir folder(m_state->folder);
-        const QStringList names = folder.entryList(QStringList{kFilePattern}, QDir::Files);
+        const QStringList names = folder.entryList(QStringList { kFilePattern }, QDir::Files);
         for (const QString& name : names) {
             if (!QFile::remove(folder.filePath(name)))
                 qWarning() << "Events log not removed:" << folder.filePath(name);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "events/event.h"
+
 #include <QDateTime>
 #include <QString>
 
 #include <memory>
-
-#include "events/event.h"
 
 namespace Vl::Tavix3::UI {
 

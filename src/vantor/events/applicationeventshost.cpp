@@ -18,30 +18,15 @@ std::shared_ptr<HandleEventsHost> ApplicationEventsHost::acquire()
     return std::make_shared<ApplicationEventsHost>(std::move(application));
 }
 
-boost::optional<qint64> ApplicationEventsHost::synchroAtTime() const
-{
-    return m_application->synchroAtTime();
-}
+boost::optional<qint64> ApplicationEventsHost::synchroAtTime() const { return m_application->synchroAtTime(); }
 
-bool ApplicationEventsHost::isInSynchroMenu() const
-{
-    return m_application->isInSynchroMenu();
-}
+bool ApplicationEventsHost::isInSynchroMenu() const { return m_application->isInSynchroMenu(); }
 
-bool ApplicationEventsHost::takeCheckSynchro()
-{
-    return m_application->takeIsCheckSynchro();
-}
+bool ApplicationEventsHost::takeCheckSynchro() { return m_application->takeIsCheckSynchro(); }
 
-bool ApplicationEventsHost::takeTestSynchro()
-{
-    return m_application->takeIsTestSynchro();
-}
+bool ApplicationEventsHost::takeTestSynchro() { return m_application->takeIsTestSynchro(); }
 
-void ApplicationEventsHost::playSynchroBeep()
-{
-    m_application->playSynchroBeep();
-}
+void ApplicationEventsHost::playSynchroBeep() { m_application->playSynchroBeep(); }
 
 void ApplicationEventsHost::emitEventReceived(const QVariant& event, bool isFalling)
 {
@@ -53,19 +38,10 @@ void ApplicationEventsHost::emitSynchroEvent(uint physicalChannel, qlonglong tic
     emit m_application->synchroEvent(physicalChannel, ticks);
 }
 
-QMutex& ApplicationEventsHost::btConnectionsMutex()
-{
-    return m_application->btConnectionsMutex();
-}
+QMutex& ApplicationEventsHost::btConnectionsMutex() { return m_application->btConnectionsMutex(); }
 
-QList<BTConnectionInfo>& ApplicationEventsHost::btConnections()
-{
-    return m_application->btConnections();
-}
+QList<BTConnectionInfo>& ApplicationEventsHost::btConnections() { return m_application->btConnections(); }
 
-EventGenerator* ApplicationEventsHost::eventGenerator()
-{
-    return m_application->eventGenerator();
-}
+EventGenerator* ApplicationEventsHost::eventGenerator() { return m_application->eventGenerator(); }
 
 } // namespace Vl::Tavix3::UI

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "events/handleeventshost.h"
+
 #include <QSharedPointer>
 
 #include <memory>
-
-#include "events/handleeventshost.h"
 
 namespace Vl::Tavix3::UI {
 

@@ -12,10 +12,7 @@ namespace Vl::Tavix3::UI {
 namespace {
 
 // The distance between two tick values, exact for the whole range of qint64.
-quint64 tickDistance(qint64 a, qint64 b)
-{
-    return a >= b ? quint64(a) - quint64(b) : quint64(b) - quint64(a);
-}
+quint64 tickDistance(qint64 a, qint64 b) { return a >= b ? quint64(a) - quint64(b) : quint64(b) - quint64(a); }
 
 } // namespace
 
@@ -43,17 +40,14 @@ void HandleEvents::process()
         if (!host)
             return;
         if (EventGenerator* generator = host->eventGenerator())
-            connect(generator, &EventGenerator::signalEvent, this, &HandleEvents::eventInputReceived,
-                    Qt::QueuedConnection);
+            connect(
+                generator, &EventGenerator::signalEvent, this, &HandleEvents::eventInputReceived, Qt::QueuedConnection);
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::HandleEvents::process");
     }
 }
 
-void HandleEvents::quitHandler()
-{
-    emit finished();
-}
+void HandleEvents::quitHandler() { emit finished(); }
 
 void HandleEvents::suspendEvents()
 {
@@ -81,9 +75,7 @@ bool HandleEvents::isPaused() const
     return m_isPaused;
 }
 
-void HandleEvents::confirmEvent(unsigned)
-{
-}
+void HandleEvents::confirmEvent(unsigned) { }
 
 void HandleEvents::eventInputReceived(TuMessages::EventInput eventInput)
 {
@@ -145,8 +137,8 @@ void HandleEvents::putRawEvent(const EntityPtr<Event>& event, HandleEventsHost& 
         const int channel = int(event->physicalChannel);
         const qint64 last = m_lastTicksByChannel.value(channel, 0);
         const quint64 distance = tickDistance(event->ticks, last);
-        const bool accepted = event->ticks >= last ? distance > quint64(kDebounceAfter)
-                                                   : distance > quint64(kDebounceBefore);
+        const bool accepted
+            = event->ticks >= last ? distance > quint64(kDebounceAfter) : distance > quint64(kDebounceBefore);
         m_lastTicksByChannel.insert(channel, accepted ? event->ticks : last);
         if (!accepted)
             return;

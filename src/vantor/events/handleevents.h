@@ -1,14 +1,14 @@
 #pragma once
 
+#include "events/event.h"
+#include "timing_unit.pb.h"
+
 #include <QMap>
 #include <QMutex>
 #include <QObject>
 
 #include <functional>
 #include <memory>
-
-#include "events/event.h"
-#include "timing_unit.pb.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -62,10 +62,10 @@ signals:
 
 private:
     HostProvider m_hostProvider;
-    QMap<int, qint64> m_lastTicksByChannel;  // rounded ticks of the last accepted falling edge
+    QMap<int, qint64> m_lastTicksByChannel; // rounded ticks of the last accepted falling edge
     bool m_hasLastEventId = false;
     unsigned m_lastEventId = 0;
-    mutable QMutex m_mutex;  // held for the handling of one input, and by pause and resume
+    mutable QMutex m_mutex; // held for the handling of one input, and by pause and resume
     bool m_isPaused = false;
 };
 

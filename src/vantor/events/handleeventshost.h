@@ -1,12 +1,12 @@
 #pragma once
 
+#include "events/btconnectioninfo.h"
+
 #include <QList>
 #include <QMutex>
 #include <QVariant>
 
 #include <boost/optional.hpp>
-
-#include "events/btconnectioninfo.h"
 
 namespace Vl::Tavix3::UI {
 

@@ -54,7 +54,7 @@ void Serial::incomingConnection(qintptr socketDescriptor)
 
     connect(this, &Serial::sendSocketData, client, &SocketThread::sendData, Qt::QueuedConnection);
     connect(client, &SocketThread::dataReceived, this,
-            [this, client, portId](const QByteArray& data) { onSocketDataReceived(client, portId, data); });
+        [this, client, portId](const QByteArray& data) { onSocketDataReceived(client, portId, data); });
     connect(client, &SocketThread::disconnected, this, [this, portId]() { onClientDisconnected(portId); });
 }
 
@@ -92,7 +92,7 @@ void Serial::onSocketDataReceived(SocketThread* client, int portId, const QByteA
         client->drop();
         return;
     }
-    m_noticeQueue.post(SerialInfoType{portId, SerialEnum::SER_PCA});
+    m_noticeQueue.post(SerialInfoType { portId, SerialEnum::SER_PCA });
 }
 
 void Serial::onClientDisconnected(int portId)
@@ -125,7 +125,7 @@ bool Serial::readTextFile(const QString& fileName)
         const QByteArray content = file.readAll();
         file.close();
         portBuffer(kVirtualPortId, true)->append(content);
-        m_noticeQueue.post(SerialInfoType{kVirtualPortId, SerialEnum::SER_VIRTUAL});
+        m_noticeQueue.post(SerialInfoType { kVirtualPortId, SerialEnum::SER_VIRTUAL });
         return true;
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::Serial::readTextFile");
@@ -215,10 +215,7 @@ int Serial::getSerialChannel(SerialEnum::SerialType type)
     }
 }
 
-int Serial::clientCount() const
-{
-    return findChildren<SocketThread*>(QString(), Qt::FindDirectChildrenOnly).size();
-}
+int Serial::clientCount() const { return findChildren<SocketThread*>(QString(), Qt::FindDirectChildrenOnly).size(); }
 
 QList<int> Serial::clientPortIds() const
 {

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "events/event.h"
+#include "remote/serialenum.h"
+#include "remote/serialinfotype.h"
+#include "remote/serialnoticequeue.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QMutex>
 #include <QSharedPointer>
 #include <QString>
 #include <QTcpServer>
-
-#include "events/event.h"
-#include "remote/serialenum.h"
-#include "remote/serialinfotype.h"
-#include "remote/serialnoticequeue.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -81,7 +81,7 @@ private:
     struct Port
     {
         QSharedPointer<SerialBuffer> buffer;
-        bool isOpen = true;  // a closed connection's port goes once its bytes are read
+        bool isOpen = true; // a closed connection's port goes once its bytes are read
     };
 
     void onSocketDataReceived(SocketThread* client, int portId, const QByteArray& data);
@@ -90,7 +90,7 @@ private:
     void releaseIfDrained(int portId);
     int nextConnectionPortId();
 
-    mutable QMutex m_portsMutex;  // the map below; taken before a buffer's own lock
+    mutable QMutex m_portsMutex; // the map below; taken before a buffer's own lock
     QHash<uint, Port> m_ports;
     SerialNoticeQueue m_noticeQueue;
     int m_nextPortId = 1;

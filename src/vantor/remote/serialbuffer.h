@@ -21,7 +21,7 @@ public:
 private:
     mutable QMutex m_mutex;
     QByteArray m_bytes;
-    int m_readPos = 0;  // bytes before it were taken already
+    int m_readPos = 0; // bytes before it were taken already
 };
 
 } // namespace Vl::Tavix3::UI

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QMetaType>
-
 #include "remote/serialenum.h"
+
+#include <QMetaType>
 
 namespace Vl::Tavix3::UI {
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "remote/serialinfotype.h"
+
 #include <QList>
 #include <QMutex>
 #include <QWaitCondition>
-
-#include "remote/serialinfotype.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -20,9 +20,9 @@ public:
     bool take(SerialInfoType& port, unsigned long timeoutMs);
     int size() const;
 
-    mutable QMutex mutex;  // guards the notices; the consumer waits on condition with it
+    mutable QMutex mutex; // guards the notices; the consumer waits on condition with it
     QWaitCondition condition;
-    QMutex replyMutex;  // signalled by the consumer after each notice it takes
+    QMutex replyMutex; // signalled by the consumer after each notice it takes
     QWaitCondition replyCondition;
 
 private:

@@ -24,8 +24,9 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
         emit disconnected();
         deleteLater();
     });
-    connect(this, &SocketThread::sendSocketData, m_socket, [this](const QByteArray& data) { write(data); },
-            Qt::QueuedConnection);
+    connect(
+        this, &SocketThread::sendSocketData, m_socket, [this](const QByteArray& data) { write(data); },
+        Qt::QueuedConnection);
 }
 
 SocketThread::~SocketThread()
@@ -37,10 +38,7 @@ SocketThread::~SocketThread()
     }
 }
 
-bool SocketThread::isConnected() const
-{
-    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
-}
+bool SocketThread::isConnected() const { return m_socket && m_socket->state() == QAbstractSocket::ConnectedState; }
 
 void SocketThread::drop()
 {

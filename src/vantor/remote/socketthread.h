@@ -44,7 +44,7 @@ public slots:
 private:
     void write(const QByteArray& data);
 
-    QTcpSocket* m_socket = nullptr;  // a child of this object
+    QTcpSocket* m_socket = nullptr; // a child of this object
     qintptr m_descriptor = 0;
     int m_portId = 0;
     QMutex m_writeMutex;

@@ -16,11 +16,11 @@ class FakeEventsHost : public QObject, public Vl::Tavix3::UI::HandleEventsHost
 
 public:
     boost::optional<qint64> synchroAt;
-    std::atomic<bool> checkSynchro{false};
-    std::atomic<bool> testSynchro{false};
-    std::atomic<bool> inSynchroMenu{false};
-    std::atomic<bool> failOnRead{false};
-    std::atomic<int> beeps{0};
+    std::atomic<bool> checkSynchro { false };
+    std::atomic<bool> testSynchro { false };
+    std::atomic<bool> inSynchroMenu { false };
+    std::atomic<bool> failOnRead { false };
+    std::atomic<int> beeps { 0 };
     QMutex connectionsMutex;
     QList<Vl::Tavix3::UI::BTConnectionInfo> connections;
     Vl::Tavix3::UI::EventGenerator* generator = nullptr;

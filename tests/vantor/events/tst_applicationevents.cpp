@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
 
 #include <memory>
 
@@ -106,7 +106,7 @@ void TestApplicationEvents::captureClearsTheApplicationFlag()
     QCOMPARE(synchro.at(0).at(0).toUInt(), 5u);
     QCOMPARE(synchro.at(0).at(1).toLongLong(), T + 3);
     QVERIFY(!m_application->isCheckSynchro());
-    QCOMPARE(flag.count(), 2);  // set, then cleared by the capture
+    QCOMPARE(flag.count(), 2); // set, then cleared by the capture
     QCOMPARE(events.count(), 0);
 
     // A second request is a second capture; without a request the edge is an event.
@@ -180,7 +180,7 @@ void TestApplicationEvents::generatorReachesTheEngineSignal()
     connect(
         m_application.data(), &Application::eventReceived, this,
         [&received](const QVariant& event, bool isFalling) {
-            received.append({event.value<EntityPtr<Event>>(), isFalling});
+            received.append({ event.value<EntityPtr<Event>>(), isFalling });
         },
         Qt::QueuedConnection);
     m_application->restartHandleEventsThread();
@@ -201,7 +201,7 @@ void TestApplicationEvents::generatorReachesTheEngineSignal()
 void TestApplicationEvents::eventRecordsReachTheLog()
 {
     auto event = EntityPtr<Event>::create();
-    event->ticks = 85985280000000 + 2266939500;  // 30/06/2024 12:35:38.7900
+    event->ticks = 85985280000000 + 2266939500; // 30/06/2024 12:35:38.7900
     event->physicalChannel = 9;
     event->isAuto = true;
     m_application->writeEventRecord(event);

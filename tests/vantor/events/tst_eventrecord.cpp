@@ -44,7 +44,7 @@ void TestEventRecord::recordTravelsInVariant()
     event->physicalChannel = qint64(1) << 40;
     const QVariant wrapped = QVariant::fromValue(event);
     const auto unwrapped = wrapped.value<EntityPtr<Event>>();
-    QCOMPARE(unwrapped.data(), event.data());  // the one record, shared, not copied
+    QCOMPARE(unwrapped.data(), event.data()); // the one record, shared, not copied
     QCOMPARE(unwrapped->physicalChannel, qint64(1) << 40);
 }
 

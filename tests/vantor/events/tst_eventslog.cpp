@@ -77,10 +77,7 @@ void TestEventsLog::init()
     QVERIFY(QDir().mkpath(m_folder));
 }
 
-void TestEventsLog::cleanup()
-{
-    m_dir.reset();
-}
+void TestEventsLog::cleanup() { m_dir.reset(); }
 
 void TestEventsLog::fileNameAndHeader()
 {
@@ -88,7 +85,7 @@ void TestEventsLog::fileNameAndHeader()
     log.open(m_folder, kRunStart);
     QCOMPARE(log.fileName(), m_folder + QStringLiteral("/Events_2025-01-20_14.05.09.log"));
     QCOMPARE(readLines(log.fileName()),
-             QStringList{QStringLiteral("Id;BibNumber;PhysicalChannel;Time;Date;IsAuto;IsSkipped;IsScartIn")});
+        QStringList { QStringLiteral("Id;BibNumber;PhysicalChannel;Time;Date;IsAuto;IsSkipped;IsScartIn") });
 }
 
 void TestEventsLog::sameSecondAppendsToOneFile()
@@ -113,12 +110,12 @@ void TestEventsLog::sameSecondAppendsToOneFile()
 
 void TestEventsLog::recordLine_data()
 {
-    QTest::addColumn<int>("bib");  // -1: none
+    QTest::addColumn<int>("bib"); // -1: none
     QTest::addColumn<qint64>("channel");
     QTest::addColumn<bool>("isAuto");
     QTest::addColumn<bool>("isSkipped");
     QTest::addColumn<bool>("isScartIn");
-    QTest::addColumn<QString>("expected");  // the fields after Id and before Time; and the flags
+    QTest::addColumn<QString>("expected"); // the fields after Id and before Time; and the flags
 
     QTest::newRow("no bib is written as 0") << -1 << qint64(1) << false << false << false << "0;1|0;0;0";
     QTest::newRow("bib 0") << 0 << qint64(2) << false << true << false << "0;2|0;1;0";
@@ -140,7 +137,7 @@ void TestEventsLog::recordLine()
     event.id = QStringLiteral("0f8c2d55-8f5c-4a79-9d3a-000000000001");
     if (bib >= 0)
         event.bibNumber = bib;
-    event.ticks = 85985280000000 + 2266939500;  // 30/06/2024 12:35:38.7900
+    event.ticks = 85985280000000 + 2266939500; // 30/06/2024 12:35:38.7900
     event.physicalChannel = channel;
     event.isAuto = isAuto;
     event.isSkipped = isSkipped;
@@ -148,8 +145,8 @@ void TestEventsLog::recordLine()
 
     const QStringList parts = expected.split(QLatin1Char('|'));
     const QString line = event.id + QLatin1Char(';') + parts.at(0) + QLatin1Char(';')
-                         + DateTime::displayTime(event.ticks) + QLatin1Char(';') + DateTime::displayDate(event.ticks)
-                         + QLatin1Char(';') + parts.at(1);
+        + DateTime::displayTime(event.ticks) + QLatin1Char(';') + DateTime::displayDate(event.ticks) + QLatin1Char(';')
+        + parts.at(1);
     QCOMPARE(EventsLog::recordLine(event), line);
     QVERIFY2(line.contains(QLatin1String(";12:35:38.7900;30/06/2024;")), qPrintable(line));
     QCOMPARE(EventsLog::recordLine(event).count(QLatin1Char(';')), 7);
@@ -158,14 +155,14 @@ void TestEventsLog::recordLine()
     log.open(m_folder, kRunStart);
     log.append(EntityPtr<Event>::create(event));
     log.waitForWritten();
-    QCOMPARE(readLines(log.fileName()), (QStringList{EventsLog::headerLine(), line}));
+    QCOMPARE(readLines(log.fileName()), (QStringList { EventsLog::headerLine(), line }));
 }
 
 void TestEventsLog::recordsKeepTheOrderOfTheCalls()
 {
     EventsLog log;
     log.open(m_folder, kRunStart);
-    QStringList expected{EventsLog::headerLine()};
+    QStringList expected { EventsLog::headerLine() };
     for (int i = 0; i < 3000; ++i) {
         const auto event = makeEvent(QStringLiteral("e%1").arg(i, 4, 10, QLatin1Char('0')));
         log.append(event);
@@ -265,8 +262,8 @@ void TestEventsLog::exportCopiesEveryLog()
 
     const QString copied = target + QStringLiteral("/Events_2025-01-20_14.05.09.log");
     QCOMPARE(readLines(copied), readLines(log.fileName()));
-    QCOMPARE(readLines(copied).size(), 2);  // the record queued before the export is in the copy
-    QCOMPARE(readLines(target + QStringLiteral("/Events_2025-01-19_08.00.00.log")), QStringList{"older run"});
+    QCOMPARE(readLines(copied).size(), 2); // the record queued before the export is in the copy
+    QCOMPARE(readLines(target + QStringLiteral("/Events_2025-01-19_08.00.00.log")), QStringList { "older run" });
 
     // Recording goes on in the same file.
     log.append(makeEvent(QStringLiteral("after")));

@@ -126,45 +126,45 @@ void TestHandleEvents::filter_data()
     QTest::addColumn<QVector<Input>>("inputs");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("first falling edge of a channel") << QVector<Input>{{1, T}} << QStringList{out(1, T)};
-    QTest::newRow("2500 ticks after: bounce") << QVector<Input>{{1, T}, {1, T + 2500}} << QStringList{out(1, T)};
+    QTest::newRow("first falling edge of a channel") << QVector<Input> { { 1, T } } << QStringList { out(1, T) };
+    QTest::newRow("2500 ticks after: bounce")
+        << QVector<Input> { { 1, T }, { 1, T + 2500 } } << QStringList { out(1, T) };
     QTest::newRow("2505 ticks after: new event")
-        << QVector<Input>{{1, T}, {1, T + 2505}} << QStringList{out(1, T), out(1, T + 2505)};
+        << QVector<Input> { { 1, T }, { 1, T + 2505 } } << QStringList { out(1, T), out(1, T + 2505) };
     QTest::newRow("2504 ticks after is 2500 once truncated")
-        << QVector<Input>{{1, T}, {1, T + 2504}} << QStringList{out(1, T)};
+        << QVector<Input> { { 1, T }, { 1, T + 2504 } } << QStringList { out(1, T) };
     QTest::newRow("55 ticks before: accepted")
-        << QVector<Input>{{1, T}, {1, T - 55}} << QStringList{out(1, T), out(1, T - 55)};
-    QTest::newRow("50 ticks before: dropped") << QVector<Input>{{1, T}, {1, T - 50}} << QStringList{out(1, T)};
+        << QVector<Input> { { 1, T }, { 1, T - 55 } } << QStringList { out(1, T), out(1, T - 55) };
+    QTest::newRow("50 ticks before: dropped")
+        << QVector<Input> { { 1, T }, { 1, T - 50 } } << QStringList { out(1, T) };
     QTest::newRow("a dropped bounce does not move the reference")
-        << QVector<Input>{{1, T}, {1, T + 2000}, {1, T + 2600}} << QStringList{out(1, T), out(1, T + 2600)};
+        << QVector<Input> { { 1, T }, { 1, T + 2000 }, { 1, T + 2600 } } << QStringList { out(1, T), out(1, T + 2600) };
     QTest::newRow("debounce is per channel")
-        << QVector<Input>{{1, T}, {2, T + 10}, {1, T + 20}} << QStringList{out(1, T), out(2, T + 10)};
-    QTest::newRow("rising edges are never debounced")
-        << QVector<Input>{{1, T}, {1, T + 10, R}, {1, T + 20, R}}
-        << QStringList{out(1, T), out(1, T + 10, false), out(1, T + 20, false)};
+        << QVector<Input> { { 1, T }, { 2, T + 10 }, { 1, T + 20 } } << QStringList { out(1, T), out(2, T + 10) };
+    QTest::newRow("rising edges are never debounced") << QVector<Input> { { 1, T }, { 1, T + 10, R },
+        { 1, T + 20, R } } << QStringList { out(1, T), out(1, T + 10, false), out(1, T + 20, false) };
     QTest::newRow("rising edges keep their ticks")
-        << QVector<Input>{{2, T + 3, R}} << QStringList{out(2, T + 3, false)};
+        << QVector<Input> { { 2, T + 3, R } } << QStringList { out(2, T + 3, false) };
     QTest::newRow("undefined edge counts as falling")
-        << QVector<Input>{{3, T, U}, {3, T + 100, U}} << QStringList{out(3, T)};
+        << QVector<Input> { { 3, T, U }, { 3, T + 100, U } } << QStringList { out(3, T) };
     QTest::newRow("truncation of positive and negative times")
-        << QVector<Input>{{1, 1234567}, {1, -7}} << QStringList{out(1, 1234565), out(1, -5)};
-    QTest::newRow("wide channels pass unchanged")
-        << QVector<Input>{{190, T}, {521, T}, {167, T + 1}} << QStringList{out(190, T), out(521, T), out(167, T)};
+        << QVector<Input> { { 1, 1234567 }, { 1, -7 } } << QStringList { out(1, 1234565), out(1, -5) };
+    QTest::newRow("wide channels pass unchanged") << QVector<Input> { { 190, T }, { 521, T }, { 167, T + 1 } }
+                                                  << QStringList { out(190, T), out(521, T), out(167, T) };
 
     QTest::newRow("repeated identifier dropped")
-        << QVector<Input>{{1, T, F, 7}, {2, T + 100000, F, 7}} << QStringList{out(1, T)};
+        << QVector<Input> { { 1, T, F, 7 }, { 2, T + 100000, F, 7 } } << QStringList { out(1, T) };
     QTest::newRow("identifier repeated after another passes")
-        << QVector<Input>{{1, T, F, 7}, {2, T + 100000, F, 8}, {3, T + 200000, F, 7}}
-        << QStringList{out(1, T), out(2, T + 100000), out(3, T + 200000)};
+        << QVector<Input> { { 1, T, F, 7 }, { 2, T + 100000, F, 8 }, { 3, T + 200000, F, 7 } }
+        << QStringList { out(1, T), out(2, T + 100000), out(3, T + 200000) };
     QTest::newRow("a debounced input still counts as seen")
-        << QVector<Input>{{1, T, F, 5}, {1, T + 10, F, 6}, {2, T + 20000, F, 6}} << QStringList{out(1, T)};
+        << QVector<Input> { { 1, T, F, 5 }, { 1, T + 10, F, 6 }, { 2, T + 20000, F, 6 } } << QStringList { out(1, T) };
     QTest::newRow("no identifier is never a duplicate")
-        << QVector<Input>{{1, T}, {2, T}, {3, T}} << QStringList{out(1, T), out(2, T), out(3, T)};
-    QTest::newRow("no identifier leaves the last one in place")
-        << QVector<Input>{{1, T, F, 7}, {2, T + 100000}, {3, T + 200000, F, 7}}
-        << QStringList{out(1, T), out(2, T + 100000)};
+        << QVector<Input> { { 1, T }, { 2, T }, { 3, T } } << QStringList { out(1, T), out(2, T), out(3, T) };
+    QTest::newRow("no identifier leaves the last one in place") << QVector<Input> { { 1, T, F, 7 }, { 2, T + 100000 },
+        { 3, T + 200000, F, 7 } } << QStringList { out(1, T), out(2, T + 100000) };
     QTest::newRow("duplicate rising edge dropped too")
-        << QVector<Input>{{1, T, R, 9}, {1, T + 10, R, 9}} << QStringList{out(1, T, false)};
+        << QVector<Input> { { 1, T, R, 9 }, { 1, T + 10, R, 9 } } << QStringList { out(1, T, false) };
 }
 
 void TestHandleEvents::filter()
@@ -200,11 +200,11 @@ void TestHandleEvents::synchroInstant()
     QFETCH(bool, passes);
     const qint64 instant = T + 1000000;
     m_host->synchroAt = instant;
-    feed({{channel, instant + offset, rising ? TuMessages::EDGE_RISING : TuMessages::EDGE_FALLING}});
+    feed({ { channel, instant + offset, rising ? TuMessages::EDGE_RISING : TuMessages::EDGE_FALLING } });
     QCOMPARE(m_events->count(), passes ? 1 : 0);
 
     m_host->synchroAt = boost::none;
-    feed({{1, instant + 4, TuMessages::EDGE_RISING}});
+    feed({ { 1, instant + 4, TuMessages::EDGE_RISING } });
     QCOMPARE(m_events->count(), passes ? 2 : 1);
 }
 
@@ -218,51 +218,51 @@ void TestHandleEvents::captureTakesOnePulse_data()
 void TestHandleEvents::captureTakesOnePulse()
 {
     QFETCH(bool, check);
-    feed({{1, T}});
+    feed({ { 1, T } });
     (check ? m_host->checkSynchro : m_host->testSynchro) = true;
 
     // The pulse: captured with its raw time, not published, flag cleared.
-    feed({{1, T + 3002}});
+    feed({ { 1, T + 3002 } });
     QCOMPARE(m_host->beeps.load(), 1);
     QCOMPARE(m_synchro->count(), 1);
     QCOMPARE(m_synchro->at(0).at(0).toUInt(), 1u);
     QCOMPARE(m_synchro->at(0).at(1).toLongLong(), T + 3002);
     QVERIFY(!m_host->checkSynchro && !m_host->testSynchro);
-    QCOMPARE(published(*m_events), QStringList{out(1, T)});
+    QCOMPARE(published(*m_events), QStringList { out(1, T) });
 
     // The next edge is debounced against the last accepted one (T), not against the pulse.
-    feed({{1, T + 3100}});
+    feed({ { 1, T + 3100 } });
     QCOMPARE(m_synchro->count(), 1);
     QCOMPARE(m_host->beeps.load(), 1);
-    QCOMPARE(published(*m_events), (QStringList{out(1, T), out(1, T + 3100)}));
+    QCOMPARE(published(*m_events), (QStringList { out(1, T), out(1, T + 3100) }));
 }
 
 void TestHandleEvents::captureOrderCheckBeforeTest()
 {
     m_host->checkSynchro = true;
     m_host->testSynchro = true;
-    feed({{4, T}});
+    feed({ { 4, T } });
     QVERIFY(!m_host->checkSynchro);
     QVERIFY(m_host->testSynchro);
-    feed({{4, T + 50000, TuMessages::EDGE_RISING}});  // rising edges are never captured
+    feed({ { 4, T + 50000, TuMessages::EDGE_RISING } }); // rising edges are never captured
     QVERIFY(m_host->testSynchro);
-    feed({{4, T + 100000}});
+    feed({ { 4, T + 100000 } });
     QVERIFY(!m_host->testSynchro);
     QCOMPARE(m_synchro->count(), 2);
     QCOMPARE(m_host->beeps.load(), 2);
-    QCOMPARE(published(*m_events), QStringList{out(4, T + 50000, false)});
+    QCOMPARE(published(*m_events), QStringList { out(4, T + 50000, false) });
 }
 
 void TestHandleEvents::synchroMenuDropsOnlyFallingEdges()
 {
     m_host->inSynchroMenu = true;
-    feed({{1, T}, {1, T + 100000, TuMessages::EDGE_RISING}, {2, T + 200000}});
-    QCOMPARE(published(*m_events), QStringList{out(1, T + 100000, false)});
+    feed({ { 1, T }, { 1, T + 100000, TuMessages::EDGE_RISING }, { 2, T + 200000 } });
+    QCOMPARE(published(*m_events), QStringList { out(1, T + 100000, false) });
 
     // A dropped edge leaves no trace in the debounce.
     m_host->inSynchroMenu = false;
-    feed({{2, T + 200010}});
-    QCOMPARE(published(*m_events), (QStringList{out(1, T + 100000, false), out(2, T + 200010)}));
+    feed({ { 2, T + 200010 } });
+    QCOMPARE(published(*m_events), (QStringList { out(1, T + 100000, false), out(2, T + 200010) }));
 }
 
 void TestHandleEvents::pauseDropsEverything()
@@ -270,7 +270,7 @@ void TestHandleEvents::pauseDropsEverything()
     m_worker->suspendEvents();
     QVERIFY(m_worker->isPaused());
     m_host->checkSynchro = true;
-    feed({{1, T}, {2, T, TuMessages::EDGE_RISING}, {3, T, TuMessages::EDGE_FALLING, 11}});
+    feed({ { 1, T }, { 2, T, TuMessages::EDGE_RISING }, { 3, T, TuMessages::EDGE_FALLING, 11 } });
     QCOMPARE(m_events->count(), 0);
     QCOMPARE(m_synchro->count(), 0);
     QVERIFY(m_host->checkSynchro);
@@ -278,14 +278,14 @@ void TestHandleEvents::pauseDropsEverything()
     // Identifiers seen while paused are not remembered.
     m_worker->resumeEvents();
     m_host->checkSynchro = false;
-    feed({{3, T + 10, TuMessages::EDGE_FALLING, 11}});
-    QCOMPARE(published(*m_events), QStringList{out(3, T + 10)});
+    feed({ { 3, T + 10, TuMessages::EDGE_FALLING, 11 } });
+    QCOMPARE(published(*m_events), QStringList { out(3, T + 10) });
 }
 
 void TestHandleEvents::withoutHostNothingIsPublished()
 {
     m_worker->setHostProvider([]() { return std::shared_ptr<HandleEventsHost>(); });
-    feed({{1, T}, {1, T + 100000, TuMessages::EDGE_RISING}});
+    feed({ { 1, T }, { 1, T + 100000, TuMessages::EDGE_RISING } });
     QCOMPARE(m_events->count(), 0);
 }
 
@@ -293,11 +293,11 @@ void TestHandleEvents::failureDropsOnlyThatInput()
 {
     m_host->failOnRead = true;
     QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("HandleEvents::eventInputReceived")));
-    feed({{1, T}});
+    feed({ { 1, T } });
     QCOMPARE(m_events->count(), 0);
     m_host->failOnRead = false;
-    feed({{1, T + 10}});
-    QCOMPARE(published(*m_events), QStringList{out(1, T + 10)});
+    feed({ { 1, T + 10 } });
+    QCOMPARE(published(*m_events), QStringList { out(1, T + 10) });
     // The mutex was released after the failure.
     m_worker->suspendEvents();
     QVERIFY(m_worker->isPaused());
@@ -305,7 +305,7 @@ void TestHandleEvents::failureDropsOnlyThatInput()
 
 void TestHandleEvents::everyInputGetsItsOwnRecord()
 {
-    feed({{1, T}, {2, T}, {1, T + 100000, TuMessages::EDGE_RISING}});
+    feed({ { 1, T }, { 2, T }, { 1, T + 100000, TuMessages::EDGE_RISING } });
     QCOMPARE(m_events->count(), 3);
     QSet<QString> ids;
     QSet<Event*> records;
@@ -364,7 +364,9 @@ void TestHandleEvents::threadLife()
     QList<QPair<EntityPtr<Event>, bool>> received;
     connect(
         m_host.get(), &FakeEventsHost::eventReceived, this,
-        [&received](const QVariant& event, bool isFalling) { received.append({event.value<EntityPtr<Event>>(), isFalling}); },
+        [&received](const QVariant& event, bool isFalling) {
+            received.append({ event.value<EntityPtr<Event>>(), isFalling });
+        },
         Qt::QueuedConnection);
 
     auto* thread = new QThread();
@@ -373,8 +375,9 @@ void TestHandleEvents::threadLife()
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &HandleEvents::process);
     connect(worker, &HandleEvents::finished, thread, &QThread::quit, Qt::DirectConnection);
-    std::atomic<bool> started{false};
-    connect(thread, &QThread::started, worker, [&started]() { started = true; }, Qt::DirectConnection);
+    std::atomic<bool> started { false };
+    connect(
+        thread, &QThread::started, worker, [&started]() { started = true; }, Qt::DirectConnection);
     thread->start(QThread::InheritPriority);
     QTRY_VERIFY(started);
 

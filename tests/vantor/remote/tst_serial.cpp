@@ -161,7 +161,7 @@ void TestSerial::textFileFeedsTheVirtualPort()
     QVERIFY(serial.readTextFile(path));
     QVERIFY(serial.readTextFile(path));
     QCOMPARE(serial.noticeQueue().size(), 2);
-    const SerialInfoType port{Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL};
+    const SerialInfoType port { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL };
     QVERIFY(!serial.isBufferEmpty(port));
     QCOMPARE(drain(serial, port), content + content);
     QVERIFY(serial.isBufferEmpty(port));
@@ -172,16 +172,16 @@ void TestSerial::missingTextFilePostsNothing()
     Serial serial;
     QVERIFY(!serial.readTextFile(TestSupport::testRoot() + QStringLiteral("/no-such-file.txt")));
     QCOMPARE(serial.noticeQueue().size(), 0);
-    QVERIFY(serial.isBufferEmpty({Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL}));
+    QVERIFY(serial.isBufferEmpty({ Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }));
 }
 
 void TestSerial::unknownPortReadsEmpty()
 {
     Serial serial;
     char byte = 'x';
-    QVERIFY(!serial.readByte({1, SerialEnum::SER_PCA}, byte));
-    QVERIFY(serial.isBufferEmpty({1, SerialEnum::SER_PCA}));
-    QVERIFY(serial.isBufferEmpty({0, SerialEnum::SER_NONE}));
+    QVERIFY(!serial.readByte({ 1, SerialEnum::SER_PCA }, byte));
+    QVERIFY(serial.isBufferEmpty({ 1, SerialEnum::SER_PCA }));
+    QVERIFY(serial.isBufferEmpty({ 0, SerialEnum::SER_NONE }));
     QCOMPARE(byte, 'x');
 }
 
@@ -211,16 +211,16 @@ void TestSerial::outgoingText()
 
     // Replies addressed to a port use the mask of its type.
     spy.clear();
-    serial.serialOutText(SerialInfoType{Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL}, text);
-    serial.serialOutText(SerialInfoType{0, SerialEnum::SER_NONE}, text);
+    serial.serialOutText(SerialInfoType { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }, text);
+    serial.serialOutText(SerialInfoType { 0, SerialEnum::SER_NONE }, text);
     QCOMPARE(spy.count(), 0);
-    serial.serialOutText(SerialInfoType{1, SerialEnum::SER_PCA}, text);
+    serial.serialOutText(SerialInfoType { 1, SerialEnum::SER_PCA }, text);
     QCOMPARE(spy.count(), 1);
 }
 
 void TestSerial::eventMessage_data()
 {
-    QTest::addColumn<int>("bib");  // -1: none
+    QTest::addColumn<int>("bib"); // -1: none
     QTest::addColumn<qint64>("channel");
     QTest::addColumn<bool>("isAuto");
     QTest::addColumn<bool>("isSkipped");
@@ -241,7 +241,7 @@ void TestSerial::eventMessage()
     Event event;
     if (bib >= 0)
         event.bibNumber = bib;
-    event.ticks = 85985280000000 + 2266939500;  // 30/06/2024 12:35:38.7900
+    event.ticks = 85985280000000 + 2266939500; // 30/06/2024 12:35:38.7900
     event.physicalChannel = channel;
     event.isAuto = isAuto;
     event.isSkipped = isSkipped;
@@ -259,8 +259,8 @@ void TestSerial::eventMessage()
     QVERIFY(id != event.id);
     QCOMPARE(data.size(), 1);
     const QJsonObject object = data.at(0).toObject();
-    QCOMPARE(object.keys(), (QStringList{"BibNumber", "Date", "Id", "IsAuto", "IsScartIn", "IsSkipped",
-                                         "PhysicalChannel", "Time"}));
+    QCOMPARE(object.keys(),
+        (QStringList { "BibNumber", "Date", "Id", "IsAuto", "IsScartIn", "IsSkipped", "PhysicalChannel", "Time" }));
     QCOMPARE(object.value("Id").toString(), event.id);
     QCOMPARE(object.value("BibNumber").toInt(-1), bib < 0 ? 0 : bib);
     QCOMPARE(qint64(object.value("PhysicalChannel").toDouble()), channel);

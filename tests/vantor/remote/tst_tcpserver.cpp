@@ -37,7 +37,7 @@ QByteArray drain(Serial& serial, int portId)
 {
     QByteArray bytes;
     char byte = 0;
-    while (serial.readByte({portId, SerialEnum::SER_PCA}, byte))
+    while (serial.readByte({ portId, SerialEnum::SER_PCA }, byte))
         bytes.append(byte);
     return bytes;
 }
@@ -89,8 +89,8 @@ bool TestTcpServer::connectClients(int n)
         m_clients.push_back(std::make_unique<Client>());
         // One at a time, so that the server's port order is the clients' order.
         const int expected = m_serial->clientCount() + 1;
-        if (!QTest::qWaitFor([&]() { return m_clients.back()->isConnected() && m_serial->clientCount() == expected; },
-                             5000))
+        if (!QTest::qWaitFor(
+                [&]() { return m_clients.back()->isConnected() && m_serial->clientCount() == expected; }, 5000))
             return false;
     }
     return true;
@@ -102,9 +102,9 @@ void TestTcpServer::everyClientReceivesWhatIsSent()
     const QString hidden = QStringLiteral("\tnot for PC port A\x02");
     const QString pushed = QStringLiteral("\t{\"Data\":[],\"Header\":{\"Section\":\"Status\"}}\x02");
     m_serial->serialOutText(30, 0, hidden);
-    m_serial->serialOutText(SerialInfoType{Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL}, hidden);
+    m_serial->serialOutText(SerialInfoType { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }, hidden);
     m_serial->serialOutText(31, 0, pushed);
-    m_serial->serialOutText(SerialInfoType{m_serial->clientPortIds().at(0), SerialEnum::SER_PCA}, pushed);
+    m_serial->serialOutText(SerialInfoType { m_serial->clientPortIds().at(0), SerialEnum::SER_PCA }, pushed);
     const QByteArray expected = (pushed + pushed).toUtf8();
     QTRY_COMPARE(m_clients[0]->received, expected);
     QTRY_COMPARE(m_clients[1]->received, expected);
@@ -138,8 +138,7 @@ void TestTcpServer::clientInputStaysApart()
         if (!QTest::qWaitFor([&]() { return m_serial->noticeQueue().size() > before; }, 5000))
             return false;
         SerialInfoType notice;
-        return m_serial->noticeQueue().take(notice, 0) && notice.portId == portId
-               && notice.type == SerialEnum::SER_PCA;
+        return m_serial->noticeQueue().take(notice, 0) && notice.portId == portId && notice.type == SerialEnum::SER_PCA;
     };
     QVERIFY(sendAndWait(*m_clients[0], "\t{\"Header\":", ports.at(0)));
     QVERIFY(sendAndWait(*m_clients[1], "\t{\"B\":1}\x02", ports.at(1)));
@@ -147,7 +146,7 @@ void TestTcpServer::clientInputStaysApart()
 
     QCOMPARE(drain(*m_serial, ports.at(0)), QByteArray("\t{\"Header\":{\"A\":2}}\x02"));
     QCOMPARE(drain(*m_serial, ports.at(1)), QByteArray("\t{\"B\":1}\x02"));
-    QVERIFY(m_serial->isBufferEmpty({ports.at(0), SerialEnum::SER_PCA}));
+    QVERIFY(m_serial->isBufferEmpty({ ports.at(0), SerialEnum::SER_PCA }));
 }
 
 void TestTcpServer::disconnectedClientIsReleased()
@@ -177,7 +176,7 @@ void TestTcpServer::inputSentBeforeLeavingIsStillRead()
     QTRY_COMPARE(m_serial->clientCount(), 0);
     QCOMPARE(m_serial->noticeQueue().size(), 1);
     QCOMPARE(drain(*m_serial, port), QByteArray("\t{\"last words\":1}\x02"));
-    QVERIFY(m_serial->isBufferEmpty({port, SerialEnum::SER_PCA}));
+    QVERIFY(m_serial->isBufferEmpty({ port, SerialEnum::SER_PCA }));
 }
 
 void TestTcpServer::clientSendingTooMuchIsDropped()
@@ -196,7 +195,7 @@ void TestTcpServer::clientSendingTooMuchIsDropped()
 
     // The other client is still heard and still served.
     m_clients[1]->socket.write("\tping\x02");
-    QTRY_VERIFY(!m_serial->isBufferEmpty({other, SerialEnum::SER_PCA}));
+    QTRY_VERIFY(!m_serial->isBufferEmpty({ other, SerialEnum::SER_PCA }));
     QCOMPARE(drain(*m_serial, other), QByteArray("\tping\x02"));
     m_serial->serialOutText(31, 0, QStringLiteral("pong"));
     QTRY_COMPARE(m_clients[1]->received, QByteArray("pong"));
