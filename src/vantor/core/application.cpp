@@ -381,6 +381,22 @@ void Application::setIsTestSynchro(bool value)
     emit isTestSynchroChanged();
 }
 
+bool Application::takeIsCheckSynchro()
+{
+    if (!m_isCheckSynchro.exchange(false))
+        return false;
+    emit isCheckSynchroChanged();
+    return true;
+}
+
+bool Application::takeIsTestSynchro()
+{
+    if (!m_isTestSynchro.exchange(false))
+        return false;
+    emit isTestSynchroChanged();
+    return true;
+}
+
 void Application::setIsCompleted(bool value)
 {
     if (m_isCompleted.exchange(value) != value)

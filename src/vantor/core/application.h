@@ -157,6 +157,9 @@ public:
     void setIsCheckSynchro(bool value);
     bool isTestSynchro() const { return m_isTestSynchro; }
     void setIsTestSynchro(bool value);
+    // Clear a capture flag and tell whether it was set, in one step: the event thread's capture.
+    bool takeIsCheckSynchro();
+    bool takeIsTestSynchro();
     qlonglong lastSynchroTime() const { return m_lastSynchroTime; }
     void setLastSynchroTime(qlonglong value) { m_lastSynchroTime = value; }
     bool waitPleaseVisible() const { return m_waitPleaseVisible; }

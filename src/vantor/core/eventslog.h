@@ -1,38 +1,50 @@
 #pragma once
 
+#include "events/event.h"
+
 #include <QDateTime>
-#include <QFile>
-#include <QMutex>
 #include <QString>
 
-#include "events/event.h"
+#include <memory>
 
 namespace Vl::Tavix3::UI {
 
 // The events log: one semicolon-separated file per run, "Events_" + the start time, in the
-// application-data folder.
+// application-data folder. Records are written by one ordered writer on the thread pool, in
+// the order they were handed over, so that the caller never waits for the disk.
 class EventsLog
 {
 public:
     static constexpr char kSeparator = ';';
 
+    EventsLog();
+    // Writes what is still queued before the log goes away.
+    ~EventsLog();
+    EventsLog(const EventsLog&) = delete;
+    EventsLog& operator=(const EventsLog&) = delete;
+
     // Names this run's file after startTime, opens it for appending and writes the header line.
     void open(const QString& folder, const QDateTime& startTime);
-    QString fileName() const { return m_fileName; }
+    QString fileName() const;
     static QString headerLine();
+    // The line of one event, fields in the header's order.
+    static QString recordLine(const Event& event);
 
-    // Queues one record line; never blocks the caller on file I/O.
+    // Queues the event's line, taken as the event is now; never blocks the caller on file I/O.
     void append(const EntityPtr<Event>& event);
     // Copies every events log to folder (a path or a "file:" URL); true when every copy succeeded.
     bool exportTo(const QString& folder);
     // Removes every events log and starts this run's file again with its header.
     void removeAll();
+    // Blocks until every line queued so far is in the file.
+    void waitForWritten();
 
 private:
-    QString m_folder;
-    QString m_fileName;
-    QFile m_file;
-    QMutex m_mutex;
+    struct State;
+    static void writeQueued(const std::shared_ptr<State>& state);
+
+    // Shared with the writer job, which may outlive a call that queued it.
+    std::shared_ptr<State> m_state;
 };
 
 } // namespace Vl::Tavix3::UI

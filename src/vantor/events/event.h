@@ -10,8 +10,7 @@
 namespace Vl::Tavix3::UI {
 
 // The shared pointer through which records are owned and passed between threads.
-template <typename T>
-using EntityPtr = QSharedPointer<T>;
+template <typename T> using EntityPtr = QSharedPointer<T>;
 
 // One timing event: created by the event thread, judged by the engine, sent to the clients
 // and written to the events log. Always held through EntityPtr<Event>, never copied.

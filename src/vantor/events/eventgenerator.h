@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
-
 #include "timing_unit.pb.h"
+
+#include <QObject>
 
 namespace Vl::Tavix3::UI {
 

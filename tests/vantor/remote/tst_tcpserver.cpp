@@ -1,0 +1,245 @@
+#include "remote/serial.h"
+#include "remote/socketthread.h"
+#include "testsupport/testmain.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <memory>
+
+using namespace Vl::Tavix3::UI;
+
+namespace {
+
+// A remote client on 127.0.0.1 that collects everything the server sends.
+class Client : public QObject
+{
+public:
+    explicit Client(qint64 readBufferSize = 0)
+    {
+        if (readBufferSize > 0)
+            socket.setReadBufferSize(readBufferSize);
+        else
+            connect(&socket, &QTcpSocket::readyRead, this, [this]() { received += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, Serial::kPort);
+    }
+
+    bool isConnected() const { return socket.state() == QAbstractSocket::ConnectedState; }
+
+    QTcpSocket socket;
+    QByteArray received;
+};
+
+QByteArray drain(Serial& serial, int portId)
+{
+    QByteArray bytes;
+    char byte = 0;
+    while (serial.readByte({ portId, SerialEnum::SER_PCA }, byte))
+        bytes.append(byte);
+    return bytes;
+}
+
+} // namespace
+
+// The TCP server on port 21967 with real clients: what every client receives, what reaches the
+// command server's input, and the limits that keep one client from hurting the others.
+class TestTcpServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyClientReceivesWhatIsSent();
+    void clientInputStaysApart();
+    void disconnectedClientIsReleased();
+    void inputSentBeforeLeavingIsStillRead();
+    void clientSendingTooMuchIsDropped();
+    void clientNotReadingIsDropped();
+    void clientsSendWithoutDelay();
+    void failedListenIsReported();
+
+private:
+    // Connects n clients and waits until the server holds all of them.
+    bool connectClients(int n);
+
+    std::unique_ptr<Serial> m_serial;
+    std::vector<std::unique_ptr<Client>> m_clients;
+};
+
+void TestTcpServer::init()
+{
+    m_serial = std::make_unique<Serial>();
+    QVERIFY(m_serial->startServer());
+}
+
+void TestTcpServer::cleanup()
+{
+    m_clients.clear();
+    m_serial.reset();
+}
+
+bool TestTcpServer::connectClients(int n)
+{
+    for (int i = 0; i < n; ++i) {
+        m_clients.push_back(std::make_unique<Client>());
+        // One at a time, so that the server's port order is the clients' order.
+        const int expected = m_serial->clientCount() + 1;
+        if (!QTest::qWaitFor(
+                [&]() { return m_clients.back()->isConnected() && m_serial->clientCount() == expected; }, 5000))
+            return false;
+    }
+    return true;
+}
+
+void TestTcpServer::everyClientReceivesWhatIsSent()
+{
+    QVERIFY(connectClients(2));
+    const QString hidden = QStringLiteral("\tnot for PC port A\x02");
+    const QString pushed = QStringLiteral("\t{\"Data\":[],\"Header\":{\"Section\":\"Status\"}}\x02");
+    m_serial->serialOutText(30, 0, hidden);
+    m_serial->serialOutText(SerialInfoType { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }, hidden);
+    m_serial->serialOutText(31, 0, pushed);
+    m_serial->serialOutText(SerialInfoType { m_serial->clientPortIds().at(0), SerialEnum::SER_PCA }, pushed);
+    const QByteArray expected = (pushed + pushed).toUtf8();
+    QTRY_COMPARE(m_clients[0]->received, expected);
+    QTRY_COMPARE(m_clients[1]->received, expected);
+
+    // Texts sent from another thread arrive whole and in order.
+    std::unique_ptr<QThread> sender(QThread::create([this]() {
+        for (int i = 0; i < 100; ++i)
+            m_serial->serialOutText(31, 0, QStringLiteral("\t%1\x02").arg(i));
+    }));
+    sender->start();
+    QVERIFY(sender->wait(5000));
+    QByteArray numbers;
+    for (int i = 0; i < 100; ++i)
+        numbers += QStringLiteral("\t%1\x02").arg(i).toUtf8();
+    QTRY_COMPARE(m_clients[0]->received, expected + numbers);
+    QTRY_COMPARE(m_clients[1]->received, expected + numbers);
+}
+
+void TestTcpServer::clientInputStaysApart()
+{
+    QVERIFY(connectClients(2));
+    const QList<int> ports = m_serial->clientPortIds();
+    QCOMPARE(ports.size(), 2);
+    QVERIFY(ports.at(0) != ports.at(1));
+    QVERIFY(!ports.contains(Serial::kVirtualPortId) && !ports.contains(0));
+
+    // A frame of the first client is split, and the second client sends between its halves.
+    auto sendAndWait = [this](Client& client, const QByteArray& bytes, int portId) {
+        const int before = m_serial->noticeQueue().size();
+        client.socket.write(bytes);
+        if (!QTest::qWaitFor([&]() { return m_serial->noticeQueue().size() > before; }, 5000))
+            return false;
+        SerialInfoType notice;
+        return m_serial->noticeQueue().take(notice, 0) && notice.portId == portId && notice.type == SerialEnum::SER_PCA;
+    };
+    QVERIFY(sendAndWait(*m_clients[0], "\t{\"Header\":", ports.at(0)));
+    QVERIFY(sendAndWait(*m_clients[1], "\t{\"B\":1}\x02", ports.at(1)));
+    QVERIFY(sendAndWait(*m_clients[0], "{\"A\":2}}\x02", ports.at(0)));
+
+    QCOMPARE(drain(*m_serial, ports.at(0)), QByteArray("\t{\"Header\":{\"A\":2}}\x02"));
+    QCOMPARE(drain(*m_serial, ports.at(1)), QByteArray("\t{\"B\":1}\x02"));
+    QVERIFY(m_serial->isBufferEmpty({ ports.at(0), SerialEnum::SER_PCA }));
+}
+
+void TestTcpServer::disconnectedClientIsReleased()
+{
+    QVERIFY(connectClients(3));
+    m_clients[1]->socket.disconnectFromHost();
+    QTRY_COMPARE(m_serial->clientCount(), 2);
+    m_serial->serialOutText(31, 0, QStringLiteral("after"));
+    QTRY_COMPARE(m_clients[0]->received, QByteArray("after"));
+    QTRY_COMPARE(m_clients[2]->received, QByteArray("after"));
+    QCOMPARE(m_clients[1]->received, QByteArray());
+
+    // A new client after the departure is served too; closing the server later touches no
+    // released socket.
+    QVERIFY(connectClients(1));
+    m_serial->serialOutText(31, 0, QStringLiteral("!"));
+    QTRY_COMPARE(m_clients[3]->received, QByteArray("!"));
+    QTRY_COMPARE(m_clients[0]->received, QByteArray("after!"));
+}
+
+void TestTcpServer::inputSentBeforeLeavingIsStillRead()
+{
+    QVERIFY(connectClients(1));
+    const int port = m_serial->clientPortIds().at(0);
+    m_clients[0]->socket.write("\t{\"last words\":1}\x02");
+    m_clients[0]->socket.disconnectFromHost();
+    QTRY_COMPARE(m_serial->clientCount(), 0);
+    QCOMPARE(m_serial->noticeQueue().size(), 1);
+    QCOMPARE(drain(*m_serial, port), QByteArray("\t{\"last words\":1}\x02"));
+    QVERIFY(m_serial->isBufferEmpty({ port, SerialEnum::SER_PCA }));
+}
+
+void TestTcpServer::clientSendingTooMuchIsDropped()
+{
+    QVERIFY(connectClients(2));
+    const int other = m_serial->clientPortIds().at(1);
+    QSignalSpy dropped(&m_clients[0]->socket, &QTcpSocket::disconnected);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped")));
+    const QByteArray flood(64 * 1024, 'x');
+    for (int i = 0; i < 64 && dropped.isEmpty(); ++i) {
+        m_clients[0]->socket.write(flood);
+        QTest::qWait(1);
+    }
+    QTRY_COMPARE(dropped.count(), 1);
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+
+    // The other client is still heard and still served.
+    m_clients[1]->socket.write("\tping\x02");
+    QTRY_VERIFY(!m_serial->isBufferEmpty({ other, SerialEnum::SER_PCA }));
+    QCOMPARE(drain(*m_serial, other), QByteArray("\tping\x02"));
+    m_serial->serialOutText(31, 0, QStringLiteral("pong"));
+    QTRY_COMPARE(m_clients[1]->received, QByteArray("pong"));
+}
+
+void TestTcpServer::clientNotReadingIsDropped()
+{
+    QVERIFY(connectClients(1));
+    // A client that takes in at most 1 KiB and never reads it.
+    m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 2);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped")));
+
+    // The dropped client does not notice at once: it reads nothing, not even the reset.
+    const QString block(64 * 1024, QLatin1Char('s'));
+    qint64 sent = 0;
+    for (int i = 0; i < 1024 && m_serial->clientCount() == 2; ++i) {
+        m_serial->serialOutText(31, 0, block);
+        sent += block.size();
+        QTest::qWait(1);
+    }
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+
+    // The reading client got everything.
+    QTRY_COMPARE(qint64(m_clients[0]->received.size()), sent);
+    m_serial->serialOutText(31, 0, QStringLiteral("end"));
+    QTRY_VERIFY(m_clients[0]->received.endsWith("end"));
+}
+
+void TestTcpServer::clientsSendWithoutDelay()
+{
+    QVERIFY(connectClients(1));
+    const QList<QTcpSocket*> sockets = m_serial->findChildren<QTcpSocket*>();
+    QCOMPARE(sockets.size(), 1);
+    QCOMPARE(sockets.at(0)->socketOption(QAbstractSocket::LowDelayOption).toInt(), 1);
+}
+
+void TestTcpServer::failedListenIsReported()
+{
+    Serial second;
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("not listening on port 21967")));
+    QVERIFY(!second.startServer());
+    QVERIFY(!second.isListening());
+}
+
+VANTOR_TEST_CLASS(TestTcpServer)
+#include "tst_tcpserver.moc"
