@@ -1,4 +1,5 @@
 #include "core/application.h"
+#include "core/diagnosticlog.h"
 #include "core/exceptionhandler.h"
 #include "core/vlexception.h"
 #include "testsupport/applicationfixture.h"
@@ -10,6 +11,7 @@
 
 using TestSupport::ApplicationFixture;
 using Vl::Tavix3::Exceptions::VlException;
+using Vl::Tavix3::UI::DiagnosticLog;
 
 // The error-reporting convention: a caught exception is reported as one error line, and a
 // failed Boost assertion throws VlException.
@@ -27,14 +29,18 @@ void TestErrorReporting::reportsCaughtException()
 {
     ApplicationFixture app;
     app->setLogString(QString());
+    // QtTest puts its own message handler in place for every test class; put the diagnostic
+    // log's handler back on top for this check.
+    const QtMessageHandler testHandler = qInstallMessageHandler(&DiagnosticLog::handleMessage);
     try {
         throw std::runtime_error("disk full");
     } catch (const std::exception& e) {
         Vl::Tavix3::Exceptions::inlineExceptionHandler(e.what(), "Vl::Tavix3::UI::Test::save", "save.cpp", 42);
     }
+    qInstallMessageHandler(testHandler);
     QVERIFY2(app->logString().contains(
                  QStringLiteral("****Exception****  Vl::Tavix3::UI::Test::save :  disk full , file  save.cpp  line  42")),
-             qPrintable(app->logString()));
+             qPrintable(QStringLiteral("[") + app->logString() + "]"));
 }
 
 void TestErrorReporting::assertionThrows()
