@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 #include <boost/optional.hpp>
 
 #include "core/orvaneenum.h"
@@ -139,6 +141,16 @@ public:
                                       const QString& timeSeparator = QStringLiteral(":"),
                                       const QString& decimalSeparator = QStringLiteral("."));
     Q_INVOKABLE static bool checkDate(const QString& input, const QString& dateSeparator = QStringLiteral("/"));
+
+    // for unit testing
+    // The source behind getDateTime: a function returning ticks of local wall-clock time. Every
+    // time-dependent part of the system reads the clock through getDateTime, so a test that sets a
+    // fake clock here drives all of them. An empty function (or resetClock) restores the real clock.
+    using ClockSource = std::function<qint64()>;
+    static void setClock(ClockSource clock);
+    static void resetClock();
+    // Ticks of the real clock, whatever clock is set.
+    static qint64 systemDateTime();
 };
 
 } // namespace Vl::Tavix3::UI
