@@ -20,9 +20,6 @@ AudioOutput::AudioOutput(QMutex* sharedMutex, uint frequencyHz, uint durationMs,
     thread->start(QThread::InheritPriority);
 }
 
-AudioOutput::~AudioOutput()
-{
-    Utils::stopThread(&m_worker, true);
-}
+AudioOutput::~AudioOutput() { Utils::stopThread(&m_worker, true); }
 
 } // namespace Vl::Tavix3::UI

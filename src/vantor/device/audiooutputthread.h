@@ -30,7 +30,7 @@ public slots:
     void quitHandler();
 
 private:
-    QMutex* m_toneMutex = nullptr;  // shared by all workers, not owned
+    QMutex* m_toneMutex = nullptr; // shared by all workers, not owned
     uint m_duration = 0;
     uint m_frequency = 0;
     mutable QMutex m_mutex;
@@ -38,7 +38,7 @@ private:
     bool m_idle = true;
     bool m_waiting = false;
     // Set before the mutex is taken, so a quit that comes before the wait is never lost.
-    std::atomic<bool> m_quit{false};
+    std::atomic<bool> m_quit { false };
 };
 
 } // namespace Vl::Tavix3::UI

@@ -5,13 +5,12 @@
 #include <QFile>
 #include <QThread>
 
+#include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <linux/input.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <climits>
 
 namespace Vl::Tavix3::UI {
 
@@ -41,8 +40,8 @@ bool canPlayTones(int fd)
 
 std::shared_ptr<PcSpeakerToneSink> PcSpeakerToneSink::open(const QString& inputFolder)
 {
-    const QStringList names = QDir(inputFolder).entryList({QStringLiteral("event*")}, QDir::System | QDir::Files,
-                                                          QDir::Name);
+    const QStringList names
+        = QDir(inputFolder).entryList({ QStringLiteral("event*") }, QDir::System | QDir::Files, QDir::Name);
     for (const QString& name : names) {
         const QString path = inputFolder + QLatin1Char('/') + name;
         const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
@@ -71,7 +70,7 @@ PcSpeakerToneSink::~PcSpeakerToneSink()
 
 bool PcSpeakerToneSink::writeTone(int frequencyHz)
 {
-    input_event event{};
+    input_event event {};
     event.type = EV_SND;
     event.code = SND_TONE;
     event.value = frequencyHz;

@@ -28,7 +28,7 @@ private:
 
     int m_fd = -1;
     QString m_path;
-    QMutex m_mutex;  // one tone at a time
+    QMutex m_mutex; // one tone at a time
 };
 
 } // namespace Vl::Tavix3::UI

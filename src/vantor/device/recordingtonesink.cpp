@@ -11,15 +11,12 @@ RecordingToneSink::RecordingToneSink(const QString& fileName)
 {
 }
 
-RecordingToneSink::~RecordingToneSink()
-{
-    setHeld(false);
-}
+RecordingToneSink::~RecordingToneSink() { setHeld(false); }
 
 void RecordingToneSink::play(uint frequencyHz, uint durationMs)
 {
     QMutexLocker locker(&m_mutex);
-    m_tones.append({frequencyHz, durationMs});
+    m_tones.append({ frequencyHz, durationMs });
     ++m_playing;
     if (!m_fileName.isEmpty()) {
         QFile file(m_fileName);

@@ -97,7 +97,7 @@ void SystemHw::loadSettings()
         m_brightness = 50;
 }
 
-void SystemHw::setHwSynchroAtTime(qint64, int, int) {}
+void SystemHw::setHwSynchroAtTime(qint64, int, int) { }
 
 bool SystemHw::activateBatteryCalibration()
 {
@@ -106,34 +106,19 @@ bool SystemHw::activateBatteryCalibration()
     return false;
 }
 
-void SystemHw::touchListenerListenTo(QObject*) {}
+void SystemHw::touchListenerListenTo(QObject*) { }
 
-QVariantList SystemHw::mountedVolumes()
-{
-    return {};
-}
+QVariantList SystemHw::mountedVolumes() { return {}; }
 
-QStringList SystemHw::drives()
-{
-    return {};
-}
+QStringList SystemHw::drives() { return {}; }
 
-void SystemHw::checkForDriveChanges() {}
+void SystemHw::checkForDriveChanges() { }
 
-QString SystemHw::getCurrentIPAddress(const QString&) const
-{
-    return QStringLiteral("127.0.0.1");
-}
+QString SystemHw::getCurrentIPAddress(const QString&) const { return QStringLiteral("127.0.0.1"); }
 
-QString SystemHw::getCurrentSubnetMask(const QString&) const
-{
-    return QStringLiteral("255.255.255.0");
-}
+QString SystemHw::getCurrentSubnetMask(const QString&) const { return QStringLiteral("255.255.255.0"); }
 
-QString SystemHw::getCurrentModeStr(const QString&) const
-{
-    return QStringLiteral("DHCP");
-}
+QString SystemHw::getCurrentModeStr(const QString&) const { return QStringLiteral("DHCP"); }
 
 void SystemHw::disableCalibration()
 {
@@ -161,10 +146,7 @@ void SystemHw::setWifiPassword(const QString& wifiName, const QString& password)
     m_settings.setValue(kWifiPasswords, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
-void SystemHw::clearAllBT()
-{
-    Utils::showInfoMessage(tr("DONE!"), 3000, QStringLiteral("#007743"));
-}
+void SystemHw::clearAllBT() { Utils::showInfoMessage(tr("DONE!"), 3000, QStringLiteral("#007743")); }
 
 void SystemHw::setPowerSaveTime(int value)
 {
@@ -175,10 +157,7 @@ void SystemHw::setPowerSaveTime(int value)
     emit powerSaveTimeChanged();
 }
 
-ushort SystemHw::brightness() const
-{
-    return m_brightnessMode == kAutoBrightness ? m_autoBrightness : m_brightness;
-}
+ushort SystemHw::brightness() const { return m_brightnessMode == kAutoBrightness ? m_autoBrightness : m_brightness; }
 
 void SystemHw::setBrightness(ushort value)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/appsettingsstore.h"
+
 #include <QMap>
 #include <QMutex>
 #include <QObject>
@@ -9,8 +11,6 @@
 
 #include <memory>
 #include <vector>
-
-#include "core/appsettingsstore.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -30,18 +30,17 @@ class SystemHw : public QObject
     Q_PROPERTY(bool touchEnabled READ touchEnabled WRITE setTouchEnabled NOTIFY touchEnabledChanged)
     Q_PROPERTY(bool isInStandby READ isInStandby WRITE setIsInStandby NOTIFY isInStandbyChanged)
     Q_PROPERTY(QString batteryCalibrationMessage READ batteryCalibrationMessage WRITE setBatteryCalibrationMessage
-                   NOTIFY batteryCalibrationMessageChanged)
+            NOTIFY batteryCalibrationMessageChanged)
     Q_PROPERTY(bool isWifiEnabled READ isWifiEnabled WRITE setIsWifiEnabled NOTIFY isWifiEnabledChanged)
     Q_PROPERTY(QString wifiStatus READ wifiStatus WRITE setWifiStatus NOTIFY wifiStatusChanged)
     Q_PROPERTY(int wifiSignalLevel READ wifiSignalLevel WRITE setWifiSignalLevel NOTIFY wifiSignalLevelChanged)
-    Q_PROPERTY(bool isRechargeEnabled READ isRechargeEnabled WRITE setIsRechargeEnabled
-                   NOTIFY isRechargeEnabledChanged)
-    Q_PROPERTY(bool isBluetoothEnabled READ isBluetoothEnabled WRITE setIsBluetoothEnabled
-                   NOTIFY isBluetoothEnabledChanged)
+    Q_PROPERTY(bool isRechargeEnabled READ isRechargeEnabled WRITE setIsRechargeEnabled NOTIFY isRechargeEnabledChanged)
+    Q_PROPERTY(
+        bool isBluetoothEnabled READ isBluetoothEnabled WRITE setIsBluetoothEnabled NOTIFY isBluetoothEnabledChanged)
     Q_PROPERTY(bool isBluetoothDeviceConnected READ isBluetoothDeviceConnected WRITE setIsBluetoothDeviceConnected
-                   NOTIFY isBluetoothDeviceConnectedChanged)
-    Q_PROPERTY(QString bluetoothDeviceConnectedName READ bluetoothDeviceConnectedName
-                   WRITE setBluetoothDeviceConnectedName NOTIFY isBluetoothDeviceConnectedChanged)
+            NOTIFY isBluetoothDeviceConnectedChanged)
+    Q_PROPERTY(QString bluetoothDeviceConnectedName READ bluetoothDeviceConnectedName WRITE
+            setBluetoothDeviceConnectedName NOTIFY isBluetoothDeviceConnectedChanged)
     Q_PROPERTY(int outputSoundVolume READ outputSoundVolume WRITE setOutputSoundVolume NOTIFY outputSoundVolumeChanged)
 
 public:
@@ -50,8 +49,8 @@ public:
     {
         uint frequencyHz;
         uint durationMs;
-    } kToneTable[] = {{1250, 300}, {1000, 300}, {750, 300},  {3686, 300}, {2800, 300}, {2800, 1000},
-                      {3000, 300}, {922, 300},  {460, 300},  {1840, 1000}, {460, 1000}};
+    } kToneTable[] = { { 1250, 300 }, { 1000, 300 }, { 750, 300 }, { 3686, 300 }, { 2800, 300 }, { 2800, 1000 },
+        { 3000, 300 }, { 922, 300 }, { 460, 300 }, { 1840, 1000 }, { 460, 1000 } };
 
     explicit SystemHw(QObject* parent = nullptr);
     ~SystemHw() override;
@@ -60,15 +59,15 @@ public:
     void setHwSynchroAtTime(qint64 time, int first, int second);
 
     Q_INVOKABLE bool activateBatteryCalibration();
-    Q_INVOKABLE void getSupplyInfo() {}
+    Q_INVOKABLE void getSupplyInfo() { }
     // Starts one tone and returns at once; the tone plays on the process-wide thread pool.
     Q_INVOKABLE void setSound(uint freq_hz, uint duration_ms);
     Q_INVOKABLE void touchListenerListenTo(QObject* object);
     Q_INVOKABLE QVariantList mountedVolumes();
     Q_INVOKABLE QStringList drives();
     Q_INVOKABLE void checkForDriveChanges();
-    Q_INVOKABLE void linuxShutDown() {}
-    Q_INVOKABLE void bootToRecoveryMode() {}
+    Q_INVOKABLE void linuxShutDown() { }
+    Q_INVOKABLE void bootToRecoveryMode() { }
     Q_INVOKABLE QString getCurrentIPAddress(const QString& nic) const;
     Q_INVOKABLE QString getCurrentSubnetMask(const QString& nic) const;
     Q_INVOKABLE QString getCurrentModeStr(const QString& nic) const;
@@ -76,9 +75,9 @@ public:
     Q_INVOKABLE void disableCalibration();
     Q_INVOKABLE QString getWifiPassword(const QString& wifiName);
     Q_INVOKABLE void setWifiPassword(const QString& wifiName, const QString& password);
-    Q_INVOKABLE void startWifiScan() {}
-    Q_INVOKABLE void resetWifiConfig() {}
-    Q_INVOKABLE void setWifiConfig(const QString&, const QString&) {}
+    Q_INVOKABLE void startWifiScan() { }
+    Q_INVOKABLE void resetWifiConfig() { }
+    Q_INVOKABLE void setWifiConfig(const QString&, const QString&) { }
     Q_INVOKABLE void clearAllBT();
 
     // for unit testing: the sink the tones go to (normally chosen at start-up).
@@ -100,15 +99,15 @@ public:
     QString batteryCalibrationMessage() const { return m_batteryCalibrationMessage; }
     void setBatteryCalibrationMessage(const QString& value);
     bool isWifiEnabled() const { return m_isWifiEnabled; }
-    void setIsWifiEnabled(bool) {}
+    void setIsWifiEnabled(bool) { }
     QString wifiStatus() const { return m_wifiStatus; }
     void setWifiStatus(const QString& value);
     int wifiSignalLevel() const { return m_wifiSignalLevel; }
     void setWifiSignalLevel(int value);
     bool isRechargeEnabled() const { return m_isRechargeEnabled; }
-    void setIsRechargeEnabled(bool) {}
+    void setIsRechargeEnabled(bool) { }
     bool isBluetoothEnabled() const { return false; }
-    void setIsBluetoothEnabled(bool) {}
+    void setIsBluetoothEnabled(bool) { }
     bool isBluetoothDeviceConnected() const { return m_isBluetoothDeviceConnected; }
     void setIsBluetoothDeviceConnected(bool value);
     QString bluetoothDeviceConnectedName() const { return m_bluetoothDeviceName; }
@@ -172,8 +171,8 @@ private:
     int m_brightnessMode = 1;
     int m_powerSaveTime = 1;
     ushort m_autoBrightness = 0;
-    QMutex m_toneMutex;  // handed to the tone workers
-    std::vector<AudioOutput*> m_audioOutputs;  // Qt children
+    QMutex m_toneMutex; // handed to the tone workers
+    std::vector<AudioOutput*> m_audioOutputs; // Qt children
     AppSettingsStore m_settings;
     bool m_isInStandby = false;
     bool m_isInCalibration = false;

@@ -32,10 +32,7 @@ void Displayboard::reset(bool sendPixels)
         publish(0);
 }
 
-void Displayboard::reset()
-{
-    reset(true);
-}
+void Displayboard::reset() { reset(true); }
 
 void Displayboard::fillRed()
 {
@@ -247,7 +244,7 @@ void Displayboard::setPixel(int x, int y, int colour)
 {
     if (x < 0 || x >= kColumns || y < 0 || y >= kRows)
         return;
-    QVariant& entry = m_pixels[y * kColumns + x];  // detaches from a published copy on the first write
+    QVariant& entry = m_pixels[y * kColumns + x]; // detaches from a published copy on the first write
     if (entry.toInt() != colour)
         entry = QVariant(colour);
 }

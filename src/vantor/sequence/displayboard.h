@@ -1,5 +1,8 @@
 #pragma once
 
+#include "sequence/ledmatrixdevice.h"
+#include "sequence/semaenum.h"
+
 #include <QObject>
 #include <QRecursiveMutex>
 #include <QString>
@@ -7,9 +10,6 @@
 #include <QVariantList>
 
 #include <boost/optional.hpp>
-
-#include "sequence/ledmatrixdevice.h"
-#include "sequence/semaenum.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -43,11 +43,11 @@ public:
 
     // The engine's layouts; none of them publishes.
     void drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfDayShown, SemaEnum::SemaColor colour,
-                        int pixelCount, bool limitToThree, bool isOff);
-    void drawSemaText(SemaEnum::VisualizationMode mode, bool timeOfDayShown, const QString& text,
-                      SemaEnum::SemaColor colour);
+        int pixelCount, bool limitToThree, bool isOff);
+    void drawSemaText(
+        SemaEnum::VisualizationMode mode, bool timeOfDayShown, const QString& text, SemaEnum::SemaColor colour);
     void drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDayShown, boost::optional<qint64> time,
-                      bool deltaShown, SemaEnum::SemaColor colour, boost::optional<int> bib);
+        bool deltaShown, SemaEnum::SemaColor colour, boost::optional<int> bib);
     void drawTimeOfDay(const QString& text);
     void clearTextArea(bool timeOfDayShown);
 

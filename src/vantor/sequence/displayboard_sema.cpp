@@ -1,6 +1,5 @@
 // The start-light layouts of the display board: lights, remote texts and the countdown band.
 #include "sequence/displayboard.h"
-
 #include "sequence/displayboardenum.h"
 #include "time/datetime.h"
 
@@ -24,10 +23,7 @@ constexpr uint kFormatSeconds = 0x2305;
 constexpr uint kFormatTenths = 0x2603;
 constexpr uint kFormatHours = 0x2008;
 
-bool isLightColour(int colour)
-{
-    return colour >= SemaEnum::SEMA_COLOR_OFF && colour <= SemaEnum::SEMA_COLOR_ALL;
-}
+bool isLightColour(int colour) { return colour >= SemaEnum::SEMA_COLOR_OFF && colour <= SemaEnum::SEMA_COLOR_ALL; }
 
 bool isDotColour(int colour)
 {
@@ -62,28 +58,16 @@ int textPixelColour(int colour)
     return kRed;
 }
 
-int bandRow(bool timeOfDayShown)
-{
-    return timeOfDayShown ? 8 : 4;
-}
+int bandRow(bool timeOfDayShown) { return timeOfDayShown ? 8 : 4; }
 
 // The band right of the main light, where the time goes.
-int bandStart(bool timeOfDayShown)
-{
-    return timeOfDayShown ? 10 : 18;
-}
+int bandStart(bool timeOfDayShown) { return timeOfDayShown ? 10 : 18; }
 
 } // namespace
 
-bool Displayboard::dotReachesText(int x) const
-{
-    return m_textStartColumn && x + 4 >= *m_textStartColumn;
-}
+bool Displayboard::dotReachesText(int x) const { return m_textStartColumn && x + 4 >= *m_textStartColumn; }
 
-bool Displayboard::blockReachesText(int x) const
-{
-    return m_textStartColumn && x + 7 > *m_textStartColumn;
-}
+bool Displayboard::blockReachesText(int x) const { return m_textStartColumn && x + 7 > *m_textStartColumn; }
 
 void Displayboard::drawDot(int index, bool timeOfDayShown, int colour)
 {
@@ -91,7 +75,7 @@ void Displayboard::drawDot(int index, bool timeOfDayShown, int colour)
 }
 
 void Displayboard::drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfDayShown, SemaEnum::SemaColor colour,
-                                  int pixelCount, bool limitToThree, bool isOff)
+    int pixelCount, bool limitToThree, bool isOff)
 {
     if (!isLightColour(colour))
         return;
@@ -106,15 +90,15 @@ void Displayboard::drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfD
 
     if (isOff) {
         if (colour == SemaEnum::SEMA_COLOR_ALL) {
-            const int xs[] = {t ? 14 : 8, t ? 26 : 24, t ? 38 : 40};
-            const int colours[] = {kRed, kYellow, kGreen};
+            const int xs[] = { t ? 14 : 8, t ? 26 : 24, t ? 38 : 40 };
+            const int colours[] = { kRed, kYellow, kGreen };
             for (int i = 0; i < 3; ++i)
                 drawCircle(xs[i], t ? 11 : 8, t ? 4 : 7, colours[i], false, false);
         } else if (t) {
-            for (const int x : {6, 18, 30, 42})
+            for (const int x : { 6, 18, 30, 42 })
                 drawCircle(x, 11, 4, pixelColour, false, false);
         } else {
-            for (const int x : {8, 24, 40})
+            for (const int x : { 8, 24, 40 })
                 drawCircle(x, 8, 7, pixelColour, false, false);
         }
         return;
@@ -129,7 +113,7 @@ void Displayboard::drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfD
     case SemaEnum::VISUALIZATION_MODE_3: {
         int n = pixelCount;
         if (mode == SemaEnum::VISUALIZATION_MODE_3 && pixelCount != 0)
-            n = 6 - pixelCount;  // the row fills up instead of emptying
+            n = 6 - pixelCount; // the row fills up instead of emptying
         if (limitToThree)
             n = std::min(n, 3);
         if (n != m_dotCount) {
@@ -162,8 +146,8 @@ void Displayboard::drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfD
     }
 
     case SemaEnum::VISUALIZATION_MODE_4: {
-        const int xs[] = {t ? 9 : 7, 23, t ? 37 : 39};
-        const int colours[] = {kRed, kYellow, kGreen};
+        const int xs[] = { t ? 9 : 7, 23, t ? 37 : 39 };
+        const int colours[] = { kRed, kYellow, kGreen };
         const int y = t ? 11 : 8;
         const int radius = t ? 4 : 7;
         int lit = -1;
@@ -232,8 +216,8 @@ void Displayboard::drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfD
     }
 }
 
-void Displayboard::drawSemaText(SemaEnum::VisualizationMode mode, bool timeOfDayShown, const QString& text,
-                                SemaEnum::SemaColor colour)
+void Displayboard::drawSemaText(
+    SemaEnum::VisualizationMode mode, bool timeOfDayShown, const QString& text, SemaEnum::SemaColor colour)
 {
     if (!isLightColour(colour))
         return;
@@ -289,7 +273,7 @@ QString Displayboard::semaTimeText(boost::optional<qint64> time, bool deltaShown
 }
 
 void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDayShown, boost::optional<qint64> time,
-                                bool deltaShown, SemaEnum::SemaColor colour, boost::optional<int> bib)
+    bool deltaShown, SemaEnum::SemaColor colour, boost::optional<int> bib)
 {
     QMutexLocker locker(&m_mutex);
     QString text = semaTimeText(time, deltaShown);

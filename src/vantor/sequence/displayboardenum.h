@@ -22,10 +22,7 @@ public:
     };
     Q_ENUM(DisplayboardColor)
 
-    enum DisplayboardFont {
-        DISP_FONT_SMALL = 0,
-        DISP_FONT_BIG = 2
-    };
+    enum DisplayboardFont { DISP_FONT_SMALL = 0, DISP_FONT_BIG = 2 };
     Q_ENUM(DisplayboardFont)
 };
 

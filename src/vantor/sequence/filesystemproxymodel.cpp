@@ -1,10 +1,10 @@
 #include "sequence/filesystemproxymodel.h"
 
 #include <QDebug>
-#include <QJsonArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
@@ -23,19 +23,16 @@ struct DocumentKeys
 DocumentKeys keysOf(FileSystemProxyModel::DocumentKind kind)
 {
     if (kind == FileSystemProxyModel::DocumentKind::Sequence)
-        return {QStringLiteral("SequenceName"), QStringLiteral("SequenceId"), QStringLiteral("Sequence_")};
-    return {QStringLiteral("StartingListName"), QStringLiteral("StartingListId"), QStringLiteral("StartingList_")};
+        return { QStringLiteral("SequenceName"), QStringLiteral("SequenceId"), QStringLiteral("Sequence_") };
+    return { QStringLiteral("StartingListName"), QStringLiteral("StartingListId"), QStringLiteral("StartingList_") };
 }
 
-QString appDataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString appDataFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 bool isEmptyDocument(const QJsonDocument& document)
 {
     return document.isNull() || (document.isObject() && document.object().isEmpty())
-           || (document.isArray() && document.array().isEmpty());
+        || (document.isArray() && document.array().isEmpty());
 }
 
 // A document of the kind matches when it has both keys and the searched one holds exactly the text.
@@ -59,24 +56,15 @@ FileSystemProxyModel::FileSystemProxyModel(QObject* parent)
 
 void FileSystemProxyModel::createAppDataFolders()
 {
-    for (const QString& folder : {getTempFolderPath(), getCustomFolderPath(), getUsbFolderPath()})
+    for (const QString& folder : { getTempFolderPath(), getCustomFolderPath(), getUsbFolderPath() })
         QDir().mkpath(folder);
 }
 
-QString FileSystemProxyModel::getCustomFolderPath()
-{
-    return appDataFolder() + QStringLiteral("/Custom");
-}
+QString FileSystemProxyModel::getCustomFolderPath() { return appDataFolder() + QStringLiteral("/Custom"); }
 
-QString FileSystemProxyModel::getUsbFolderPath()
-{
-    return appDataFolder() + QStringLiteral("/USB");
-}
+QString FileSystemProxyModel::getUsbFolderPath() { return appDataFolder() + QStringLiteral("/USB"); }
 
-QString FileSystemProxyModel::getTempFolderPath()
-{
-    return appDataFolder() + QStringLiteral("/Temp");
-}
+QString FileSystemProxyModel::getTempFolderPath() { return appDataFolder() + QStringLiteral("/Temp"); }
 
 QStringList FileSystemProxyModel::listDocumentFiles(const QString& folder)
 {
@@ -85,8 +73,8 @@ QStringList FileSystemProxyModel::listDocumentFiles(const QString& folder)
         return {};
     // On a case-sensitive file system the two patterns list different files; elsewhere a file
     // would come twice.
-    const QFileInfoList entries = dir.entryInfoList({QStringLiteral("*.json"), QStringLiteral("*.JSON")},
-                                                    QDir::Files, QDir::NoSort);
+    const QFileInfoList entries
+        = dir.entryInfoList({ QStringLiteral("*.json"), QStringLiteral("*.JSON") }, QDir::Files, QDir::NoSort);
     QStringList files;
     QSet<QString> seen;
     for (const QFileInfo& entry : entries) {
@@ -150,7 +138,7 @@ QString FileSystemProxyModel::findCustomStartingListFileByName(const QString& na
 QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
 {
     QList<QJsonDocument> documents;
-    for (const QString& folder : {getCustomFolderPath(), getUsbFolderPath()}) {
+    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
         for (const QString& path : listDocumentFiles(folder)) {
             const QJsonDocument document = readJsonDocument(path);
             if (!isEmptyDocument(document))
@@ -163,7 +151,7 @@ QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
 QJsonDocument FileSystemProxyModel::findDocument(DocumentKind kind, bool byId, const QString& text)
 {
     const DocumentKeys keys = keysOf(kind);
-    for (const QString& folder : {getCustomFolderPath(), getUsbFolderPath()}) {
+    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
         for (const QString& path : listDocumentFiles(folder)) {
             const QJsonDocument document = readJsonDocument(path);
             if (matches(document, keys, byId, text))
@@ -221,8 +209,8 @@ QJsonDocument FileSystemProxyModel::importStartingList(const QString& fileName)
     return document;
 }
 
-QString FileSystemProxyModel::storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error,
-                                                  const QTime& time)
+QString FileSystemProxyModel::storeCustomDocument(
+    DocumentKind kind, const QJsonObject& document, QString* error, const QTime& time)
 {
     const auto fail = [error](const QString& reason) {
         qWarning().noquote() << "Document not stored:" << reason;
@@ -240,9 +228,9 @@ QString FileSystemProxyModel::storeCustomDocument(DocumentKind kind, const QJson
     constexpr int kMaxNumber = 999;
     QString path;
     for (int number = 1; number <= kMaxNumber && path.isEmpty(); ++number) {
-        const QString candidate = QStringLiteral("%1/%2%3%4.json")
-                                      .arg(folder, keys.filePrefix, QString::number(number),
-                                           time.toString(QStringLiteral("_HH_mm_ss")));
+        const QString candidate
+            = QStringLiteral("%1/%2%3%4.json")
+                  .arg(folder, keys.filePrefix, QString::number(number), time.toString(QStringLiteral("_HH_mm_ss")));
         if (!QFileInfo::exists(candidate))
             path = candidate;
     }
@@ -279,7 +267,7 @@ QString FileSystemProxyModel::getPathString(bool internalMemory) const
 
 QStringList FileSystemProxyModel::getMultiPathString(bool internalMemory) const
 {
-    return {getPathString(internalMemory)};
+    return { getPathString(internalMemory) };
 }
 
 QString FileSystemProxyModel::getSequenceId(const QString& fileName) const

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "sequence/sortfilterproxymodel.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTime>
-
-#include "sequence/sortfilterproxymodel.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -65,7 +65,7 @@ public:
     // the older files holding the same identifier. Returns the new file's path; on failure an empty text
     // with the reason in error, and the folder as it was.
     static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
-                                       const QTime& time = QTime::currentTime());
+        const QTime& time = QTime::currentTime());
 
     Q_INVOKABLE QString getPathString(bool internalMemory) const;
     Q_INVOKABLE QStringList getMultiPathString(bool internalMemory) const;

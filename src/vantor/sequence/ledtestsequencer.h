@@ -12,7 +12,7 @@ struct LedTestSequencer
     {
     }
 
-    Displayboard* displayboard = nullptr;  // not owned
+    Displayboard* displayboard = nullptr; // not owned
     int step = 0;
     int driverIndex = 0;
 };

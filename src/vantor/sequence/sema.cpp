@@ -14,8 +14,8 @@ namespace Vl::Tavix3::UI {
 
 namespace {
 const QString kSavedSequenceMode = QStringLiteral("SavedSequenceMode");
-const QString kSavedRepetitionTime[] = {QStringLiteral("SavedRepetitionTime1"), QStringLiteral("SavedRepetitionTime2"),
-                                        QStringLiteral("SavedRepetitionTime3")};
+const QString kSavedRepetitionTime[] = { QStringLiteral("SavedRepetitionTime1"), QStringLiteral("SavedRepetitionTime2"),
+    QStringLiteral("SavedRepetitionTime3") };
 constexpr uint kFormatCrono = 0x4025;
 } // namespace
 
@@ -44,20 +44,13 @@ Sema::Sema(QObject* parent)
 
 Sema::~Sema() = default;
 
-void Sema::lock()
-{
-    m_stateMutex.lock();
-}
+void Sema::lock() { m_stateMutex.lock(); }
 
-void Sema::unlock()
-{
-    m_stateMutex.unlock();
-}
+void Sema::unlock() { m_stateMutex.unlock(); }
 
 // ---- Settings ----
 
-template <typename T>
-bool Sema::storeSetting(T& member, T value, const QString& key)
+template <typename T> bool Sema::storeSetting(T& member, T value, const QString& key)
 {
     {
         QMutexLocker locker(&m_stateMutex);
@@ -70,8 +63,7 @@ bool Sema::storeSetting(T& member, T value, const QString& key)
 }
 
 // Booleans are stored as booleans, not as the int the template writes.
-template <>
-bool Sema::storeSetting<bool>(bool& member, bool value, const QString& key)
+template <> bool Sema::storeSetting<bool>(bool& member, bool value, const QString& key)
 {
     {
         QMutexLocker locker(&m_stateMutex);
@@ -434,10 +426,7 @@ void Sema::setInfo(const QString& info)
     emit startTimerInfo();
 }
 
-void Sema::onStartTimerInfo()
-{
-    m_infoTimer.start();
-}
+void Sema::onStartTimerInfo() { m_infoTimer.start(); }
 
 void Sema::onInfoTimerTimeout()
 {
@@ -449,8 +438,8 @@ void Sema::onInfoTimerTimeout()
     if (m_currentIndex)
         m_displayboard->fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
     else
-        m_displayboard->fillRect(0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF,
-                                 false);
+        m_displayboard->fillRect(
+            0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
 }
 
 void Sema::showStartupBanner()
@@ -464,9 +453,9 @@ void Sema::showStartupBanner()
         return;
     const int colour = application->displayboardTimeColor();
     m_displayboard->drawText(0, 0, QStringLiteral("Vantor"), colour, DisplayboardEnum::DISP_COLOR_OFF,
-                             DisplayboardEnum::DISP_FONT_SMALL, false);
+        DisplayboardEnum::DISP_FONT_SMALL, false);
     m_displayboard->drawText(0, 8, QStringLiteral("V ") + getVersion(), colour, DisplayboardEnum::DISP_COLOR_OFF,
-                             DisplayboardEnum::DISP_FONT_SMALL, false);
+        DisplayboardEnum::DISP_FONT_SMALL, false);
 }
 
 } // namespace Vl::Tavix3::UI

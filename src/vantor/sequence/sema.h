@@ -1,5 +1,12 @@
 #pragma once
 
+#include "core/appsettingsstore.h"
+#include "events/event.h"
+#include "sequence/ledtestsequencer.h"
+#include "sequence/semaenum.h"
+#include "sequence/semainterval.h"
+#include "sequence/startinglist.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
@@ -14,17 +21,9 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <boost/optional.hpp>
 #include <functional>
 #include <memory>
-
-#include <boost/optional.hpp>
-
-#include "core/appsettingsstore.h"
-#include "events/event.h"
-#include "sequence/ledtestsequencer.h"
-#include "sequence/semaenum.h"
-#include "sequence/semainterval.h"
-#include "sequence/startinglist.h"
 
 namespace Vl::Tavix3::UI {
 
@@ -38,8 +37,8 @@ class Sema : public QObject
 
     Q_PROPERTY(bool isOff READ isOff WRITE setIsOff NOTIFY isOffChanged)
     Q_PROPERTY(bool sequenceStatus READ sequenceStatus WRITE setSequenceStatus NOTIFY sequenceStatusChanged)
-    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::SemaSequenceMode sequenceMode READ sequenceMode WRITE setSequenceMode
-                   NOTIFY sequenceModeChanged)
+    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::SemaSequenceMode sequenceMode READ sequenceMode WRITE setSequenceMode NOTIFY
+            sequenceModeChanged)
     Q_PROPERTY(QVariant startTime READ startTime WRITE setStartTime NOTIFY startTimeChanged)
     Q_PROPERTY(QVariant startDate READ startDate WRITE setStartDate NOTIFY startDateChanged)
     Q_PROPERTY(QVariant repetitionTime READ repetitionTime WRITE setRepetitionTime NOTIFY repetitionTimeChanged)
@@ -47,17 +46,15 @@ class Sema : public QObject
     Q_PROPERTY(QString bibNumber READ bibNumber NOTIFY bibNumberChanged)
     Q_PROPERTY(QString nextStartTime READ nextStartTime NOTIFY nextStartTimeChanged)
     Q_PROPERTY(bool isShowTimeOfDay READ isShowTimeOfDay WRITE setIsShowTimeOfDay NOTIFY isShowTimeOfDayChanged)
-    Q_PROPERTY(bool isCheckFalseStart READ isCheckFalseStart WRITE setIsCheckFalseStart
-                   NOTIFY isCheckFalseStartChanged)
+    Q_PROPERTY(bool isCheckFalseStart READ isCheckFalseStart WRITE setIsCheckFalseStart NOTIFY isCheckFalseStartChanged)
     Q_PROPERTY(bool isGenerateStart READ isGenerateStart WRITE setIsGenerateStart NOTIFY isGenerateStartChanged)
-    Q_PROPERTY(bool isSkipOutOfWindow READ isSkipOutOfWindow WRITE setIsSkipOutOfWindow
-                   NOTIFY isSkipOutOfWindowChanged)
-    Q_PROPERTY(bool isRestartWithNextMinute READ isRestartWithNextMinute WRITE setIsRestartWithNextMinute
-                   NOTIFY isRestartWithNextMinuteChanged)
+    Q_PROPERTY(bool isSkipOutOfWindow READ isSkipOutOfWindow WRITE setIsSkipOutOfWindow NOTIFY isSkipOutOfWindowChanged)
+    Q_PROPERTY(bool isRestartWithNextMinute READ isRestartWithNextMinute WRITE setIsRestartWithNextMinute NOTIFY
+            isRestartWithNextMinuteChanged)
     Q_PROPERTY(int delayFalseStart READ delayFalseStart WRITE setDelayFalseStart NOTIFY delayFalseStartChanged)
     Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::SemaOffMode offMode READ offMode WRITE setOffMode NOTIFY offModeChanged)
-    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::VisualizationMode visualizationMode READ visualizationMode
-                   WRITE setVisualizationMode NOTIFY visualizationModeChanged)
+    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::VisualizationMode visualizationMode READ visualizationMode WRITE
+            setVisualizationMode NOTIFY visualizationModeChanged)
     Q_PROPERTY(bool isShowingLedTest READ isShowingLedTest WRITE setIsShowingLedTest NOTIFY isShowingLedTestChanged)
     Q_PROPERTY(QString errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
 
@@ -240,8 +237,7 @@ private:
     SemaInterval& intervalForEdit(int index, int sequence);
     QVariantList listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const;
     bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value);
-    template <typename T>
-    bool storeSetting(T& member, T value, const QString& key);
+    template <typename T> bool storeSetting(T& member, T value, const QString& key);
 
     int m_pixelCount = 0;
     bool m_isOff = true;
@@ -268,9 +264,9 @@ private:
     std::unique_ptr<LedTestSequencer> m_ledTestSequencer;
     QSharedPointer<StartingList> m_startingList;
     QString m_errorMessage;
-    Displayboard* m_displayboard = nullptr;  // not owned
+    Displayboard* m_displayboard = nullptr; // not owned
     mutable QRecursiveMutex m_stateMutex;
-    QMutex m_boardMutex;  // taken only inside the state mutex
+    QMutex m_boardMutex; // taken only inside the state mutex
     AppSettingsStore m_settings;
     boost::optional<qint64> m_shownTime;
     bool m_isDeltaShown = false;

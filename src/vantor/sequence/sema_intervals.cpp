@@ -14,19 +14,27 @@ namespace {
 using C = SemaEnum;
 
 constexpr SemaInterval kAlpineSki[] = {
-    {-10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false}, {-5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},
-    {-4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},       {-3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},
-    {-2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},       {-1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},
-    {0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true},   {5, C::NO_SEMA_SOUND, C::SEMA_COLOR_RED, false},
-    {10, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false},
+    { -10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false },
+    { -5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { 0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true },
+    { 5, C::NO_SEMA_SOUND, C::SEMA_COLOR_RED, false },
+    { 10, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false },
 };
 
 constexpr SemaInterval kNordicSki[] = {
-    {-10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false}, {-5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_RED, false},
-    {-4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_RED, true},         {-3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},
-    {-2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},       {-1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true},
-    {0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true},   {3, C::NO_SEMA_SOUND, C::SEMA_COLOR_RED, false},
-    {10, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false},
+    { -10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false },
+    { -5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_RED, false },
+    { -4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_RED, true },
+    { -3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { -1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_GREEN, true },
+    { 0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true },
+    { 3, C::NO_SEMA_SOUND, C::SEMA_COLOR_RED, false },
+    { 10, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false },
 };
 
 // RALLY, SHAKEDOWN and UP HILL COUNTDOWN share this table; only the time of the last interval differs.
@@ -34,25 +42,25 @@ constexpr int kCountdownLength = 8;
 void countdownTable(SemaInterval* table, qint64 offTime)
 {
     const SemaInterval rows[kCountdownLength] = {
-        {-10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false},
-        {-5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_YELLOW_PIXEL, false},
-        {-4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false},
-        {-3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false},
-        {-2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false},
-        {-1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false},
-        {0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true},
-        {offTime, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false},
+        { -10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false },
+        { -5, C::SEMA_SOUND_BIP, C::SEMA_COLOR_YELLOW_PIXEL, false },
+        { -4, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false },
+        { -3, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false },
+        { -2, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false },
+        { -1, C::SEMA_SOUND_BIP, C::SEMA_COLOR_PIXEL, false },
+        { 0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true },
+        { offTime, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false },
     };
     std::copy(rows, rows + kCountdownLength, table);
 }
 
 constexpr SemaInterval kUpHillNoCountdown[] = {
-    {-10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false},
-    {0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true},
-    {11, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false},
+    { -10, C::SEMA_SOUND_LONG_BOOP, C::SEMA_COLOR_RED, false },
+    { 0, C::SEMA_SOUND_LONG_BIP, C::SEMA_COLOR_GREEN, true },
+    { 11, C::NO_SEMA_SOUND, C::SEMA_COLOR_OFF, false },
 };
 
-const SemaInterval kZeroInterval{};
+const SemaInterval kZeroInterval {};
 
 } // namespace
 
@@ -217,10 +225,9 @@ QVariantList Sema::listField(int sequence, const std::function<QVariant(const Se
 QVariantList Sema::getListInterval(int sequence) const
 {
     return listField(sequence, [](const SemaInterval& interval) {
-        return QVariantMap{{QStringLiteral("Time"), qlonglong(interval.time)},
-                           {QStringLiteral("Sound"), interval.sound},
-                           {QStringLiteral("Color"), interval.color},
-                           {QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow}};
+        return QVariantMap { { QStringLiteral("Time"), qlonglong(interval.time) },
+            { QStringLiteral("Sound"), interval.sound }, { QStringLiteral("Color"), interval.color },
+            { QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow } };
     });
 }
 
@@ -295,7 +302,7 @@ qlonglong Sema::getMinRepetitionTime() const
     qint64 seconds = last.time - first.time;
     // A last interval that lights or sounds something needs its own second before the next run.
     const bool silentEnd = (last.color == SemaEnum::NO_SEMA_COLOR || last.color == SemaEnum::SEMA_COLOR_OFF)
-                           && last.sound == SemaEnum::NO_SEMA_SOUND;
+        && last.sound == SemaEnum::NO_SEMA_SOUND;
     if (!silentEnd)
         seconds += 1;
     return seconds * kTicksPerSecond;

@@ -1,19 +1,18 @@
 // The running engine's entry points: starting, pausing and stopping a sequence, the tick, events
 // and status output.
-#include "sequence/sema.h"
-
 #include "core/application.h"
 #include "core/sharedapplication.h"
 #include "sequence/displayboard.h"
+#include "sequence/sema.h"
 #include "time/datetime.h"
 
 #include <QMutexLocker>
 
 namespace Vl::Tavix3::UI {
 
-void Sema::startSequenceCyclic() {}
+void Sema::startSequenceCyclic() { }
 
-void Sema::startSequence() {}
+void Sema::startSequence() { }
 
 void Sema::setSequenceStatus(bool value)
 {
@@ -53,10 +52,7 @@ void Sema::setIsOff(bool off)
     emit isOffChanged();
 }
 
-void Sema::changePause()
-{
-    setIsOff(!isOff());
-}
+void Sema::changePause() { setIsOff(!isOff()); }
 
 void Sema::setSemaOff(bool resetDisplayboard)
 {
@@ -70,12 +66,9 @@ void Sema::setSemaOff(bool resetDisplayboard)
     emit isOffChanged();
 }
 
-void Sema::setSemaOff()
-{
-    setSemaOff(true);
-}
+void Sema::setSemaOff() { setSemaOff(true); }
 
-void Sema::setActivationTime(bool) {}
+void Sema::setActivationTime(bool) { }
 
 bool Sema::checkStartDate(const QVariant& value)
 {
@@ -102,10 +95,10 @@ void Sema::clearSentStatus()
     m_lastSentStatus.clear();
 }
 
-void Sema::onEventReceived(const QVariant&, bool) {}
+void Sema::onEventReceived(const QVariant&, bool) { }
 
-void Sema::onLongPressTimeout() {}
+void Sema::onLongPressTimeout() { }
 
-void Sema::onFalseStartDelayTimeout() {}
+void Sema::onFalseStartDelayTimeout() { }
 
 } // namespace Vl::Tavix3::UI

@@ -1,9 +1,8 @@
 // Sequence identity: the fixed identifiers and names of the built-in sequences, custom sequences
 // from sequence documents, selection by identifier or name, and the sequence documents the engine
 // writes.
-#include "sequence/sema.h"
-
 #include "sequence/filesystemproxymodel.h"
+#include "sequence/sema.h"
 
 #include <QJsonArray>
 #include <QMutexLocker>
@@ -20,19 +19,16 @@ struct BuiltInSequence
 
 // Clients select the built-in sequences by these identifiers; they are the same in every installation.
 constexpr BuiltInSequence kBuiltIn[] = {
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "ALPINE SKI"), "FB5BC35B-EAF3-4E19-BB64-F5387B230522"},
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "NORDIK SKI"), "26DED030-6120-417C-934F-468598800AEC"},
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "RALLY"), "51F4980F-C131-44F2-9AB7-EA948759482F"},
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "SHAKEDOWN"), "3CAA1A00-A880-40DF-9B95-D96568193981"},
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "UP HILL NO COUNTDOWN"), "03BFBD71-E2A3-41A0-8803-5EF1B5CC5508"},
-    {QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "UP HILL COUNTDOWN"), "F4268BDE-BCDB-4D41-B764-08B70CE3813E"},
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "ALPINE SKI"), "FB5BC35B-EAF3-4E19-BB64-F5387B230522" },
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "NORDIK SKI"), "26DED030-6120-417C-934F-468598800AEC" },
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "RALLY"), "51F4980F-C131-44F2-9AB7-EA948759482F" },
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "SHAKEDOWN"), "3CAA1A00-A880-40DF-9B95-D96568193981" },
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "UP HILL NO COUNTDOWN"), "03BFBD71-E2A3-41A0-8803-5EF1B5CC5508" },
+    { QT_TRANSLATE_NOOP("Vl::Tavix3::UI::Sema", "UP HILL COUNTDOWN"), "F4268BDE-BCDB-4D41-B764-08B70CE3813E" },
 };
 constexpr int kBuiltInCount = int(sizeof(kBuiltIn) / sizeof(kBuiltIn[0]));
 
-bool isBuiltIn(int sequence)
-{
-    return sequence >= 0 && sequence < kBuiltInCount;
-}
+bool isBuiltIn(int sequence) { return sequence >= 0 && sequence < kBuiltInCount; }
 
 } // namespace
 
@@ -70,15 +66,9 @@ QString Sema::getNameFromSequenceType(int sequence) const
     return QString();
 }
 
-QString Sema::getSelectedSequenceId() const
-{
-    return getIdFromSequenceType(getSequenceType());
-}
+QString Sema::getSelectedSequenceId() const { return getIdFromSequenceType(getSequenceType()); }
 
-QString Sema::getSelectedSequenceName() const
-{
-    return getNameFromSequenceType(getSequenceType());
-}
+QString Sema::getSelectedSequenceName() const { return getNameFromSequenceType(getSequenceType()); }
 
 void Sema::loadCustomSequence(const QJsonDocument& document)
 {
@@ -108,15 +98,9 @@ bool Sema::setCustomSequenceFromFile(const QString& fileName)
     return true;
 }
 
-bool Sema::selectSequenceById(const QString& id)
-{
-    return selectSequence(id, true);
-}
+bool Sema::selectSequenceById(const QString& id) { return selectSequence(id, true); }
 
-bool Sema::selectSequenceByName(const QString& name)
-{
-    return selectSequence(name, false);
-}
+bool Sema::selectSequenceByName(const QString& name) { return selectSequence(name, false); }
 
 bool Sema::selectSequence(const QString& text, bool byId)
 {
@@ -150,14 +134,12 @@ QJsonObject Sema::sequenceToJson(int sequence) const
         if (it.key().second != sequence)
             continue;
         const SemaInterval& interval = it.value();
-        intervals.append(QJsonObject{{QStringLiteral("Time"), qint64(interval.time)},
-                                     {QStringLiteral("Color"), interval.color},
-                                     {QStringLiteral("Sound"), interval.sound},
-                                     {QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow}});
+        intervals.append(QJsonObject { { QStringLiteral("Time"), qint64(interval.time) },
+            { QStringLiteral("Color"), interval.color }, { QStringLiteral("Sound"), interval.sound },
+            { QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow } });
     }
-    return QJsonObject{{QStringLiteral("SequenceName"), getNameFromSequenceType(sequence)},
-                       {QStringLiteral("SequenceId"), getIdFromSequenceType(sequence)},
-                       {QStringLiteral("Sequence"), intervals}};
+    return QJsonObject { { QStringLiteral("SequenceName"), getNameFromSequenceType(sequence) },
+        { QStringLiteral("SequenceId"), getIdFromSequenceType(sequence) }, { QStringLiteral("Sequence"), intervals } };
 }
 
 QJsonDocument Sema::getAllSequences() const

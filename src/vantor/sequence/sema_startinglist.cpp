@@ -1,9 +1,8 @@
 // Starting lists: the screen form of a starting-list file, and the validation through which a
 // starting-list document becomes the engine's active starting list.
-#include "sequence/sema.h"
-
 #include "core/exceptionhandler.h"
 #include "sequence/filesystemproxymodel.h"
+#include "sequence/sema.h"
 #include "time/datetime.h"
 
 #include <QDebug>
@@ -16,10 +15,7 @@ namespace Vl::Tavix3::UI {
 
 namespace {
 
-bool isPresent(const QJsonValue& value)
-{
-    return !value.isUndefined() && !value.isNull();
-}
+bool isPresent(const QJsonValue& value) { return !value.isUndefined() && !value.isNull(); }
 
 } // namespace
 
@@ -33,13 +29,14 @@ QVariantMap Sema::loadStartingList(const QString& fileName)
         QVariantList entries;
         for (const QJsonValue& value : object.value(QStringLiteral("StartingList")).toArray()) {
             const QJsonObject entry = value.toObject();
-            entries << QVariantMap{{QStringLiteral("bibNumber"), entry.value(QStringLiteral("BibNumber")).toInt()},
-                                   {QStringLiteral("time"), entry.value(QStringLiteral("Time")).toString()},
-                                   {QStringLiteral("date"), entry.value(QStringLiteral("Date")).toString()}};
+            entries << QVariantMap { { QStringLiteral("bibNumber"), entry.value(QStringLiteral("BibNumber")).toInt() },
+                { QStringLiteral("time"), entry.value(QStringLiteral("Time")).toString() },
+                { QStringLiteral("date"), entry.value(QStringLiteral("Date")).toString() } };
         }
-        return QVariantMap{{QStringLiteral("startingListName"), object.value(QStringLiteral("StartingListName")).toString()},
-                           {QStringLiteral("startingListId"), object.value(QStringLiteral("StartingListId")).toString()},
-                           {QStringLiteral("startingList"), entries}};
+        return QVariantMap { { QStringLiteral("startingListName"),
+                                 object.value(QStringLiteral("StartingListName")).toString() },
+            { QStringLiteral("startingListId"), object.value(QStringLiteral("StartingListId")).toString() },
+            { QStringLiteral("startingList"), entries } };
     } catch (const std::exception& e) {
         qDebug() << e.what();
         return {};

@@ -24,7 +24,7 @@ public:
     bool operator==(const SemaInterval& other) const
     {
         return time == other.time && sound == other.sound && color == other.color
-               && isFalseStartWindow == other.isFalseStartWindow;
+            && isFalseStartWindow == other.isFalseStartWindow;
     }
     bool operator!=(const SemaInterval& other) const { return !(*this == other); }
 };

@@ -44,7 +44,7 @@ void TestToneOutput::setSoundReturnsWhileTheSinkIsBusy()
     systemHw.setSound(460, 1000);
     systemHw.setSound(922, 300);
     QVERIFY(sink->waitForTones(1, 5000));
-    QVERIFY(sink->playing() >= 1);  // the first tone is still sounding, and setSound has long returned
+    QVERIFY(sink->playing() >= 1); // the first tone is still sounding, and setSound has long returned
     QVERIFY(timer.elapsed() < 1000);
 
     sink->setHeld(false);
@@ -52,7 +52,7 @@ void TestToneOutput::setSoundReturnsWhileTheSinkIsBusy()
     QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
     QList<RecordingToneSink::Tone> tones = sink->tones();
     std::sort(tones.begin(), tones.end(), [](const auto& a, const auto& b) { return a.frequencyHz < b.frequencyHz; });
-    QCOMPARE(tones, (QList<RecordingToneSink::Tone>{{460, 1000}, {922, 300}}));
+    QCOMPARE(tones, (QList<RecordingToneSink::Tone> { { 460, 1000 }, { 922, 300 } }));
     QCOMPARE(sink->playing(), 0);
 }
 
@@ -61,12 +61,10 @@ void TestToneOutput::idleWorkersOnNamedThreads()
     SystemHw systemHw;
     const std::vector<AudioOutput*>& outputs = systemHw.audioOutputs();
     QCOMPARE(int(outputs.size()), 11);
-    const QStringList expected = {"AudioOutput thread 1250 300", "AudioOutput thread 1000 300",
-                                  "AudioOutput thread 750 300",  "AudioOutput thread 3686 300",
-                                  "AudioOutput thread 2800 300", "AudioOutput thread 2800 1000",
-                                  "AudioOutput thread 3000 300", "AudioOutput thread 922 300",
-                                  "AudioOutput thread 460 300",  "AudioOutput thread 1840 1000",
-                                  "AudioOutput thread 460 1000"};
+    const QStringList expected = { "AudioOutput thread 1250 300", "AudioOutput thread 1000 300",
+        "AudioOutput thread 750 300", "AudioOutput thread 3686 300", "AudioOutput thread 2800 300",
+        "AudioOutput thread 2800 1000", "AudioOutput thread 3000 300", "AudioOutput thread 922 300",
+        "AudioOutput thread 460 300", "AudioOutput thread 1840 1000", "AudioOutput thread 460 1000" };
     for (int i = 0; i < 11; ++i) {
         AudioOutputThread* worker = outputs.at(size_t(i))->worker();
         QCOMPARE(worker->thread()->objectName(), expected.at(i));
@@ -92,7 +90,7 @@ void TestToneOutput::quitBeforeTheWaitIsNotLost()
 {
     QMutex toneMutex;
     AudioOutputThread worker(&toneMutex, 300, 1250);
-    worker.quitHandler();  // before process() reaches its wait
+    worker.quitHandler(); // before process() reaches its wait
     QElapsedTimer timer;
     timer.start();
     worker.process();
@@ -122,7 +120,7 @@ void TestToneOutput::noSpeakerInAFolderWithoutDevices()
     const QString folder = QDir(TestSupport::testRoot()).filePath(QStringLiteral("input"));
     QDir().mkpath(folder);
     QFile plain(folder + QStringLiteral("/event0"));
-    QVERIFY(plain.open(QIODevice::WriteOnly));  // a plain file answers no input-device query
+    QVERIFY(plain.open(QIODevice::WriteOnly)); // a plain file answers no input-device query
     plain.close();
     QVERIFY(!PcSpeakerToneSink::open(folder));
     QVERIFY(!PcSpeakerToneSink::open(folder + QStringLiteral("/missing")));

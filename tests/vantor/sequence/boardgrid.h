@@ -13,13 +13,27 @@ inline QStringList boardGrid(const Vl::Tavix3::UI::Displayboard& board)
         QString row;
         for (int x = 0; x < Vl::Tavix3::UI::Displayboard::kColumns; ++x) {
             switch (board.pixel(x, y)) {
-            case 0: row += QLatin1Char('.'); break;
-            case 1: row += QLatin1Char('R'); break;
-            case 2: row += QLatin1Char('G'); break;
-            case 3: row += QLatin1Char('Y'); break;
-            case 4: row += QLatin1Char('B'); break;
-            case 7: row += QLatin1Char('W'); break;
-            default: row += QLatin1Char('?'); break;
+            case 0:
+                row += QLatin1Char('.');
+                break;
+            case 1:
+                row += QLatin1Char('R');
+                break;
+            case 2:
+                row += QLatin1Char('G');
+                break;
+            case 3:
+                row += QLatin1Char('Y');
+                break;
+            case 4:
+                row += QLatin1Char('B');
+                break;
+            case 7:
+                row += QLatin1Char('W');
+                break;
+            default:
+                row += QLatin1Char('?');
+                break;
             }
         }
         rows << row;
@@ -36,7 +50,7 @@ inline QStringList boardGrid(const Vl::Tavix3::UI::Displayboard& board)
         for (int row = 0; row < 16; ++row) {                                                                           \
             QCOMPARE(expectedRows.at(row).size(), 48);                                                                 \
             if (actualRows.at(row) != expectedRows.at(row))                                                            \
-                qWarning().noquote() << "row" << row << "\n  got      " << actualRows.at(row) << "\n  expected "    \
+                qWarning().noquote() << "row" << row << "\n  got      " << actualRows.at(row) << "\n  expected "       \
                                      << expectedRows.at(row);                                                          \
             QCOMPARE(actualRows.at(row), expectedRows.at(row));                                                        \
         }                                                                                                              \

@@ -13,15 +13,9 @@ using namespace Vl::Tavix3::UI;
 
 namespace {
 
-QString custom(const QString& name)
-{
-    return FileSystemProxyModel::getCustomFolderPath() + QLatin1Char('/') + name;
-}
+QString custom(const QString& name) { return FileSystemProxyModel::getCustomFolderPath() + QLatin1Char('/') + name; }
 
-QString usb(const QString& name)
-{
-    return FileSystemProxyModel::getUsbFolderPath() + QLatin1Char('/') + name;
-}
+QString usb(const QString& name) { return FileSystemProxyModel::getUsbFolderPath() + QLatin1Char('/') + name; }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
@@ -31,19 +25,17 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-void writeJson(const QString& path, const QJsonObject& object)
-{
-    writeBytes(path, QJsonDocument(object).toJson());
-}
+void writeJson(const QString& path, const QJsonObject& object) { writeBytes(path, QJsonDocument(object).toJson()); }
 
 QJsonObject sequence(const QString& name, const QString& id)
 {
-    return {{"SequenceName", name}, {"SequenceId", id}, {"Sequence", QJsonArray{QJsonObject{{"Time", -5}}}}};
+    return { { "SequenceName", name }, { "SequenceId", id },
+        { "Sequence", QJsonArray { QJsonObject { { "Time", -5 } } } } };
 }
 
 QJsonObject startingList(const QString& name, const QString& id, const QJsonArray& entries)
 {
-    return {{"StartingListName", name}, {"StartingListId", id}, {"StartingList", entries}};
+    return { { "StartingListName", name }, { "StartingListId", id }, { "StartingList", entries } };
 }
 
 } // namespace
@@ -82,25 +74,25 @@ void TestSequenceFiles::customFolderComesBeforeUsb()
     writeJson(usb("b.json"), sequence("From USB", "same"));
     writeJson(custom("a.json"), sequence("Internal", "same"));
     QCOMPARE(FileSystemProxyModel::findSequenceDocumentById("same").object().value("SequenceName").toString(),
-             QStringLiteral("Internal"));
+        QStringLiteral("Internal"));
     QCOMPARE(FileSystemProxyModel::findCustomSequenceFileById("same"), custom("a.json"));
     QCOMPARE(FileSystemProxyModel::findSequenceDocumentByName("From USB").object().value("SequenceId").toString(),
-             QStringLiteral("same"));
+        QStringLiteral("same"));
     QVERIFY(FileSystemProxyModel::findCustomSequenceFileByName("From USB").isEmpty());
 
     // A store of that identifier replaces only the Custom file.
-    QVERIFY(!FileSystemProxyModel::storeCustomDocument(FileSystemProxyModel::DocumentKind::Sequence,
-                                                       sequence("New", "same"))
+    QVERIFY(!FileSystemProxyModel::storeCustomDocument(
+        FileSystemProxyModel::DocumentKind::Sequence, sequence("New", "same"))
                  .isEmpty());
     QVERIFY(!QFile::exists(custom("a.json")));
     QVERIFY(QFile::exists(usb("b.json")));
     QCOMPARE(FileSystemProxyModel::findSequenceDocumentById("same").object().value("SequenceName").toString(),
-             QStringLiteral("New"));
+        QStringLiteral("New"));
 }
 
 void TestSequenceFiles::findersNeedBothKeysAndExactText()
 {
-    writeJson(custom("noname.json"), QJsonObject{{"SequenceId", "only-id"}});
+    writeJson(custom("noname.json"), QJsonObject { { "SequenceId", "only-id" } });
     QVERIFY(FileSystemProxyModel::findCustomSequenceFileById("only-id").isEmpty());
     QVERIFY(FileSystemProxyModel::findSequenceDocumentById("only-id").isEmpty());
     QVERIFY(!FileSystemProxyModel::loadSequenceDocument(custom("noname.json")).isEmpty());
@@ -143,7 +135,7 @@ void TestSequenceFiles::invokablesReadTheFiles()
 {
     FileSystemProxyModel model;
     QCOMPARE(model.getPathString(true), "file:///" + FileSystemProxyModel::getCustomFolderPath());
-    QCOMPARE(model.getMultiPathString(false), QStringList{"file:///" + FileSystemProxyModel::getUsbFolderPath()});
+    QCOMPARE(model.getMultiPathString(false), QStringList { "file:///" + FileSystemProxyModel::getUsbFolderPath() });
     writeJson(custom("s.json"), sequence("Name", "Id"));
     QCOMPARE(model.getSequenceName(custom("s.json")), QStringLiteral("Name"));
     QCOMPARE(model.getSequenceId(custom("s.json")), QStringLiteral("Id"));
@@ -173,15 +165,15 @@ void TestSequenceFiles::storeKeepsDocumentsOfTheSameSecond()
     QVERIFY(!QFile::exists(first));
     QVERIFY(QFile::exists(other));
     QCOMPARE(FileSystemProxyModel::findSequenceDocumentById("x").object().value("SequenceName").toString(),
-             QStringLiteral("One again"));
+        QStringLiteral("One again"));
 
     const QString list = FileSystemProxyModel::storeCustomDocument(
         FileSystemProxyModel::DocumentKind::StartingList, startingList("L", "x", {}), &error, at);
     QCOMPARE(list, custom("StartingList_1_14_05_09.json"));
-    QVERIFY(QFile::exists(replaced));  // another kind, not the same document
+    QVERIFY(QFile::exists(replaced)); // another kind, not the same document
     QFile file(list);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains("\n    \"StartingListId\": \"x\""));  // indented
+    QVERIFY(file.readAll().contains("\n    \"StartingListId\": \"x\"")); // indented
 }
 
 void TestSequenceFiles::storeReportsFailure()
@@ -190,8 +182,8 @@ void TestSequenceFiles::storeReportsFailure()
     QDir(FileSystemProxyModel::getCustomFolderPath()).removeRecursively();
     writeBytes(FileSystemProxyModel::getCustomFolderPath(), "not a folder");
     QString error;
-    const QString path = FileSystemProxyModel::storeCustomDocument(FileSystemProxyModel::DocumentKind::Sequence,
-                                                                   sequence("S", "s"), &error);
+    const QString path = FileSystemProxyModel::storeCustomDocument(
+        FileSystemProxyModel::DocumentKind::Sequence, sequence("S", "s"), &error);
     QVERIFY(path.isEmpty());
     QVERIFY(!error.isEmpty());
     QFile::remove(FileSystemProxyModel::getCustomFolderPath());
@@ -208,17 +200,23 @@ void TestSequenceFiles::startingListErrors_data()
                              << "Error to get id";
     QTest::newRow("no list") << QByteArray(R"({"StartingListName":"n","StartingListId":"i"})")
                              << "Error to get starting list";
-    QTest::newRow("bib 0") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":0}]})")
+    QTest::newRow("bib 0") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":0}]})")
                            << "Error to set bib number";
-    QTest::newRow("bib as text") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":"7"}]})")
+    QTest::newRow("bib as text") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":"7"}]})")
                                  << "Error to set bib number";
-    QTest::newRow("bad time") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"25:00:00"}]})")
+    QTest::newRow("bad time") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"25:00:00"}]})")
                               << "Error to set time";
-    QTest::newRow("corrected date") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"10:00:00","Date":"31/02/2024"}]})")
+    QTest::newRow("corrected date") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"10:00:00","Date":"31/02/2024"}]})")
                                     << "Error to set date";
-    QTest::newRow("unreadable date") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"10:00:00","Date":"tomorrow"}]})")
+    QTest::newRow("unreadable date") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Time":"10:00:00","Date":"tomorrow"}]})")
                                      << "Error to set date";
-    QTest::newRow("date before 1970") << QByteArray(R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Date":"01/01/1969"}]})")
+    QTest::newRow("date before 1970") << QByteArray(
+        R"({"StartingListName":"n","StartingListId":"i","StartingList":[{"BibNumber":1,"Date":"01/01/1969"}]})")
                                       << "Error to set date";
 }
 
@@ -239,17 +237,18 @@ void TestSequenceFiles::startingListErrors()
 void TestSequenceFiles::startingListReplacedAllOrNothing()
 {
     Sema sema;
-    const QJsonArray good{QJsonObject{{"BibNumber", 12}}, QJsonObject{{"BibNumber", 3}}};
+    const QJsonArray good { QJsonObject { { "BibNumber", 12 } }, QJsonObject { { "BibNumber", 3 } } };
     QSignalSpy spy(&sema, &Sema::startListNameChanged);
     QVERIFY(sema.setStartingList(QJsonDocument(startingList("First", "first", good))));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(sema.startListName(), QStringLiteral("First"));
     const QSharedPointer<StartingList> installed = sema.startingList();
     QCOMPARE(installed->entries.size(), 2);
-    QCOMPARE(installed->entries.at(0)->bibNumber, 12);  // file order, not sorted
+    QCOMPARE(installed->entries.at(0)->bibNumber, 12); // file order, not sorted
     QCOMPARE(installed->entries.at(1)->startTick, DateTime::getDate());
 
-    const QJsonArray bad{QJsonObject{{"BibNumber", 5}}, QJsonObject{{"BibNumber", 6}}, QJsonObject{{"BibNumber", 0}}};
+    const QJsonArray bad { QJsonObject { { "BibNumber", 5 } }, QJsonObject { { "BibNumber", 6 } },
+        QJsonObject { { "BibNumber", 0 } } };
     QVERIFY(!sema.setStartingList(QJsonDocument(startingList("Second", "second", bad))));
     QCOMPARE(sema.errorMessage(), QStringLiteral("Error to set bib number"));
     QCOMPARE(sema.startingList(), installed);
@@ -257,7 +256,7 @@ void TestSequenceFiles::startingListReplacedAllOrNothing()
     QCOMPARE(spy.count(), 1);
 
     // An entry without a bib number is taken with bib 0.
-    QVERIFY(sema.setStartingList(QJsonDocument(startingList("Third", "third", {QJsonObject()}))));
+    QVERIFY(sema.setStartingList(QJsonDocument(startingList("Third", "third", { QJsonObject() }))));
     QCOMPARE(sema.startingList()->entries.at(0)->bibNumber, 0);
 
     writeJson(usb("list.json"), startingList("From USB", "usb-list", good));
@@ -272,9 +271,9 @@ void TestSequenceFiles::startingListReplacedAllOrNothing()
 void TestSequenceFiles::startingListTimesAndDates()
 {
     Sema sema;
-    const QJsonArray entries{QJsonObject{{"BibNumber", 1}, {"Time", "09:30:00.5"}},
-                             QJsonObject{{"BibNumber", 2}, {"Date", "15/03/24"}},
-                             QJsonObject{{"BibNumber", 3}, {"Time", "10:00:00"}, {"Date", "15/03/2024"}}};
+    const QJsonArray entries { QJsonObject { { "BibNumber", 1 }, { "Time", "09:30:00.5" } },
+        QJsonObject { { "BibNumber", 2 }, { "Date", "15/03/24" } },
+        QJsonObject { { "BibNumber", 3 }, { "Time", "10:00:00" }, { "Date", "15/03/2024" } } };
     QVERIFY(sema.setStartingList(QJsonDocument(startingList("Times", "t", entries))));
     const QSharedPointer<StartingList> list = sema.startingList();
     qint64 march15 = 0;
@@ -288,16 +287,17 @@ void TestSequenceFiles::startingListTimesAndDates()
 void TestSequenceFiles::startingListScreenForm()
 {
     writeJson(custom("list.json"),
-              startingList("Screen", "sid", {QJsonObject{{"BibNumber", 4}, {"Time", "10:00:00"}, {"Date", "01/02/2025"}},
-                                             QJsonObject{{"Time", "bad"}}}));
+        startingList("Screen", "sid",
+            { QJsonObject { { "BibNumber", 4 }, { "Time", "10:00:00" }, { "Date", "01/02/2025" } },
+                QJsonObject { { "Time", "bad" } } }));
     Sema sema;
     const QVariantMap map = sema.loadStartingList(custom("list.json"));
     QCOMPARE(map.value("startingListName").toString(), QStringLiteral("Screen"));
     QCOMPARE(map.value("startingListId").toString(), QStringLiteral("sid"));
     const QVariantList entries = map.value("startingList").toList();
     QCOMPARE(entries.size(), 2);
-    QCOMPARE(entries.at(0).toMap(),
-             (QVariantMap{{"bibNumber", 4}, {"time", "10:00:00"}, {"date", "01/02/2025"}}));
+    QCOMPARE(
+        entries.at(0).toMap(), (QVariantMap { { "bibNumber", 4 }, { "time", "10:00:00" }, { "date", "01/02/2025" } }));
     QCOMPARE(entries.at(1).toMap().value("bibNumber").toInt(), 0);
     QVERIFY(sema.loadStartingList(custom("missing.json")).isEmpty());
     writeJson(custom("seq.json"), sequence("S", "s"));

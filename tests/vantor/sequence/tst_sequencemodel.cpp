@@ -18,7 +18,7 @@ QList<SemaInterval> parseTable(const QString& text)
     QList<SemaInterval> table;
     for (const QString& row : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QStringList f = row.simplified().split(QLatin1Char(' '));
-        table.append({f.at(0).toLongLong(), f.at(2).toInt(), f.at(1).toInt(), f.at(3) == QLatin1String("1")});
+        table.append({ f.at(0).toLongLong(), f.at(2).toInt(), f.at(1).toInt(), f.at(3) == QLatin1String("1") });
     }
     return table;
 }
@@ -35,8 +35,9 @@ QJsonObject sequenceDocument(const QString& name, const QString& id, int interva
 {
     QJsonArray sequence;
     for (int i = 0; i < intervals; ++i)
-        sequence.append(QJsonObject{{"Time", i - intervals}, {"Color", 2}, {"Sound", 1}, {"IsFalseStartWindow", i % 2 == 1}});
-    return {{"SequenceName", name}, {"SequenceId", id}, {"Sequence", sequence}};
+        sequence.append(QJsonObject {
+            { "Time", i - intervals }, { "Color", 2 }, { "Sound", 1 }, { "IsFalseStartWindow", i % 2 == 1 } });
+    return { { "SequenceName", name }, { "SequenceId", id }, { "Sequence", sequence } };
 }
 
 } // namespace
@@ -76,15 +77,15 @@ void TestSequenceModel::builtInTables_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("table");
     // Colours: 1 off, 2 red, 4 green, 5 pixel, 6 yellow pixel; sounds: 1 bip, 3 long bip, 4 long boop.
-    QTest::newRow("ALPINE SKI") << 0
-        << "-10 2 4 0; -5 4 1 1; -4 4 1 1; -3 4 1 1; -2 4 1 1; -1 4 1 1; 0 4 3 1; 5 2 0 0; 10 1 0 0";
-    QTest::newRow("NORDIK SKI") << 1
-        << "-10 2 4 0; -5 2 1 0; -4 2 1 1; -3 4 1 1; -2 4 1 1; -1 4 1 1; 0 4 3 1; 3 2 0 0; 10 1 0 0";
+    QTest::newRow("ALPINE SKI")
+        << 0 << "-10 2 4 0; -5 4 1 1; -4 4 1 1; -3 4 1 1; -2 4 1 1; -1 4 1 1; 0 4 3 1; 5 2 0 0; 10 1 0 0";
+    QTest::newRow("NORDIK SKI")
+        << 1 << "-10 2 4 0; -5 2 1 0; -4 2 1 1; -3 4 1 1; -2 4 1 1; -1 4 1 1; 0 4 3 1; 3 2 0 0; 10 1 0 0";
     QTest::newRow("RALLY") << 2 << "-10 2 4 0; -5 6 1 0; -4 5 1 0; -3 5 1 0; -2 5 1 0; -1 5 1 0; 0 4 3 1; 21 1 0 0";
     QTest::newRow("SHAKEDOWN") << 3 << "-10 2 4 0; -5 6 1 0; -4 5 1 0; -3 5 1 0; -2 5 1 0; -1 5 1 0; 0 4 3 1; 16 1 0 0";
     QTest::newRow("UP HILL NO COUNTDOWN") << 4 << "-10 2 4 0; 0 4 3 1; 11 1 0 0";
-    QTest::newRow("UP HILL COUNTDOWN") << 5
-        << "-10 2 4 0; -5 6 1 0; -4 5 1 0; -3 5 1 0; -2 5 1 0; -1 5 1 0; 0 4 3 1; 11 1 0 0";
+    QTest::newRow("UP HILL COUNTDOWN")
+        << 5 << "-10 2 4 0; -5 6 1 0; -4 5 1 0; -3 5 1 0; -2 5 1 0; -1 5 1 0; 0 4 3 1; 11 1 0 0";
 }
 
 void TestSequenceModel::builtInTables()
@@ -168,10 +169,10 @@ void TestSequenceModel::fieldSettersCreateIntervals()
     Sema sema;
     sema.setIntervalColor(9, 0, SemaEnum::SEMA_COLOR_RED);
     QCOMPARE(sema.intervalCount(0), 10);
-    QCOMPARE(sema.getInterval(9, 0), (SemaInterval{0, 0, SemaEnum::SEMA_COLOR_RED, false}));
+    QCOMPARE(sema.getInterval(9, 0), (SemaInterval { 0, 0, SemaEnum::SEMA_COLOR_RED, false }));
     sema.setIntervalTime(9, 0, 12 * 50000);
     QCOMPARE(sema.getInterval(9, 0).time, qint64(12));
-    sema.setInterval(0, 0, SemaInterval{-30, 1, 3, true});
+    sema.setInterval(0, 0, SemaInterval { -30, 1, 3, true });
     QCOMPARE(sema.getListIntervalTime(0).first().toLongLong(), qint64(-30));
     sema.resetListInterval(0);
     QCOMPARE(sema.intervalCount(0), 0);
@@ -185,7 +186,7 @@ void TestSequenceModel::customSequenceReplacesTheOldOne()
     QCOMPARE(sema.intervalCount(SemaEnum::SEMA_SEQUENCE_CUSTOM), 9);
     sema.loadCustomSequence(QJsonDocument(sequenceDocument("Three", "id-3", 3)));
     QCOMPARE(sema.getListInterval(SemaEnum::SEMA_SEQUENCE_CUSTOM).size(), 3);
-    QCOMPARE(sema.getInterval(1, 6), (SemaInterval{-2, 1, 2, true}));
+    QCOMPARE(sema.getInterval(1, 6), (SemaInterval { -2, 1, 2, true }));
     QCOMPARE(sema.getIdFromSequenceType(6), QStringLiteral("id-3"));
     QCOMPARE(sema.getNameFromSequenceType(6), QStringLiteral("Three"));
     QCOMPARE(sema.getSequenceType(), SemaEnum::NO_SEMA_SEQUENCE);
@@ -227,7 +228,8 @@ void TestSequenceModel::selectionById()
     QCOMPARE(sema.getSequenceType(), SemaEnum::SEMA_SEQUENCE_NORDIC_SKI);
 
     writeFile(FileSystemProxyModel::getUsbFolderPath() + "/usb.json", sequenceDocument("Usb", "shared-id", 2));
-    writeFile(FileSystemProxyModel::getCustomFolderPath() + "/custom.json", sequenceDocument("Internal", "shared-id", 4));
+    writeFile(
+        FileSystemProxyModel::getCustomFolderPath() + "/custom.json", sequenceDocument("Internal", "shared-id", 4));
     QVERIFY(sema.selectSequenceById(QStringLiteral("shared-id")));
     QCOMPARE(sema.getSequenceType(), SemaEnum::SEMA_SEQUENCE_CUSTOM);
     QCOMPARE(sema.getSelectedSequenceName(), QStringLiteral("Internal"));
@@ -250,7 +252,7 @@ void TestSequenceModel::selectionStopsARunningSequence()
 {
     Sema sema;
     sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_MANUAL);
-    sema.initSema();  // arms a manual sequence
+    sema.initSema(); // arms a manual sequence
     QVERIFY(sema.sequenceStatus());
     QSignalSpy spy(&sema, &Sema::sequenceStatusChanged);
     QVERIFY(!sema.selectSequenceById(QStringLiteral("unknown")));
@@ -262,7 +264,7 @@ void TestSequenceModel::allSequences()
 {
     writeFile(FileSystemProxyModel::getCustomFolderPath() + "/a.json", sequenceDocument("Custom A", "a", 2));
     writeFile(FileSystemProxyModel::getUsbFolderPath() + "/list.json",
-              QJsonObject{{"StartingListName", "L"}, {"StartingListId", "l"}, {"StartingList", QJsonArray()}});
+        QJsonObject { { "StartingListName", "L" }, { "StartingListId", "l" }, { "StartingList", QJsonArray() } });
     Sema sema;
     const QJsonArray all = sema.getAllSequences().array();
     QCOMPARE(all.size(), 7);
@@ -273,9 +275,10 @@ void TestSequenceModel::allSequences()
     }
     QVERIFY(!all.at(0).toString().contains(QLatin1Char('\n')));
     const QJsonObject alpineFirst = sema.sequenceToJson(0).value("Sequence").toArray().first().toObject();
-    QCOMPARE(alpineFirst, (QJsonObject{{"Time", -10}, {"Color", 2}, {"Sound", 4}, {"IsFalseStartWindow", false}}));
+    QCOMPARE(alpineFirst,
+        (QJsonObject { { "Time", -10 }, { "Color", 2 }, { "Sound", 4 }, { "IsFalseStartWindow", false } }));
     QCOMPARE(QJsonDocument::fromJson(all.at(6).toString().toUtf8()).object().value("SequenceName").toString(),
-             QStringLiteral("Custom A"));
+        QStringLiteral("Custom A"));
 }
 
 void TestSequenceModel::settingUnchangedWritesNothing()
@@ -287,8 +290,9 @@ void TestSequenceModel::settingUnchangedWritesNothing()
     QVERIFY(!AppSettingsStore(QStringLiteral("Velmora"), QStringLiteral("Vantor")).contains(QStringLiteral("OffMode")));
     sema.setOffMode(SemaEnum::SEMA_OFF_MODE_ON);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(AppSettingsStore(QStringLiteral("Velmora"), QStringLiteral("Vantor")).value(QStringLiteral("OffMode")).toInt(),
-             int(SemaEnum::SEMA_OFF_MODE_ON));
+    QCOMPARE(
+        AppSettingsStore(QStringLiteral("Velmora"), QStringLiteral("Vantor")).value(QStringLiteral("OffMode")).toInt(),
+        int(SemaEnum::SEMA_OFF_MODE_ON));
     sema.setOffMode(SemaEnum::SEMA_OFF_MODE_BLINKING_RED);
 }
 
