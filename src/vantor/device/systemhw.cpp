@@ -1,14 +1,246 @@
 #include "device/systemhw.h"
 
+#include "core/application.h"
+#include "core/exceptionhandler.h"
+#include "core/sharedapplication.h"
+#include "core/utils.h"
+#include "device/audiooutput.h"
+#include "device/tonesink.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutexLocker>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <exception>
+
 namespace Vl::Tavix3::UI {
+
+namespace {
+const QString kIsKeyBeepOn = QStringLiteral("IsKeyBeepOn");
+const QString kPowerSaveTime = QStringLiteral("PowerSaveTime");
+const QString kBrightness = QStringLiteral("Brightness");
+const QString kBrightnessMode = QStringLiteral("BrightnessMode");
+const QString kWifiPasswords = QStringLiteral("WifiPasswords");
+const QString kIsWifiEnabled = QStringLiteral("IsWifiEnabled");
+const QString kOutputSoundVolume = QStringLiteral("OutputSoundVolume");
+constexpr int kAutoBrightness = 0;
+constexpr int kManualBrightness = 1;
+} // namespace
 
 SystemHw::SystemHw(QObject* parent)
     : QObject(parent)
+    , m_settings(QStringLiteral("Velmora"), QStringLiteral("Orvane"))
+    , m_toneSink(ToneSink::createDefault())
 {
+    for (const auto& tone : kToneTable)
+        m_audioOutputs.push_back(new AudioOutput(&m_toneMutex, tone.frequencyHz, tone.durationMs, this));
 }
 
-void SystemHw::loadSettings() {}
-void SystemHw::setSound(uint, uint) {}
-void SystemHw::setHwSynchroAtTime(qint64, int, int) {}
+// The tone workers go first, while the mutex they were handed still exists.
+SystemHw::~SystemHw()
+{
+    for (AudioOutput* output : m_audioOutputs)
+        delete output;
+    m_audioOutputs.clear();
+}
+
+void SystemHw::setSound(uint freq_hz, uint duration_ms)
+{
+    const std::shared_ptr<ToneSink> sink = toneSink();
+    if (!sink)
+        return;
+    // The sink blocks for the tone's duration; the caller (often the engine's tick) must not.
+    QtConcurrent::run(QThreadPool::globalInstance(), [sink, freq_hz, duration_ms]() {
+        try {
+            sink->play(freq_hz, duration_ms);
+        } catch (const std::exception& e) {
+            VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SystemHw::setSound");
+        }
+    });
+}
+
+void SystemHw::setToneSink(std::shared_ptr<ToneSink> sink)
+{
+    QMutexLocker locker(&m_sinkMutex);
+    m_toneSink = std::move(sink);
+}
+
+std::shared_ptr<ToneSink> SystemHw::toneSink() const
+{
+    QMutexLocker locker(&m_sinkMutex);
+    return m_toneSink;
+}
+
+void SystemHw::loadSettings()
+{
+    m_settings.read(kIsKeyBeepOn, m_isKeyBeepOn);
+    m_settings.read(kPowerSaveTime, m_powerSaveTime);
+    m_settings.read(kBrightness, m_brightness);
+    m_settings.read(kBrightnessMode, m_brightnessMode);
+    QString passwords;
+    if (m_settings.read(kWifiPasswords, passwords) && !passwords.isEmpty()) {
+        m_wifiPasswords.clear();
+        const QJsonObject object = QJsonDocument::fromJson(passwords.toUtf8()).object();
+        for (auto it = object.begin(); it != object.end(); ++it)
+            m_wifiPasswords.insert(it.key(), it.value().toString());
+    }
+    m_settings.read(kOutputSoundVolume, m_outputSoundVolume);
+    setOutputSoundVolume(m_outputSoundVolume);
+
+    m_batteryPerc = 100;
+    emit batteryPercChanged(100);
+    m_isExtSupplyValid = true;
+    emit isExtSupplyValidChanged(true);
+    if (m_brightness == 0)
+        m_brightness = 50;
+}
+
+void SystemHw::setHwSynchroAtTime(qint64, int, int) { }
+
+bool SystemHw::activateBatteryCalibration()
+{
+    if (const QSharedPointer<Application> application = sharedApplication())
+        application->messageBox()->show(tr("Calibration is not allowed in emulator mode"), 3000);
+    return false;
+}
+
+void SystemHw::touchListenerListenTo(QObject*) { }
+
+QVariantList SystemHw::mountedVolumes() { return {}; }
+
+QStringList SystemHw::drives() { return {}; }
+
+void SystemHw::checkForDriveChanges() { }
+
+QString SystemHw::getCurrentIPAddress(const QString&) const { return QStringLiteral("127.0.0.1"); }
+
+QString SystemHw::getCurrentSubnetMask(const QString&) const { return QStringLiteral("255.255.255.0"); }
+
+QString SystemHw::getCurrentModeStr(const QString&) const { return QStringLiteral("DHCP"); }
+
+void SystemHw::disableCalibration()
+{
+    try {
+        m_isInCalibration = false;
+        emit isInCalibrationChanged();
+    } catch (const std::exception&) {
+        if (const QSharedPointer<Application> application = sharedApplication())
+            application->messageBox()->show(tr("Error deactivating battery calibration"), 3000);
+    }
+}
+
+QString SystemHw::getWifiPassword(const QString& wifiName)
+{
+    // An unknown network is remembered (in memory only) with an empty password.
+    return m_wifiPasswords[wifiName];
+}
+
+void SystemHw::setWifiPassword(const QString& wifiName, const QString& password)
+{
+    m_wifiPasswords.insert(wifiName, password);
+    QJsonObject object;
+    for (auto it = m_wifiPasswords.cbegin(); it != m_wifiPasswords.cend(); ++it)
+        object.insert(it.key(), it.value());
+    m_settings.setValue(kWifiPasswords, QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+void SystemHw::clearAllBT() { Utils::showInfoMessage(tr("DONE!"), 3000, QStringLiteral("#007743")); }
+
+void SystemHw::setPowerSaveTime(int value)
+{
+    if (m_powerSaveTime == value)
+        return;
+    m_powerSaveTime = value;
+    m_settings.setValue(kPowerSaveTime, value);
+    emit powerSaveTimeChanged();
+}
+
+ushort SystemHw::brightness() const { return m_brightnessMode == kAutoBrightness ? m_autoBrightness : m_brightness; }
+
+void SystemHw::setBrightness(ushort value)
+{
+    if (m_brightness == value || m_brightnessMode != kManualBrightness)
+        return;
+    m_brightness = value;
+    m_settings.setValue(kBrightness, int(value));
+    emit brightnessChanged();
+}
+
+void SystemHw::setBrightnessMode(int value)
+{
+    if (m_brightnessMode == value)
+        return;
+    m_brightnessMode = value;
+    m_settings.setValue(kBrightnessMode, value);
+    emit brightnessModeChanged();
+}
+
+void SystemHw::setTouchEnabled(bool value)
+{
+    if (m_touchEnabled == value)
+        return;
+    m_touchEnabled = value;
+    emit touchEnabledChanged();
+}
+
+void SystemHw::setIsInStandby(bool value)
+{
+    if (m_isInStandby == value)
+        return;
+    m_isInStandby = value;
+    emit isInStandbyChanged();
+}
+
+void SystemHw::setBatteryCalibrationMessage(const QString& value)
+{
+    if (m_batteryCalibrationMessage == value)
+        return;
+    m_batteryCalibrationMessage = value;
+    emit batteryCalibrationMessageChanged();
+}
+
+void SystemHw::setWifiStatus(const QString& value)
+{
+    if (m_wifiStatus == value)
+        return;
+    m_wifiStatus = value;
+    emit wifiStatusChanged();
+}
+
+void SystemHw::setWifiSignalLevel(int value)
+{
+    if (m_wifiSignalLevel == value)
+        return;
+    m_wifiSignalLevel = value;
+    emit wifiSignalLevelChanged();
+}
+
+void SystemHw::setIsBluetoothDeviceConnected(bool value)
+{
+    if (m_isBluetoothDeviceConnected == value)
+        return;
+    m_isBluetoothDeviceConnected = value;
+    emit isBluetoothDeviceConnectedChanged();
+}
+
+void SystemHw::setBluetoothDeviceConnectedName(const QString& value)
+{
+    if (m_bluetoothDeviceName == value)
+        return;
+    m_bluetoothDeviceName = value;
+    emit isBluetoothDeviceConnectedChanged();
+}
+
+void SystemHw::setOutputSoundVolume(int value)
+{
+    if (m_outputSoundVolume != value) {
+        m_outputSoundVolume = value;
+        m_settings.setValue(kOutputSoundVolume, value);
+        emit outputSoundVolumeChanged();
+    }
+    // The loudspeaker-volume hook of the device has nothing to drive here.
+}
 
 } // namespace Vl::Tavix3::UI

@@ -1,20 +1,295 @@
 #include "sequence/filesystemproxymodel.h"
 
+#include <QDebug>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace Vl::Tavix3::UI {
 
+namespace {
+
+struct DocumentKeys
+{
+    QString name;
+    QString id;
+    QString filePrefix;
+};
+
+DocumentKeys keysOf(FileSystemProxyModel::DocumentKind kind)
+{
+    if (kind == FileSystemProxyModel::DocumentKind::Sequence)
+        return { QStringLiteral("SequenceName"), QStringLiteral("SequenceId"), QStringLiteral("Sequence_") };
+    return { QStringLiteral("StartingListName"), QStringLiteral("StartingListId"), QStringLiteral("StartingList_") };
+}
+
+QString appDataFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
+
+bool isEmptyDocument(const QJsonDocument& document)
+{
+    return document.isNull() || (document.isObject() && document.object().isEmpty())
+        || (document.isArray() && document.array().isEmpty());
+}
+
+// A document of the kind matches when it has both keys and the searched one holds exactly the text.
+bool matches(const QJsonDocument& document, const DocumentKeys& keys, bool byId, const QString& text)
+{
+    const QJsonObject object = document.object();
+    const QJsonValue name = object.value(keys.name);
+    const QJsonValue id = object.value(keys.id);
+    if (name.isUndefined() || id.isUndefined())
+        return false;
+    const QJsonValue searched = byId ? id : name;
+    return searched.isString() && searched.toString() == text;
+}
+
+} // namespace
+
 FileSystemProxyModel::FileSystemProxyModel(QObject* parent)
-    : QObject(parent)
+    : SortFilterProxyModel(parent)
 {
 }
 
 void FileSystemProxyModel::createAppDataFolders()
 {
-    const QString root = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    for (const char* folder : {"/Temp", "/Custom", "/USB"})
-        QDir().mkpath(root + QLatin1String(folder));
+    for (const QString& folder : { getTempFolderPath(), getCustomFolderPath(), getUsbFolderPath() })
+        QDir().mkpath(folder);
+}
+
+QString FileSystemProxyModel::getCustomFolderPath() { return appDataFolder() + QStringLiteral("/Custom"); }
+
+QString FileSystemProxyModel::getUsbFolderPath() { return appDataFolder() + QStringLiteral("/USB"); }
+
+QString FileSystemProxyModel::getTempFolderPath() { return appDataFolder() + QStringLiteral("/Temp"); }
+
+QStringList FileSystemProxyModel::listDocumentFiles(const QString& folder)
+{
+    QDir dir(folder);
+    if (!dir.exists())
+        return {};
+    // On a case-sensitive file system the two patterns list different files; elsewhere a file
+    // would come twice.
+    const QFileInfoList entries
+        = dir.entryInfoList({ QStringLiteral("*.json"), QStringLiteral("*.JSON") }, QDir::Files, QDir::NoSort);
+    QStringList files;
+    QSet<QString> seen;
+    for (const QFileInfo& entry : entries) {
+        const QString path = entry.absoluteFilePath();
+        if (!seen.contains(path)) {
+            seen.insert(path);
+            files << path;
+        }
+    }
+    return files;
+}
+
+QJsonDocument FileSystemProxyModel::readJsonDocument(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    if (file.size() > kMaxDocumentSize) {
+        qWarning() << "Refused oversized document" << fileName << file.size();
+        return {};
+    }
+    // A file that grows while it is read is still cut at the bound.
+    const QByteArray bytes = file.read(kMaxDocumentSize + 1);
+    if (bytes.size() > kMaxDocumentSize) {
+        qWarning() << "Refused oversized document" << fileName;
+        return {};
+    }
+    return QJsonDocument::fromJson(bytes);
+}
+
+QString FileSystemProxyModel::findCustomFile(DocumentKind kind, bool byId, const QString& text)
+{
+    const DocumentKeys keys = keysOf(kind);
+    for (const QString& path : listDocumentFiles(getCustomFolderPath())) {
+        if (matches(readJsonDocument(path), keys, byId, text))
+            return path;
+    }
+    return {};
+}
+
+QString FileSystemProxyModel::findCustomSequenceFileById(const QString& id)
+{
+    return findCustomFile(DocumentKind::Sequence, true, id);
+}
+
+QString FileSystemProxyModel::findCustomSequenceFileByName(const QString& name)
+{
+    return findCustomFile(DocumentKind::Sequence, false, name);
+}
+
+QString FileSystemProxyModel::findCustomStartingListFileById(const QString& id)
+{
+    return findCustomFile(DocumentKind::StartingList, true, id);
+}
+
+QString FileSystemProxyModel::findCustomStartingListFileByName(const QString& name)
+{
+    return findCustomFile(DocumentKind::StartingList, false, name);
+}
+
+QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
+{
+    QList<QJsonDocument> documents;
+    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
+        for (const QString& path : listDocumentFiles(folder)) {
+            const QJsonDocument document = readJsonDocument(path);
+            if (!isEmptyDocument(document))
+                documents << document;
+        }
+    }
+    return documents;
+}
+
+QJsonDocument FileSystemProxyModel::findDocument(DocumentKind kind, bool byId, const QString& text)
+{
+    const DocumentKeys keys = keysOf(kind);
+    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
+        for (const QString& path : listDocumentFiles(folder)) {
+            const QJsonDocument document = readJsonDocument(path);
+            if (matches(document, keys, byId, text))
+                return document;
+        }
+    }
+    return {};
+}
+
+QJsonDocument FileSystemProxyModel::findSequenceDocumentById(const QString& id)
+{
+    return findDocument(DocumentKind::Sequence, true, id);
+}
+
+QJsonDocument FileSystemProxyModel::findSequenceDocumentByName(const QString& name)
+{
+    return findDocument(DocumentKind::Sequence, false, name);
+}
+
+QJsonDocument FileSystemProxyModel::findStartingListDocumentById(const QString& id)
+{
+    return findDocument(DocumentKind::StartingList, true, id);
+}
+
+QJsonDocument FileSystemProxyModel::findStartingListDocumentByName(const QString& name)
+{
+    return findDocument(DocumentKind::StartingList, false, name);
+}
+
+QJsonDocument FileSystemProxyModel::loadSequenceDocument(const QString& fileName)
+{
+    const QJsonDocument document = readJsonDocument(fileName);
+    const QJsonObject object = document.object();
+    if (object.value(QStringLiteral("SequenceName")).isUndefined()
+        && object.value(QStringLiteral("SequenceId")).isUndefined())
+        return {};
+    return document;
+}
+
+bool FileSystemProxyModel::isWorkbookFileName(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).completeSuffix();
+    return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx");
+}
+
+QJsonDocument FileSystemProxyModel::importStartingList(const QString& fileName)
+{
+    // The workbook reader plugs in here (isWorkbookFileName); meanwhile a workbook takes the JSON path
+    // and reads as no document.
+    const QJsonDocument document = readJsonDocument(fileName);
+    const QJsonObject object = document.object();
+    if (object.value(QStringLiteral("StartingListName")).isUndefined()
+        && object.value(QStringLiteral("StartingListId")).isUndefined())
+        return {};
+    return document;
+}
+
+QString FileSystemProxyModel::storeCustomDocument(
+    DocumentKind kind, const QJsonObject& document, QString* error, const QTime& time)
+{
+    const auto fail = [error](const QString& reason) {
+        qWarning().noquote() << "Document not stored:" << reason;
+        if (error)
+            *error = reason;
+        return QString();
+    };
+
+    const DocumentKeys keys = keysOf(kind);
+    const QString folder = getCustomFolderPath();
+    if (!QDir().mkpath(folder))
+        return fail(QStringLiteral("cannot create %1").arg(folder));
+
+    // Two documents stored within one second get different numbers instead of overwriting each other.
+    constexpr int kMaxNumber = 999;
+    QString path;
+    for (int number = 1; number <= kMaxNumber && path.isEmpty(); ++number) {
+        const QString candidate
+            = QStringLiteral("%1/%2%3%4.json")
+                  .arg(folder, keys.filePrefix, QString::number(number), time.toString(QStringLiteral("_HH_mm_ss")));
+        if (!QFileInfo::exists(candidate))
+            path = candidate;
+    }
+    if (path.isEmpty())
+        return fail(QStringLiteral("no free file name"));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return fail(file.errorString());
+
+    // Only now that the new file is complete do the older ones of the same identifier go.
+    const QJsonValue id = document.value(keys.id);
+    if (!document.value(keys.name).isUndefined() && id.isString()) {
+        for (const QString& old : listDocumentFiles(folder)) {
+            if (old == path || !matches(readJsonDocument(old), keys, true, id.toString()))
+                continue;
+            if (!QFile::remove(old)) {
+                // Keep one file per identifier: the new one goes and the old one stays.
+                QFile::remove(path);
+                return fail(QStringLiteral("cannot remove %1").arg(old));
+            }
+        }
+    }
+    return path;
+}
+
+QString FileSystemProxyModel::getPathString(bool internalMemory) const
+{
+    return QStringLiteral("file:///") + (internalMemory ? getCustomFolderPath() : getUsbFolderPath());
+}
+
+QStringList FileSystemProxyModel::getMultiPathString(bool internalMemory) const
+{
+    return { getPathString(internalMemory) };
+}
+
+QString FileSystemProxyModel::getSequenceId(const QString& fileName) const
+{
+    return readJsonDocument(fileName).object().value(QStringLiteral("SequenceId")).toString();
+}
+
+QString FileSystemProxyModel::getSequenceName(const QString& fileName) const
+{
+    return readJsonDocument(fileName).object().value(QStringLiteral("SequenceName")).toString();
+}
+
+QString FileSystemProxyModel::getStartingListId(const QString& fileName) const
+{
+    return readJsonDocument(fileName).object().value(QStringLiteral("StartingListId")).toString();
+}
+
+QString FileSystemProxyModel::getStartingListName(const QString& fileName) const
+{
+    if (isWorkbookFileName(fileName))
+        return QFileInfo(fileName).baseName();
+    return readJsonDocument(fileName).object().value(QStringLiteral("StartingListName")).toString();
 }
 
 } // namespace Vl::Tavix3::UI

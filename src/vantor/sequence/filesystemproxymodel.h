@@ -1,20 +1,82 @@
 #pragma once
 
-#include <QObject>
+#include "sequence/sortfilterproxymodel.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QTime>
 
 namespace Vl::Tavix3::UI {
 
-// The file store of sequence and starting-list documents in the data folders.
-class FileSystemProxyModel : public QObject
+// The file chooser's model of a folder listing, and the file store of sequence and starting-list
+// documents in the data folders "/Custom" (internal memory), "/USB" and "/Temp". The store keeps no
+// state: every call reads the folders afresh.
+class FileSystemProxyModel : public SortFilterProxyModel
 {
     Q_OBJECT
 
 public:
+    // The two kinds of stored document.
+    enum class DocumentKind { Sequence, StartingList };
+
+    // Larger files are refused unread: no sequence or starting list comes near this size.
+    static constexpr qint64 kMaxDocumentSize = 4 * 1024 * 1024;
+
     explicit FileSystemProxyModel(QObject* parent = nullptr);
 
     // Creates the Temp, Custom and USB folders under the application-data folder.
     static void createAppDataFolders();
+    static QString getCustomFolderPath();
+    static QString getUsbFolderPath();
+    static QString getTempFolderPath();
+
+    // Absolute path of the first file of the Custom folder whose document matches, or an empty text.
+    static QString findCustomSequenceFileById(const QString& id);
+    static QString findCustomSequenceFileByName(const QString& name);
+    static QString findCustomStartingListFileById(const QString& id);
+    static QString findCustomStartingListFileByName(const QString& name);
+
+    // Every non-empty document of the Custom folder, then of the USB folder.
+    static QList<QJsonDocument> loadAllDocuments();
+
+    // The first matching document of the Custom folder, then of the USB folder, or an empty document.
+    static QJsonDocument findSequenceDocumentById(const QString& id);
+    static QJsonDocument findSequenceDocumentByName(const QString& name);
+    static QJsonDocument findStartingListDocumentById(const QString& id);
+    static QJsonDocument findStartingListDocumentByName(const QString& name);
+
+    // One sequence document, or an empty document when the file is none.
+    static QJsonDocument loadSequenceDocument(const QString& fileName);
+    // A starting-list document read from a file chosen by the operator.
+    static QJsonDocument importStartingList(const QString& fileName);
+    // True for the file names the workbook import reads (complete suffix "xls" or "xlsx", case-sensitive).
+    static bool isWorkbookFileName(const QString& fileName);
+
+    // Any stored file as JSON: a null document when it cannot be opened, is too large or does not parse.
+    static QJsonDocument readJsonDocument(const QString& fileName);
+    // The JSON files of a folder, in listing order; empty when the folder does not exist.
+    static QStringList listDocumentFiles(const QString& folder);
+
+    // Stores a document received from a remote client in the Custom folder as
+    // "<Sequence|StartingList>_<n>_HH_mm_ss.json", n the first number not yet taken, and then removes
+    // the older files holding the same identifier. Returns the new file's path; on failure an empty text
+    // with the reason in error, and the folder as it was.
+    static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
+        const QTime& time = QTime::currentTime());
+
+    Q_INVOKABLE QString getPathString(bool internalMemory) const;
+    Q_INVOKABLE QStringList getMultiPathString(bool internalMemory) const;
+    Q_INVOKABLE QString getSequenceId(const QString& fileName) const;
+    Q_INVOKABLE QString getSequenceName(const QString& fileName) const;
+    Q_INVOKABLE QString getStartingListId(const QString& fileName) const;
+    Q_INVOKABLE QString getStartingListName(const QString& fileName) const;
+
+private:
+    static QString findCustomFile(DocumentKind kind, bool byId, const QString& text);
+    static QJsonDocument findDocument(DocumentKind kind, bool byId, const QString& text);
 };
 
 } // namespace Vl::Tavix3::UI

@@ -1,68 +1,296 @@
 #pragma once
 
+#include "core/appsettingsstore.h"
+#include "events/event.h"
+#include "sequence/ledtestsequencer.h"
+#include "sequence/semaenum.h"
+#include "sequence/semainterval.h"
+#include "sequence/startinglist.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QMutex>
 #include <QObject>
+#include <QPair>
+#include <QRecursiveMutex>
+#include <QSharedPointer>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <boost/optional.hpp>
+#include <functional>
+#include <memory>
 
 namespace Vl::Tavix3::UI {
 
-// The start-light engine: sequence tables, the running sequence, start modes, false starts
-// and status output.
+class Displayboard;
+
+// The start-light engine: the interval tables of every sequence type, the selected sequence and
+// its modes, starting lists, the lights, tones and board it drives, and its settings.
 class Sema : public QObject
 {
     Q_OBJECT
 
+    Q_PROPERTY(bool isOff READ isOff WRITE setIsOff NOTIFY isOffChanged)
+    Q_PROPERTY(bool sequenceStatus READ sequenceStatus WRITE setSequenceStatus NOTIFY sequenceStatusChanged)
+    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::SemaSequenceMode sequenceMode READ sequenceMode WRITE setSequenceMode NOTIFY
+            sequenceModeChanged)
+    Q_PROPERTY(QVariant startTime READ startTime WRITE setStartTime NOTIFY startTimeChanged)
+    Q_PROPERTY(QVariant startDate READ startDate WRITE setStartDate NOTIFY startDateChanged)
+    Q_PROPERTY(QVariant repetitionTime READ repetitionTime WRITE setRepetitionTime NOTIFY repetitionTimeChanged)
+    Q_PROPERTY(QString startListName READ startListName NOTIFY startListNameChanged)
+    Q_PROPERTY(QString bibNumber READ bibNumber NOTIFY bibNumberChanged)
+    Q_PROPERTY(QString nextStartTime READ nextStartTime NOTIFY nextStartTimeChanged)
+    Q_PROPERTY(bool isShowTimeOfDay READ isShowTimeOfDay WRITE setIsShowTimeOfDay NOTIFY isShowTimeOfDayChanged)
+    Q_PROPERTY(bool isCheckFalseStart READ isCheckFalseStart WRITE setIsCheckFalseStart NOTIFY isCheckFalseStartChanged)
+    Q_PROPERTY(bool isGenerateStart READ isGenerateStart WRITE setIsGenerateStart NOTIFY isGenerateStartChanged)
+    Q_PROPERTY(bool isSkipOutOfWindow READ isSkipOutOfWindow WRITE setIsSkipOutOfWindow NOTIFY isSkipOutOfWindowChanged)
+    Q_PROPERTY(bool isRestartWithNextMinute READ isRestartWithNextMinute WRITE setIsRestartWithNextMinute NOTIFY
+            isRestartWithNextMinuteChanged)
+    Q_PROPERTY(int delayFalseStart READ delayFalseStart WRITE setDelayFalseStart NOTIFY delayFalseStartChanged)
+    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::SemaOffMode offMode READ offMode WRITE setOffMode NOTIFY offModeChanged)
+    Q_PROPERTY(Vl::Tavix3::UI::SemaEnum::VisualizationMode visualizationMode READ visualizationMode WRITE
+            setVisualizationMode NOTIFY visualizationModeChanged)
+    Q_PROPERTY(bool isShowingLedTest READ isShowingLedTest WRITE setIsShowingLedTest NOTIFY isShowingLedTestChanged)
+    Q_PROPERTY(QString errorMessage READ errorMessage WRITE setErrorMessage NOTIFY errorMessageChanged)
+
 public:
+    // The key of the interval map: (index, sequence type); ordered by index, then type.
+    using IntervalKey = QPair<int, int>;
+
+    static constexpr qint64 kTicksPerSecond = 50000;
+
     explicit Sema(QObject* parent = nullptr);
+    ~Sema() override;
 
-    void setInfo(const QString& text);
-    void startSequenceCyclic();
+    // Sequence identity and selection.
+    Q_INVOKABLE Vl::Tavix3::UI::SemaEnum::SemaSequenceType getSequenceType() const;
+    Q_INVOKABLE void setSequenceType(Vl::Tavix3::UI::SemaEnum::SemaSequenceType value);
+    Q_INVOKABLE QString getIdFromSequenceType(int sequence) const;
+    Q_INVOKABLE QString getNameFromSequenceType(int sequence) const;
+    Q_INVOKABLE QString getSelectedSequenceId() const;
+    Q_INVOKABLE QString getSelectedSequenceName() const;
+    Q_INVOKABLE bool selectSequenceById(const QString& id);
+    Q_INVOKABLE bool selectSequenceByName(const QString& name);
+    Q_INVOKABLE bool setCustomSequenceFromFile(const QString& fileName);
+    QJsonDocument getAllSequences() const;
+    QJsonObject sequenceToJson(int sequence) const;
+    void loadCustomSequence(const QJsonDocument& document);
+
+    // Interval tables.
+    Q_INVOKABLE Vl::Tavix3::UI::SemaInterval getInterval(int index, int sequence) const;
+    Q_INVOKABLE void setInterval(int index, int sequence, const Vl::Tavix3::UI::SemaInterval& value);
+    Q_INVOKABLE qlonglong getIntervalTime(int index, int sequence) const;
+    Q_INVOKABLE void setIntervalTime(int index, int sequence, qlonglong value);
+    Q_INVOKABLE Vl::Tavix3::UI::SemaEnum::SemaColor getIntervalColor(int index, int sequence) const;
+    Q_INVOKABLE Vl::Tavix3::UI::SemaEnum::SemaSound getIntervalSound(int index, int sequence) const;
+    Q_INVOKABLE bool getIntervalIsFalseStartWindow(int index, int sequence) const;
+    Q_INVOKABLE void setIntervalColor(int index, int sequence, int value);
+    Q_INVOKABLE void setIntervalSound(int index, int sequence, int value);
+    Q_INVOKABLE void setIntervalIsFalseStartWindow(int index, int sequence, bool value);
+    Q_INVOKABLE QVariantList getListInterval(int sequence) const;
+    Q_INVOKABLE QVariantList getListIntervalTime(int sequence) const;
+    Q_INVOKABLE QVariantList getListIntervalColor(int sequence) const;
+    Q_INVOKABLE QVariantList getListIntervalSound(int sequence) const;
+    Q_INVOKABLE QVariantList getListIntervalIsFalseStartWindow(int sequence) const;
+    Q_INVOKABLE void resetListInterval(int sequence);
+    Q_INVOKABLE void resetAllIntervals();
+    Q_INVOKABLE void configurationAlpineSki(int sequenceMode);
+    Q_INVOKABLE void configurationNordicSki(int sequenceMode);
+    Q_INVOKABLE void configurationRally(int sequenceMode);
+    Q_INVOKABLE void configurationShakedown(int sequenceMode);
+    Q_INVOKABLE void configurationUpHillNoCountdown(int sequenceMode);
+    Q_INVOKABLE void configurationUpHillCountdown(int sequenceMode);
+    Q_INVOKABLE QString getStringColor(Vl::Tavix3::UI::SemaEnum::SemaColor color) const;
+    Q_INVOKABLE QString getStringSound(Vl::Tavix3::UI::SemaEnum::SemaSound sound) const;
+    Q_INVOKABLE qlonglong getMinRepetitionTime() const;
+    Q_INVOKABLE void lock();
+    Q_INVOKABLE void unlock();
+    void initIntervalTables();
+    // The number of consecutive intervals of a type from index 0: the length of its table.
+    int intervalCount(int sequence) const;
+
+    // Running sequence and display.
+    Q_INVOKABLE void startSequenceCyclic();
+    Q_INVOKABLE void setInfo(const QString& info);
+    void playSound(SemaEnum::SemaSound sound);
     void showStartupBanner();
-    void loadSavedData();
-    void resetAllIntervals();
+    // for unit testing: the board the engine draws on, normally taken from the application object.
+    void setDisplayboard(Displayboard* board) { m_displayboard = board; }
+    Displayboard* displayboard() const { return m_displayboard; }
 
-    qint64 getMinRepetitionTime() const;
+    // Start, modes and repetition.
+    Q_INVOKABLE void initSema();
+    Q_INVOKABLE void changePause();
+    Q_INVOKABLE void setSemaOff(bool resetDisplayboard);
+    Q_INVOKABLE void setSemaOff();
+    Q_INVOKABLE void setActivationTime(bool fromSerial);
+    Q_INVOKABLE bool checkStartDate(const QVariant& value);
+    Q_INVOKABLE void displayRepetitionTimeIsNotValid();
+    Q_INVOKABLE void saveCurrentData();
+    Q_INVOKABLE void loadSavedData();
+    Q_INVOKABLE bool setStartingListFromFile(const QString& fileName);
+    void startSequence();
+    void setBibNumber(boost::optional<int> value);
+    bool selectStartingListById(const QString& id);
+    bool selectStartingListByName(const QString& name);
+    QString getStartingListId() const;
+
+    // Starting lists.
+    Q_INVOKABLE QVariantMap loadStartingList(const QString& fileName);
+    bool setStartingList(const QJsonDocument& document);
+    QSharedPointer<StartingList> startingList() const;
+
+    // Status output.
+    void clearSentStatus();
+
+    // Properties.
+    bool isOff() const;
+    void setIsOff(bool off);
+    bool sequenceStatus() const;
+    void setSequenceStatus(bool value);
+    SemaEnum::SemaSequenceMode sequenceMode() const { return m_sequenceMode; }
+    void setSequenceMode(int mode);
+    QVariant startTime() const;
+    void setStartTime(const QVariant& value);
+    QVariant startDate() const;
+    void setStartDate(const QVariant& value);
+    QVariant repetitionTime() const;
+    void setRepetitionTime(const QVariant& value);
+    // Sets the repetition time in ticks as the property does; true when it changed.
     bool setRepetitionTime(qint64 ticks);
-    qint64 repetitionTime() const { return m_repetitionTime; }
     // Sets the repetition time without checks or signals (settings loader).
-    void loadRepetitionTime(qint64 ticks) { m_repetitionTime = ticks; }
-    bool sequenceStatus() const { return m_sequenceStatus; }
-    void setSequenceStatus(bool running);
-
-    // Stores one persisted engine setting read at start-up, without signals.
-    void loadSetting(const QString& key, const QVariant& value);
-
-    int visualizationMode() const { return m_visualizationMode; }
-    void setVisualizationMode(int value);
+    void loadRepetitionTime(qint64 ticks);
+    QString startListName() const;
+    QString bibNumber() const;
+    QString nextStartTime() const;
     bool isShowTimeOfDay() const { return m_isShowTimeOfDay; }
     void setIsShowTimeOfDay(bool value);
     bool isCheckFalseStart() const { return m_isCheckFalseStart; }
     void setIsCheckFalseStart(bool value);
     bool isGenerateStart() const { return m_isGenerateStart; }
     void setIsGenerateStart(bool value);
-    int offMode() const { return m_offMode; }
-    void setOffMode(int value);
     bool isSkipOutOfWindow() const { return m_isSkipOutOfWindow; }
     void setIsSkipOutOfWindow(bool value);
     bool isRestartWithNextMinute() const { return m_isRestartWithNextMinute; }
     void setIsRestartWithNextMinute(bool value);
     int delayFalseStart() const { return m_delayFalseStart; }
     void setDelayFalseStart(int value);
-    int sequenceMode() const { return m_sequenceMode; }
-    void setSequenceMode(int value);
+    SemaEnum::SemaOffMode offMode() const { return m_offMode; }
+    void setOffMode(int value);
+    SemaEnum::VisualizationMode visualizationMode() const { return m_visualizationMode; }
+    void setVisualizationMode(int value);
+    bool isShowingLedTest() const;
+    void setIsShowingLedTest(bool value);
+    QString errorMessage() const;
+    void setErrorMessage(const QString& value);
+
+    // Stores one persisted engine setting read at start-up, without signals.
+    void loadSetting(const QString& key, const QVariant& value);
+
+signals:
+    void isOffChanged();
+    void sequenceStatusChanged();
+    void sequenceModeChanged();
+    void semaTabTypeChanged();
+    void frequencyChanged();
+    void offModeChanged();
+    void isShowTimeOfDayChanged();
+    void isCheckFalseStartChanged();
+    void isGenerateStartChanged();
+    void isSkipOutOfWindowChanged();
+    void isRestartWithNextMinuteChanged();
+    void startTimeChanged();
+    void startDateChanged();
+    void repetitionTimeChanged();
+    void semaGreenChanged(bool isOn);
+    void semaYellowChanged(bool isOn);
+    void semaRedChanged(bool isOn);
+    void semaTimeChanged(const QString& text);
+    void timeChanged(const QString& text);
+    void delayFalseStartChanged();
+    void visualizationModeChanged();
+    void startTimerInfo();
+    void isShowingLedTestChanged();
+    void startListNameChanged();
+    void errorMessageChanged();
+    void nextStartTimeChanged();
+    void bibNumberChanged();
+
+public slots:
+    void onEventReceived(const QVariant& event, bool isFalling);
+
+private slots:
+    void onLongPressTimeout();
+    void onFalseStartDelayTimeout();
+    void onStartTimerInfo();
+    void onInfoTimerTimeout();
 
 private:
-    qint64 m_repetitionTime = 0;
-    bool m_sequenceStatus = false;
-    int m_visualizationMode = 0;
+    bool selectSequence(const QString& text, bool byId);
+    bool stopRunningSequence();
+    void writeTable(int sequence, const SemaInterval* table, int count);
+    SemaInterval& intervalForEdit(int index, int sequence);
+    QVariantList listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const;
+    bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value);
+    template <typename T> bool storeSetting(T& member, T value, const QString& key);
+
+    int m_pixelCount = 0;
+    bool m_isOff = true;
+    boost::optional<int> m_currentIndex;
     bool m_isShowTimeOfDay = true;
     bool m_isCheckFalseStart = true;
     bool m_isGenerateStart = true;
-    int m_offMode = 2;
     bool m_isSkipOutOfWindow = false;
+    SemaEnum::SemaOffMode m_offMode = SemaEnum::SEMA_OFF_MODE_BLINKING_RED;
     bool m_isRestartWithNextMinute = true;
+    SemaEnum::VisualizationMode m_visualizationMode = SemaEnum::VISUALIZATION_MODE_1;
+    QMap<IntervalKey, SemaInterval> m_intervals;
+    SemaEnum::SemaSequenceType m_sequenceType = SemaEnum::NO_SEMA_SEQUENCE;
+    SemaEnum::SemaSequenceMode m_sequenceMode = SemaEnum::SEQUENCE_MODE_AUTO;
+    boost::optional<qint64> m_activationTime;
+    boost::optional<qint64> m_plannedStart;
+    boost::optional<qint64> m_repetitionTime = qint64(3000000);
+    boost::optional<qint64> m_startTime;
+    boost::optional<qint64> m_startDate;
     int m_delayFalseStart = 0;
-    int m_sequenceMode = 1;
+    EntityPtr<Event> m_generatedStart;
+    EntityPtr<Event> m_receivedStart;
+    bool m_isOutputStatusEnabled = false;
+    std::unique_ptr<LedTestSequencer> m_ledTestSequencer;
+    QSharedPointer<StartingList> m_startingList;
+    QString m_errorMessage;
+    Displayboard* m_displayboard = nullptr; // not owned
+    mutable QRecursiveMutex m_stateMutex;
+    QMutex m_boardMutex; // taken only inside the state mutex
+    AppSettingsStore m_settings;
+    boost::optional<qint64> m_shownTime;
+    bool m_isDeltaShown = false;
+    QString m_timeOfDayText;
+    SemaEnum::SemaColor m_currentColor = SemaEnum::NO_SEMA_COLOR;
+    SemaEnum::SemaColor m_textColor = SemaEnum::NO_SEMA_COLOR;
+    QString m_remoteText;
+    boost::optional<int> m_bib;
+    boost::optional<qint64> m_intervalEnd;
+    boost::optional<qint64> m_lastRefresh;
+    bool m_blinkPhase = false;
+    bool m_isOffModeApplied = false;
+    SemaEnum::SemaOffMode m_appliedOffMode = SemaEnum::SEMA_OFF_MODE_OFF;
+    bool m_isBoardLayoutSet = false;
+    bool m_lastTimeOfDayShown = false;
+    QString m_customName;
+    QString m_customId;
+    QTimer m_falseStartDelayTimer;
+    qint64 m_falseStartDelta = 0;
+    QTimer m_longPressTimer;
+    QTimer m_infoTimer;
+    QString m_infoText;
+    QMap<QString, QVariant> m_lastSentStatus;
+    bool m_isBibFixed = false;
 };
 
 } // namespace Vl::Tavix3::UI

@@ -1,0 +1,18 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Vl::Tavix3::UI::SystemHw</name>
+    <message>
+        <source>Calibration is not allowed in emulator mode</source>
+        <translation>Kalibrierung im Emulatormodus nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>Error deactivating battery calibration</source>
+        <translation>Fehler beim Deaktivieren der Akkukalibrierung</translation>
+    </message>
+    <message>
+        <source>DONE!</source>
+        <translation>FERTIG!</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,107 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Vl::Tavix3::UI::Sema</name>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Gelb</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Pixel</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>Yellow Pixel</source>
+        <translation>Gelbes Pixel</translation>
+    </message>
+    <message>
+        <source>Silent</source>
+        <translation>Stumm</translation>
+    </message>
+    <message>
+        <source>Bip</source>
+        <translation>Bip</translation>
+    </message>
+    <message>
+        <source>Boop</source>
+        <translation>Boop</translation>
+    </message>
+    <message>
+        <source>Long Bip</source>
+        <translation>Langer Bip</translation>
+    </message>
+    <message>
+        <source>Long Boop</source>
+        <translation>Langer Boop</translation>
+    </message>
+    <message>
+        <source>Repetition time is not valid
+The minimum time is %1</source>
+        <translation>Wiederholzeit ungültig
+Die Mindestzeit beträgt %1</translation>
+    </message>
+    <message>
+        <source>Error to get name</source>
+        <translation>Fehler beim Lesen des Namens</translation>
+    </message>
+    <message>
+        <source>Error to get id</source>
+        <translation>Fehler beim Lesen der ID</translation>
+    </message>
+    <message>
+        <source>Error to get starting list</source>
+        <translation>Fehler beim Lesen der Startliste</translation>
+    </message>
+    <message>
+        <source>Error to set bib number</source>
+        <translation>Fehler bei der Startnummer</translation>
+    </message>
+    <message>
+        <source>Error to set time</source>
+        <translation>Fehler bei der Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Error to set date</source>
+        <translation>Fehler beim Datum</translation>
+    </message>
+</context>
+<context>
+    <name>Vl::Tavix3::UI::Sema</name>
+    <message>
+        <source>ALPINE SKI</source>
+        <translation>SKI ALPIN</translation>
+    </message>
+    <message>
+        <source>NORDIK SKI</source>
+        <translation>SKI NORDISCH</translation>
+    </message>
+    <message>
+        <source>RALLY</source>
+        <translation>RALLYE</translation>
+    </message>
+    <message>
+        <source>SHAKEDOWN</source>
+        <translation>SHAKEDOWN</translation>
+    </message>
+    <message>
+        <source>UP HILL NO COUNTDOWN</source>
+        <translation>BERGRENNEN OHNE COUNTDOWN</translation>
+    </message>
+    <message>
+        <source>UP HILL COUNTDOWN</source>
+        <translation>BERGRENNEN MIT COUNTDOWN</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,18 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="it_IT">
+<context>
+    <name>Vl::Tavix3::UI::SystemHw</name>
+    <message>
+        <source>Calibration is not allowed in emulator mode</source>
+        <translation>Calibrazione non consentita in modalità emulatore</translation>
+    </message>
+    <message>
+        <source>Error deactivating battery calibration</source>
+        <translation>Errore nella disattivazione della calibrazione della batteria</translation>
+    </message>
+    <message>
+        <source>DONE!</source>
+        <translation>FATTO!</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "device/tonesink.h"
+
+namespace Vl::Tavix3::UI {
+
+// Tones as debug lines, for machines without a PC speaker.
+class LogToneSink : public ToneSink
+{
+public:
+    void play(uint frequencyHz, uint durationMs) override;
+};
+
+} // namespace Vl::Tavix3::UI
