@@ -18,6 +18,8 @@ export TZ="${VANTOR_TEST_TZ:-Europe/Rome}"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 export QT_QUICK_BACKEND="${QT_QUICK_BACKEND:-software}"
 export LC_ALL=C.UTF-8
+# Tests never sound the PC speaker.
+export VANTOR_TONE_SINK="${VANTOR_TONE_SINK:-log}"
 cd "$tmp/home"
 "$@"
 status=$?
