@@ -1,6 +1,13 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Vl::Tavix3::UI::GPS</name>
+    <message>
+        <source>Disabled</source>
+        <translation>Deaktiviert</translation>
+    </message>
+</context>
+<context>
     <name>Vl::Tavix3::UI::SystemHw</name>
     <message>
         <source>Calibration is not allowed in emulator mode</source>

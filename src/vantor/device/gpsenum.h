@@ -4,7 +4,7 @@
 
 namespace Vl::Tavix3::UI {
 
-// The GPS synchronisation modes.
+// The GPS synchronisation modes, shared by the GPS service, the command server and the QML.
 class GPSEnum : public QObject
 {
     Q_OBJECT
@@ -12,7 +12,7 @@ class GPSEnum : public QObject
 public:
     using QObject::QObject;
 
-    enum GPSSyncMode { GPS_SYNC_NONE = 0 };
+    enum GPSSyncMode { GPS_SYNC_NONE = 0, GPS_SYNC_ONE_TIME = 1, GPS_SYNC_CONTINUOUS = 2, MAX_GPS_SYNC_MODE = 3 };
     Q_ENUM(GPSSyncMode)
 };
 

@@ -7,10 +7,13 @@
 #include "device/audiooutput.h"
 #include "device/tonesink.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutexLocker>
+#include <QStorageInfo>
 #include <QThreadPool>
+#include <QVariantMap>
 #include <QtConcurrent>
 
 #include <exception>
@@ -86,6 +89,9 @@ void SystemHw::loadSettings()
         for (auto it = object.begin(); it != object.end(); ++it)
             m_wifiPasswords.insert(it.key(), it.value().toString());
     }
+    // Read for the device's sake; the Wi-Fi of this build stays off whatever it holds.
+    bool isWifiEnabled = false;
+    m_settings.read(kIsWifiEnabled, isWifiEnabled);
     m_settings.read(kOutputSoundVolume, m_outputSoundVolume);
     setOutputSoundVolume(m_outputSoundVolume);
 
@@ -106,13 +112,54 @@ bool SystemHw::activateBatteryCalibration()
     return false;
 }
 
-void SystemHw::touchListenerListenTo(QObject*) { }
+void SystemHw::touchListenerListenTo(QObject* object) { m_touchListener.listenTo(object); }
 
-QVariantList SystemHw::mountedVolumes() { return {}; }
+void SystemHw::setDriveSource(DriveSource source) { m_driveSource = std::move(source); }
 
-QStringList SystemHw::drives() { return {}; }
+QStringList SystemHw::currentDrives() const
+{
+    if (m_driveSource)
+        return m_driveSource();
+    QStringList paths;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        paths << QDir(volume.rootPath()).absolutePath();
+    return paths;
+}
 
-void SystemHw::checkForDriveChanges() { }
+QVariantList SystemHw::mountedVolumes()
+{
+    QVariantList volumes;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || volume.fileSystemType().isEmpty())
+            continue;
+        const QString root = volume.rootPath();
+        const QString name = volume.displayName();
+        QVariantMap entry;
+        entry.insert(QStringLiteral("DisplayName"), name != root ? root + QLatin1Char(' ') + name : root);
+        entry.insert(QStringLiteral("Name"), volume.name());
+        entry.insert(QStringLiteral("RootPath"), root);
+        volumes.append(entry);
+    }
+    m_driveSnapshot = currentDrives();
+    return volumes;
+}
+
+QStringList SystemHw::drives()
+{
+    m_driveSnapshot = currentDrives();
+    return m_driveSnapshot;
+}
+
+void SystemHw::checkForDriveChanges()
+{
+    const QStringList current = currentDrives();
+    // The snapshot stays as it was: the change is reported until the drives are listed again.
+    bool changed = current.size() != m_driveSnapshot.size();
+    for (const QString& path : current)
+        changed = changed || !m_driveSnapshot.contains(path);
+    if (changed)
+        emit devicesConnectedChanged();
+}
 
 QString SystemHw::getCurrentIPAddress(const QString&) const { return QStringLiteral("127.0.0.1"); }
 
@@ -179,9 +226,9 @@ void SystemHw::setBrightnessMode(int value)
 
 void SystemHw::setTouchEnabled(bool value)
 {
-    if (m_touchEnabled == value)
+    if (m_touchListener.isTouchEnabled() == value)
         return;
-    m_touchEnabled = value;
+    m_touchListener.setTouchEnabled(value);
     emit touchEnabledChanged();
 }
 
@@ -190,6 +237,7 @@ void SystemHw::setIsInStandby(bool value)
     if (m_isInStandby == value)
         return;
     m_isInStandby = value;
+    m_touchListener.setStandby(value);
     emit isInStandbyChanged();
 }
 

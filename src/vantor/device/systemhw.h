@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/appsettingsstore.h"
+#include "device/touchlistener.h"
 
 #include <QMap>
 #include <QMutex>
@@ -9,6 +10,7 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -80,6 +82,10 @@ public:
     Q_INVOKABLE void setWifiConfig(const QString&, const QString&) { }
     Q_INVOKABLE void clearAllBT();
 
+    // for unit testing: the platform's list of drives (absolute paths), normally the mounted volumes.
+    using DriveSource = std::function<QStringList()>;
+    void setDriveSource(DriveSource source);
+
     // for unit testing: the sink the tones go to (normally chosen at start-up).
     void setToneSink(std::shared_ptr<ToneSink> sink);
     std::shared_ptr<ToneSink> toneSink() const;
@@ -92,7 +98,7 @@ public:
     void setBrightness(ushort value);
     int brightnessMode() const { return m_brightnessMode; }
     void setBrightnessMode(int value);
-    bool touchEnabled() const { return m_touchEnabled; }
+    bool touchEnabled() const { return m_touchListener.isTouchEnabled(); }
     void setTouchEnabled(bool value);
     bool isInStandby() const { return m_isInStandby; }
     void setIsInStandby(bool value);
@@ -119,6 +125,9 @@ public:
     int batteryPerc() const { return m_batteryPerc; }
     bool isExtSupplyValid() const { return m_isExtSupplyValid; }
     bool isLowBattery() const { return m_isLowBattery; }
+
+    // The event filter the main window is given; reports touches and key presses.
+    TouchListener* touchListener() { return &m_touchListener; }
 
 signals:
     void addText(const QString& text);
@@ -160,6 +169,8 @@ signals:
     void outputSoundVolumeChanged();
 
 private:
+    QStringList currentDrives() const;
+
     bool m_isWifiEnabled = false;
     int m_wifiSignalLevel = 0;
     QString m_wifiStatus;
@@ -177,7 +188,9 @@ private:
     bool m_isInStandby = false;
     bool m_isInCalibration = false;
     bool m_isKeyBeepOn = true;
-    bool m_touchEnabled = true;
+    TouchListener m_touchListener;
+    QStringList m_driveSnapshot; // absolute paths of the drives last listed
+    DriveSource m_driveSource;
     QString m_batteryCalibrationMessage;
     QMap<QString, QString> m_wifiPasswords;
     bool m_isRechargeEnabled = true;

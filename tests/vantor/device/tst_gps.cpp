@@ -1,0 +1,241 @@
+#include "core/application.h"
+#include "device/gps.h"
+#include "remote/serial.h"
+#include "testsupport/applicationfixture.h"
+#include "testsupport/testmain.h"
+#include "time/datetime.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace Vl::Tavix3::UI;
+using TestSupport::ApplicationFixture;
+
+namespace {
+
+QSettings deviceStore()
+{
+    return QSettings(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Orvane"));
+}
+
+// The data object of a framed message the serial layer was asked to send.
+QJsonObject sentData(const QList<QVariant>& signalArguments)
+{
+    QByteArray bytes = signalArguments.at(0).toByteArray();
+    bytes = bytes.mid(1, bytes.size() - 2);
+    const QJsonObject root = QJsonDocument::fromJson(bytes).object();
+    return root.value(QStringLiteral("Data")).toArray().at(0).toObject();
+}
+
+} // namespace
+
+// The GPS service: mode and time-zone shift with their store, the radio synchronisation lock, the
+// emulated satellites and the calibration countdown reported to remote clients.
+class TestGps : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void defaultsAfterLoading();
+    void continuousModeSignalsOnce();
+    void storedSettingsAreLoaded_data();
+    void storedSettingsAreLoaded();
+    void radioSynchronisationBlocksModeChanges();
+    void satelliteScreenEnablesWithoutSignal();
+    void emulatedSatellites();
+    void calibrationCountdownIsReported();
+
+private:
+    std::unique_ptr<ApplicationFixture> m_app;
+};
+
+void TestGps::initTestCase() { m_app = std::make_unique<ApplicationFixture>(); }
+
+void TestGps::cleanupTestCase() { m_app.reset(); }
+
+void TestGps::init()
+{
+    QSettings store = deviceStore();
+    store.clear();
+    store.sync();
+    (*m_app)->setIsAmbrelSynchronized(false);
+}
+
+void TestGps::defaultsAfterLoading()
+{
+    GPS gps;
+    QSignalSpy enabled(&gps, &GPS::isEnabledChanged);
+    QSignalSpy mode(&gps, &GPS::syncModeChanged);
+    gps.loadSettings();
+    QCOMPARE(gps.syncMode(), GPSEnum::GPS_SYNC_NONE);
+    QVERIFY(!gps.isEnabled());
+    QCOMPARE(gps.timeZoneShift(), 0);
+    QCOMPARE(gps.tuStatusStr(), QStringLiteral("Disabled"));
+    QCOMPARE(enabled.size(), 1);
+    QCOMPARE(mode.size(), 0);
+    QVERIFY(!gps.isValid());
+    QVERIFY(!gps.tuIsSynced());
+    QVERIFY(!gps.numSatellites().isValid());
+    QCOMPARE(gps.syncStatus(), 0);
+}
+
+void TestGps::continuousModeSignalsOnce()
+{
+    GPS gps;
+    gps.loadSettings();
+    QSignalSpy valid(&gps, &GPS::isValidChanged);
+    QSignalSpy continuous(&gps, &GPS::isSynchedByCountinuosChanged);
+    QSignalSpy mode(&gps, &GPS::syncModeChanged);
+    QSignalSpy enabled(&gps, &GPS::isEnabledChanged);
+    gps.setSyncMode(GPSEnum::GPS_SYNC_CONTINUOUS);
+    QVERIFY(gps.isSynchedByCountinuos());
+    QVERIFY(gps.isEnabled());
+    QCOMPARE(valid.size() + continuous.size() + mode.size() + enabled.size(), 4);
+    QCOMPARE(deviceStore().value(QStringLiteral("GPSSyncMode")).toInt(), 2);
+
+    gps.setSyncMode(GPSEnum::GPS_SYNC_CONTINUOUS);
+    QCOMPARE(valid.size() + continuous.size() + mode.size() + enabled.size(), 4);
+
+    QSignalSpy shift(&gps, &GPS::timeZoneShiftChanged);
+    gps.setTimeZoneShift(-90);
+    gps.setTimeZoneShift(-90);
+    QCOMPARE(shift.size(), 1);
+    QCOMPARE(deviceStore().value(QStringLiteral("GPSTimeZoneShift")).toInt(), -90);
+}
+
+void TestGps::storedSettingsAreLoaded_data()
+{
+    QTest::addColumn<int>("storedMode");
+    QTest::addColumn<int>("expectedMode");
+    QTest::newRow("one time") << 1 << 1;
+    QTest::newRow("continuous") << 2 << 2;
+    QTest::newRow("damaged") << 7 << 0;
+}
+
+void TestGps::storedSettingsAreLoaded()
+{
+    QFETCH(int, storedMode);
+    QFETCH(int, expectedMode);
+    {
+        QSettings store = deviceStore();
+        store.setValue(QStringLiteral("GPSSyncMode"), storedMode);
+        store.setValue(QStringLiteral("GPSTimeZoneShift"), 120);
+    }
+    GPS gps;
+    QSignalSpy mode(&gps, &GPS::syncModeChanged);
+    gps.loadSettings();
+    QCOMPARE(int(gps.syncMode()), expectedMode);
+    QCOMPARE(gps.isSynchedByCountinuos(), expectedMode == 2);
+    QCOMPARE(gps.isEnabled(), expectedMode != 0);
+    QCOMPARE(gps.timeZoneShift(), 120);
+    QCOMPARE(mode.size(), 1);
+}
+
+void TestGps::radioSynchronisationBlocksModeChanges()
+{
+    GPS gps;
+    gps.loadSettings();
+    (*m_app)->setIsAmbrelSynchronized(true);
+    QVERIFY(!(*m_app)->enabledSyncGPS());
+    QSignalSpy mode(&gps, &GPS::syncModeChanged);
+    gps.setSyncMode(GPSEnum::GPS_SYNC_ONE_TIME);
+    QCOMPARE(gps.syncMode(), GPSEnum::GPS_SYNC_NONE);
+    QCOMPARE(mode.size(), 0);
+    QVERIFY(!deviceStore().contains(QStringLiteral("GPSSyncMode")));
+
+    (*m_app)->setIsAmbrelSynchronized(false);
+    gps.setSyncMode(GPSEnum::GPS_SYNC_ONE_TIME);
+    QCOMPARE(gps.syncMode(), GPSEnum::GPS_SYNC_ONE_TIME);
+}
+
+void TestGps::satelliteScreenEnablesWithoutSignal()
+{
+    GPS gps;
+    gps.loadSettings();
+    QSignalSpy enabled(&gps, &GPS::isEnabledChanged);
+    QSignalSpy shown(&gps, &GPS::isShowSatellitesChanged);
+    gps.setIsShowSatellites(true);
+    QVERIFY(gps.isEnabled());
+    QCOMPARE(enabled.size(), 0);
+    QCOMPARE(shown.size(), 1);
+    gps.setIsShowSatellites(false);
+    QVERIFY(!gps.isEnabled());
+}
+
+void TestGps::emulatedSatellites()
+{
+    DateTime::setClock([]() { return DateTime::qDateTimeToTicks(QDateTime(QDate(2024, 3, 1), QTime(9, 5, 7))); });
+    GPS gps;
+    QSignalSpy count(&gps, &GPS::satCountChanged);
+    QSignalSpy used(&gps, &GPS::usedChanged);
+    QSignalSpy average(&gps, &GPS::avgCNOChanged);
+    QSignalSpy update(&gps, &GPS::lastUpdateChanged);
+    const QVariantList first = gps.refreshSatellitesStatus();
+    const QVariantList second = gps.refreshSatellitesStatus();
+    DateTime::resetClock();
+
+    QCOMPARE(first.size(), 10);
+    QVERIFY(first != second);
+    int usedCount = 0;
+    int cnoSum = 0;
+    int cnoCount = 0;
+    for (int i = 0; i < first.size(); ++i) {
+        const QVariantMap satellite = first.at(i).toMap();
+        QCOMPARE(satellite.value(QStringLiteral("Name")).toString(), QString::number(i));
+        const int cno = satellite.value(QStringLiteral("CNO")).toInt();
+        QVERIFY(cno >= 0 && cno < 70);
+        QVERIFY((satellite.value(QStringLiteral("QualitInd")).toInt() & ~100) == 0);
+        usedCount += satellite.value(QStringLiteral("Used")).toBool() ? 1 : 0;
+        if (cno != 0) {
+            cnoSum += cno;
+            ++cnoCount;
+        }
+    }
+    QCOMPARE(count.at(0).at(0).toString(), QStringLiteral("10"));
+    QCOMPARE(count.at(1).at(0).toString(), QStringLiteral("10"));
+    QCOMPARE(used.at(0).at(0).toString(), QString::number(usedCount));
+    QCOMPARE(average.at(0).at(0).toString(), QString::number(double(cnoSum) / cnoCount, 'f', 1));
+    QCOMPARE(update.at(0).at(0).toString(), QStringLiteral("09:05:07"));
+}
+
+void TestGps::calibrationCountdownIsReported()
+{
+    GPS gps;
+    gps.loadSettings();
+    QSignalSpy sent((*m_app)->serial(), &Serial::sendSocketData);
+    QSignalSpy duration(&gps, &GPS::calibDuration);
+
+    gps.setCalibrationStatus(QStringLiteral("Calibrating"), 3);
+    QVERIFY(gps.isCountdownActive());
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(
+        sentData(sent.at(0)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 3 } }));
+    QVERIFY(sent.at(0).at(0).toByteArray().contains(R"("Section":"Calibration","Type":"GPS")"));
+
+    gps.countdownStep();
+    gps.countdownStep();
+    QCOMPARE(
+        sentData(sent.at(2)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 1 } }));
+    gps.countdownStep();
+    QVERIFY(!gps.isCountdownActive());
+    QCOMPARE(
+        sentData(sent.at(3)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 0 }, { "Remaining", 0 } }));
+
+    gps.setCalibrationStatus(QStringLiteral("Done"), QVariant());
+    QCOMPARE(sentData(sent.at(4)), QJsonObject({ { "Message", "Done" } }));
+    QCOMPARE(duration.size(), 5);
+}
+
+VANTOR_TEST_CLASS(TestGps)
+#include "tst_gps.moc"
