@@ -1,15 +1,408 @@
 #include "remote/serialpathfinder.h"
 
+#include "core/application.h"
+#include "core/exceptionhandler.h"
+#include "core/orvaneenum.h"
+#include "core/sharedapplication.h"
+#include "core/utils.h"
+#include "device/systemhw.h"
+#include "remote/sequencecommands.h"
+#include "remote/serial.h"
+#include "remote/settingscommands.h"
+#include "remote/synchrocommands.h"
+#include "sequence/displayboard.h"
+#include "sequence/displayboardenum.h"
+
+#include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSemaphore>
+#include <QThread>
+#include <QTime>
+
+#include <exception>
+#include <memory>
+
 namespace Vl::Tavix3::UI {
+
+namespace {
+
+// The longest wait for a notice before the quit flag is looked at again.
+constexpr unsigned long kNoticeWaitMs = 300;
+// The longest text the display board takes from a remote client.
+constexpr int kBoardTextLength = 7;
+
+// An effect handed to another thread: it runs there unless the caller has stopped waiting for it,
+// so that it never touches what the caller has already released.
+struct ForeignCall
+{
+    QMutex mutex;
+    bool abandoned = false;
+    QSemaphore done;
+};
+
+} // namespace
 
 SerialPathFinder::SerialPathFinder(QObject* parent)
     : QObject(parent)
+    , m_application(sharedApplication())
+    , m_serial(m_application ? m_application->serial() : nullptr)
 {
-    connect(this, &SerialPathFinder::quit, this, &SerialPathFinder::finished, Qt::DirectConnection);
+    connect(this, &SerialPathFinder::quit, this, &SerialPathFinder::quitHandler, Qt::DirectConnection);
 }
+
+SerialPathFinder::~SerialPathFinder() = default;
+
+void SerialPathFinder::quitHandler()
+{
+    m_quit = true;
+    // The loop need not sit out the rest of its wait for a notice.
+    if (m_serial) {
+        SerialNoticeQueue& queue = m_serial->noticeQueue();
+        QMutexLocker locker(&queue.mutex);
+        queue.condition.wakeAll();
+    }
+}
+
+bool SerialPathFinder::isStopping() const { return m_quit || (m_application && m_application->isClosing()); }
 
 void SerialPathFinder::process()
 {
+    m_clock.start();
+    // The ports with unread input, in the order their input arrived; each gets a turn in the round.
+    QList<SerialInfoType> ready;
+    while (!m_quit) {
+        if (!m_serial) {
+            QThread::msleep(100);
+            continue;
+        }
+        SerialInfoType port;
+        if (m_serial->noticeQueue().take(port, ready.isEmpty() ? kNoticeWaitMs : 0) && !ready.contains(port))
+            ready.append(port);
+        if (m_quit)
+            break;
+        // A closing program reads nothing more, but the loop lives on until it is told to quit.
+        if (isStopping()) {
+            ready.clear();
+            continue;
+        }
+        for (int i = 0; i < ready.size() && !isStopping();) {
+            if (readPort(ready.at(i)))
+                ++i;
+            else
+                ready.removeAt(i);
+        }
+        expireReaders();
+    }
+    emit finished();
+}
+
+FrameReader& SerialPathFinder::readerOf(const SerialInfoType& port)
+{
+    auto it = m_readers.find(port.portId);
+    if (it == m_readers.end()) {
+        qint64 timeout = FrameReader::kTimeoutMs;
+        if (port.type == SerialEnum::BLUETOOTH)
+            timeout = FrameReader::kBluetoothTimeoutMs;
+        else if (port.type == SerialEnum::SER_VIRTUAL)
+            timeout = 0;
+        it = m_readers.insert(port.portId, FrameReader(timeout));
+    }
+    return *it;
+}
+
+bool SerialPathFinder::readPort(const SerialInfoType& port)
+{
+    for (int n = 0; n < kBytesPerTurn; ++n) {
+        if (isStopping())
+            return false;
+        char byte = 0;
+        if (!m_serial->readByte(port, byte)) {
+            // A file's input has no time-out: its end ends whatever frame it left open.
+            if (port.type == SerialEnum::SER_VIRTUAL)
+                readerOf(port).reset();
+            return false;
+        }
+        const std::optional<FrameReader::Frame> frame = readerOf(port).feed(byte, m_clock.elapsed());
+        if (!frame)
+            continue;
+        handleFrame(port, *frame);
+        // A command may take a while; that time is no silence on any port.
+        const qint64 now = m_clock.elapsed();
+        for (FrameReader& reader : m_readers)
+            reader.restartTimeout(now);
+    }
+    return !m_serial->isBufferEmpty(port);
+}
+
+void SerialPathFinder::expireReaders()
+{
+    const qint64 now = m_clock.elapsed();
+    for (auto it = m_readers.begin(); it != m_readers.end();) {
+        if (it->expire(now))
+            it = m_readers.erase(it);
+        else
+            ++it;
+    }
+}
+
+void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame)
+{
+    switch (frame.kind) {
+    case FrameReader::FrameKind::Json:
+        handleRequest(port, QString::fromUtf8(frame.bytes));
+        break;
+    case FrameReader::FrameKind::RawText:
+        handleRawText(frame.bytes);
+        break;
+    case FrameReader::FrameKind::Hex:
+        handleHexFrame(port, frame.bytes);
+        break;
+    }
+}
+
+QString SerialPathFinder::acknowledgement(const QString& requestId)
+{
+    // A null identifier would make the envelope invent one; a request without one gets an empty one.
+    const QString id = requestId.isNull() ? QString::fromLatin1("") : requestId;
+    return Utils::createJsonData(QStringLiteral("SemaACK"), QString::fromLatin1(""), id, QJsonArray(), true);
+}
+
+void SerialPathFinder::handleRequest(const SerialInfoType& port, const QString& text)
+{
+    QString type;
+    QString section;
+    QString id;
+    QJsonArray data;
+    if (!Utils::parseJsonData(text, type, section, id, data))
+        return;
+    if (type == QLatin1String("SemaACK"))
+        return;
+    if (section != QLatin1String("DisplayboardOutput"))
+        m_serial->serialOutText(port, acknowledgement(id));
+    handleData(port, type, section, data);
+}
+
+void SerialPathFinder::handleRawText(const QByteArray& text)
+{
+    if (!m_application || m_application->displayboardMode() != OrvaneEnum::DISPLAYBOARD_MODE)
+        return;
+    const QSharedPointer<Application> app = m_application;
+    if (!app->isInTimingMenu()) {
+        emit app->showDisplayboardOutputMenu();
+        waitUntil([app]() { return app->isInTimingMenu(); }, 200, 2);
+    }
+    if (!app->isInTimingMenu())
+        return;
+    const QString shown = boardText(QString::fromLocal8Bit(text));
+    if (Displayboard* board = app->displayboard())
+        board->drawText(1, 0, shown, DisplayboardEnum::DISP_COLOR_RED, DisplayboardEnum::DISP_COLOR_OFF,
+            DisplayboardEnum::DISP_FONT_BIG, true);
+    app->setDisplayboardOutput(outputText(shown));
+}
+
+void SerialPathFinder::handleData(
+    const SerialInfoType& port, const QString& type, const QString& command, const QJsonArray& data)
+{
+    if (!m_application)
+        return;
+    const CommandRequest request(port, type, command, data);
+    try {
+        if (type == QLatin1String("Sema")) {
+            if (!SequenceCommands::execute(*this, request))
+                SettingsCommands::execute(*this, request);
+        } else if (type == QLatin1String("System") && command == QLatin1String("BootToRecoveryMode")) {
+            if (SystemHw* hw = m_application->systemHw())
+                runOn(hw, [hw]() { hw->bootToRecoveryMode(); });
+        }
+    } catch (const std::exception& e) {
+        qDebug().noquote() << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << e.what();
+        VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SerialPathFinder::handleData");
+    }
+}
+
+void SerialPathFinder::handleHexFrame(const SerialInfoType& port, const QByteArray& frame)
+{
+    try {
+        SynchroCommands::execute(*this, port, frame);
+    } catch (const std::exception& e) {
+        VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SerialPathFinder::handleHexFrame");
+    }
+}
+
+QString SerialPathFinder::boardText(const QString& text)
+{
+    QString cut = text.left(kBoardTextLength);
+    // A character made of two UTF-16 units is not cut in half.
+    if (!cut.isEmpty() && cut.at(cut.size() - 1).isHighSurrogate())
+        cut.chop(1);
+    return cut;
+}
+
+QString SerialPathFinder::outputText(QString text) { return text.replace(QChar(0xFFFF), QLatin1Char(' ')); }
+
+bool SerialPathFinder::runOn(QObject* context, const std::function<void()>& effect)
+{
+    if (!context)
+        return false;
+    if (context->thread() == QThread::currentThread()) {
+        effect();
+        return true;
+    }
+    auto call = std::make_shared<ForeignCall>();
+    QMetaObject::invokeMethod(
+        context,
+        [call, effect]() {
+            QMutexLocker locker(&call->mutex);
+            if (call->abandoned)
+                return;
+            try {
+                effect();
+            } catch (const std::exception& e) {
+                VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SerialPathFinder::runOn");
+            }
+            call->done.release();
+        },
+        Qt::QueuedConnection);
+    QElapsedTimer waited;
+    waited.start();
+    while (!call->done.tryAcquire(1, 20)) {
+        if (m_quit || waited.elapsed() >= kGuiCallWaitMs) {
+            QMutexLocker locker(&call->mutex);
+            if (call->done.tryAcquire(1))
+                return true;
+            call->abandoned = true;
+            qWarning() << "Remote command: the GUI thread did not take the change within" << waited.elapsed() << "ms";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SerialPathFinder::waitUntil(const std::function<bool()>& done, int timeoutMs, int stepMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done()) {
+        if (isStopping() || waited.elapsed() >= timeoutMs)
+            return false;
+        Utils::processEvents(ulong(stepMs));
+    }
+    return true;
+}
+
+void SerialPathFinder::sendReply(const CommandRequest& request, const QJsonObject& data)
+{
+    m_serial->serialOutText(request.port(), Utils::convertToJSonString(request.type(), request.command(), data, true));
+}
+
+void SerialPathFinder::sendError(const CommandRequest& request, RemoteError error)
+{
+    QJsonObject data;
+    data.insert(QStringLiteral("Error"), errorText(error));
+    data.insert(QStringLiteral("ErrorIndex"), errorIndex(error));
+    m_serial->serialOutText(
+        request.port(), Utils::convertToJSonString(QStringLiteral("SemaError"), request.command(), data, true));
+}
+
+QString SerialPathFinder::errorText(RemoteError error)
+{
+    switch (error) {
+    case RemoteError::SequenceNotExistsByName:
+    case RemoteError::SequenceNotExistsById:
+        return tr("Sequence not exists");
+    case RemoteError::ErrorSequence:
+        return tr("Error sequence");
+    case RemoteError::ErrorSequenceId:
+        return tr("Error sequence Id");
+    case RemoteError::ErrorSequenceName:
+        return tr("Error sequence name");
+    case RemoteError::ErrorSequenceMode:
+        return tr("Error sequence mode");
+    case RemoteError::ErrorStartTime:
+        return tr("Error start time");
+    case RemoteError::ErrorRepetitionTime:
+        return tr("Error repetition time");
+    case RemoteError::ErrorStartingList:
+        return tr("Error starting list");
+    case RemoteError::ErrorStartingListId:
+        return tr("Error starting list Id");
+    case RemoteError::ErrorStartingListName:
+        return tr("Error starting list name");
+    case RemoteError::StartingListNotExistsByName:
+    case RemoteError::StartingListNotExistsById:
+        return tr("Starting list not exists");
+    case RemoteError::ErrorColor:
+        return tr("Error color");
+    case RemoteError::ErrorSound:
+        return tr("Error sound");
+    case RemoteError::ErrorWifiSsid:
+        return tr("Error wifi SSID");
+    case RemoteError::ErrorLanguage:
+        return tr("Error language");
+    case RemoteError::ErrorDateFormat:
+        return tr("Error date format");
+    case RemoteError::ErrorTimeFormat:
+        return tr("Error time format");
+    case RemoteError::ErrorOffMode:
+        return tr("Error off mode");
+    case RemoteError::ErrorVisualizationMode:
+        return tr("Error visualization mode");
+    case RemoteError::ErrorTimeColor:
+        return tr("Error time color");
+    case RemoteError::ErrorGpsModeAmbrel:
+        return tr("Error to set GPS mode because Ambrel is enabled");
+    }
+    return QString();
+}
+
+int SerialPathFinder::errorIndex(RemoteError error)
+{
+    switch (error) {
+    case RemoteError::SequenceNotExistsByName:
+    case RemoteError::ErrorSequenceName:
+        return 1;
+    case RemoteError::ErrorSequenceMode:
+        return 2;
+    case RemoteError::ErrorStartTime:
+        return 3;
+    case RemoteError::ErrorRepetitionTime:
+        return 4;
+    case RemoteError::ErrorColor:
+        return 5;
+    case RemoteError::ErrorSound:
+        return 6;
+    case RemoteError::ErrorWifiSsid:
+        return 7;
+    case RemoteError::ErrorLanguage:
+        return 8;
+    case RemoteError::ErrorDateFormat:
+        return 9;
+    case RemoteError::ErrorTimeFormat:
+        return 10;
+    case RemoteError::ErrorOffMode:
+        return 11;
+    case RemoteError::ErrorVisualizationMode:
+        return 12;
+    case RemoteError::SequenceNotExistsById:
+    case RemoteError::ErrorSequenceId:
+        return 13;
+    case RemoteError::ErrorSequence:
+        return 14;
+    case RemoteError::ErrorTimeColor:
+        return 15;
+    case RemoteError::ErrorStartingList:
+        return 16;
+    case RemoteError::ErrorStartingListName:
+    case RemoteError::StartingListNotExistsByName:
+        return 17;
+    case RemoteError::ErrorStartingListId:
+    case RemoteError::StartingListNotExistsById:
+        return 18;
+    case RemoteError::ErrorGpsModeAmbrel:
+        return 19;
+    }
+    return 0;
 }
 
 } // namespace Vl::Tavix3::UI

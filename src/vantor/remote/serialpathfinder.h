@@ -1,24 +1,122 @@
 #pragma once
 
+#include "remote/commandrequest.h"
+#include "remote/framereader.h"
+#include "remote/serialinfotype.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QObject>
+#include <QSharedPointer>
+#include <QString>
+
+#include <atomic>
+#include <functional>
 
 namespace Vl::Tavix3::UI {
 
-// The command server on "SerialPathFinder thread": reads frames from the serial layer's input
-// buffers, acknowledges and dispatches remote commands.
+class Application;
+class Serial;
+
+// The remote-command server on "SerialPathFinder thread": it waits for the serial layer's notices,
+// reads the frames of every port that received bytes, answers each JSON request with its
+// acknowledgement before executing it (handleData), draws raw display-board texts and answers the
+// synchronisation frames. Replies and errors go to the request's port through serialOutText.
 class SerialPathFinder : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SerialPathFinder(QObject* parent = nullptr);
+    // The errors of the remote commands: a text (translated in this class's context) and its index.
+    enum class RemoteError {
+        SequenceNotExistsByName, // "Sequence not exists", 1
+        SequenceNotExistsById, // "Sequence not exists", 13
+        ErrorSequence, // 14
+        ErrorSequenceId, // 13
+        ErrorSequenceName, // 1
+        ErrorSequenceMode, // 2
+        ErrorStartTime, // 3
+        ErrorRepetitionTime, // 4
+        ErrorStartingList, // 16
+        ErrorStartingListId, // 18
+        ErrorStartingListName, // 17
+        StartingListNotExistsByName, // 17
+        StartingListNotExistsById, // 18
+        ErrorColor, // 5
+        ErrorSound, // 6
+        ErrorWifiSsid, // 7
+        ErrorLanguage, // 8
+        ErrorDateFormat, // 9
+        ErrorTimeFormat, // 10
+        ErrorOffMode, // 11
+        ErrorVisualizationMode, // 12
+        ErrorTimeColor, // 15
+        ErrorGpsModeAmbrel, // 19
+    };
 
-public slots:
-    void process();
+    // The longest wait for the operator interface to reach the run or output screen.
+    static constexpr int kScreenWaitMs = 3000;
+    // The longest wait for an effect handed to the GUI thread.
+    static constexpr int kGuiCallWaitMs = 5000;
+    // Bytes read from one port before the next port with input gets its turn.
+    static constexpr int kBytesPerTurn = 4096;
+
+    explicit SerialPathFinder(QObject* parent = nullptr);
+    ~SerialPathFinder() override;
+
+    // Executes one request: the commands of type "Sema" and "BootToRecoveryMode" of type "System".
+    void handleData(const SerialInfoType& port, const QString& type, const QString& command, const QJsonArray& data);
+    // Checks and executes one synchronisation frame, from "$" to carriage return.
+    void handleHexFrame(const SerialInfoType& port, const QByteArray& frame);
+
+    // For the command groups.
+    QSharedPointer<Application> application() const { return m_application; }
+    Serial* serial() const { return m_serial; }
+    // The server is told to quit or the program is closing: waits end at once.
+    bool isStopping() const;
+    // Runs effect on the thread of context (the GUI thread for the objects that live there) and waits
+    // for it at most kGuiCallWaitMs, and not past a stop; false when it did not run in that time.
+    bool runOn(QObject* context, const std::function<void()>& effect);
+    // Pumps this thread's events in steps of stepMs until done() or the time is up; true when done.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs, int stepMs);
+    void sendReply(const CommandRequest& request, const QJsonObject& data);
+    void sendError(const CommandRequest& request, RemoteError error);
+    static QString errorText(RemoteError error);
+    static int errorIndex(RemoteError error);
+
+    // The first characters of a text that a remote client shows on the display board.
+    static QString boardText(const QString& text);
+    // The display-board text as the application's output shows it (the board's blank for U+FFFF).
+    static QString outputText(QString text);
+    // The acknowledgement of a request: its identifier, or an empty one when it has none.
+    static QString acknowledgement(const QString& requestId);
 
 signals:
     void quit();
     void finished();
+
+public slots:
+    void process();
+    void quitHandler();
+
+private:
+    // Reads at most kBytesPerTurn bytes of a port; false when its input is used up.
+    bool readPort(const SerialInfoType& port);
+    void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
+    void handleRequest(const SerialInfoType& port, const QString& text);
+    void handleRawText(const QByteArray& text);
+    // Ends the frames that a silence has ended and forgets the ports with nothing in progress.
+    void expireReaders();
+    FrameReader& readerOf(const SerialInfoType& port);
+
+    std::atomic<bool> m_quit { false };
+    QSharedPointer<Application> m_application;
+    Serial* m_serial = nullptr;
+    QElapsedTimer m_clock;
+    QHash<int, FrameReader> m_readers; // by port id
 };
 
 } // namespace Vl::Tavix3::UI
