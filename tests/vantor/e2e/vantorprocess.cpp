@@ -16,20 +16,11 @@ VantorProcess::VantorProcess()
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 }
 
-VantorProcess::~VantorProcess()
-{
-    kill();
-}
+VantorProcess::~VantorProcess() { kill(); }
 
-QString VantorProcess::dataPath()
-{
-    return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Velmora/Vantor");
-}
+QString VantorProcess::dataPath() { return qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Velmora/Vantor"); }
 
-QString VantorProcess::logPath()
-{
-    return dataPath() + QStringLiteral("/Vantor.log");
-}
+QString VantorProcess::logPath() { return dataPath() + QStringLiteral("/Vantor.log"); }
 
 QString VantorProcess::settingsPath()
 {
@@ -58,10 +49,7 @@ void VantorProcess::kill()
     m_process.waitForFinished(10000);
 }
 
-bool VantorProcess::isRunning() const
-{
-    return m_process.state() == QProcess::Running;
-}
+bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Running; }
 
 QString VantorProcess::log() const
 {
@@ -83,7 +71,4 @@ bool VantorProcess::waitForLog(const QString& text, int timeoutMs) const
     return false;
 }
 
-QString VantorProcess::output() const
-{
-    return QString::fromLocal8Bit(const_cast<QProcess&>(m_process).readAll());
-}
+QString VantorProcess::output() const { return QString::fromLocal8Bit(const_cast<QProcess&>(m_process).readAll()); }

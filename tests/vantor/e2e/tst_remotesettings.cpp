@@ -1,0 +1,172 @@
+#include "remoteclient.h"
+#include "testsupport/testmain.h"
+#include "vantorprocess.h"
+
+#include <QJsonDocument>
+#include <QSettings>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(); }
+
+const char* const kDefaults = R"([{"Language": 0, "DateFormat": 0, "TimeFormat": 0, "VisualizationMode": 0,
+    "DisplayboardTimeColor": 2, "IsHighContrast": false, "IsTapHandlerEnabled": false, "IsShowTimeOfDay": true,
+    "IsCheckFalseStart": true, "IsGenerateStart": true, "OffMode": 2, "IsSkipOutOfWindow": false,
+    "IsRestartWithNextMinute": true, "DelayFalseStart": 0, "OutputSoundVolume": 10, "DisplayboardMode": 0,
+    "PowerSaveTime": 1, "BrightnessMode": 1, "Brightness": 1}])";
+
+QString deviceSettingsPath()
+{
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Velmora/Orvane.conf");
+}
+
+} // namespace
+
+// The settings and device commands of the real program: what GetSettings reports after SetSettings,
+// what is stored, the values left alone, and the network, version and GPS commands.
+class TestRemoteSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void settingsRoundTrip();
+    void settingsAreStored();
+    void everyItemIsApplied();
+    void valuesOfTheWrongKindAreLeftAlone();
+    void displayboardModeTakesAnyNumber();
+    void fixedAnswersOfTheDesktop_data();
+    void fixedAnswersOfTheDesktop();
+    void gpsModeAndShift();
+
+private:
+    QJsonObject get(const QString& command);
+
+    std::unique_ptr<VantorProcess> m_vantor;
+    std::unique_ptr<RemoteClient> m_client;
+};
+
+void TestRemoteSettings::initTestCase()
+{
+    m_vantor = std::make_unique<VantorProcess>();
+    QVERIFY2(m_vantor->start(), qPrintable(m_vantor->output()));
+    m_client = std::make_unique<RemoteClient>();
+    QVERIFY(m_client->connectToServer());
+}
+
+void TestRemoteSettings::cleanupTestCase()
+{
+    m_client.reset();
+    m_vantor.reset();
+}
+
+void TestRemoteSettings::init()
+{
+    QCOMPARE(m_client->exchange(RemoteClient::frame("SetSettings", items(kDefaults))).size(), 1);
+}
+
+QJsonObject TestRemoteSettings::get(const QString& command)
+{
+    const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(command));
+    if (messages.size() != 2)
+        return QJsonObject { { "Messages", messages.size() } };
+    if (RemoteClient::header(messages.at(1)).value("Section").toString() != command)
+        return QJsonObject { { "Section", RemoteClient::header(messages.at(1)).value("Section") } };
+    return RemoteClient::firstData(messages.at(1));
+}
+
+void TestRemoteSettings::settingsRoundTrip()
+{
+    QCOMPARE(get("GetSettings"), items(kDefaults).at(0).toObject());
+    const QJsonObject changed = items(R"([{"Language": 2, "DateFormat": 1, "TimeFormat": 1, "VisualizationMode": 6,
+        "DisplayboardTimeColor": 4, "IsHighContrast": true, "IsTapHandlerEnabled": true, "IsShowTimeOfDay": false,
+        "IsCheckFalseStart": false, "IsGenerateStart": false, "OffMode": 0, "IsSkipOutOfWindow": true,
+        "IsRestartWithNextMinute": false, "DelayFalseStart": 3, "OutputSoundVolume": 80, "DisplayboardMode": 0,
+        "PowerSaveTime": 5, "BrightnessMode": 1, "Brightness": 65}])")
+                                    .at(0)
+                                    .toObject();
+    QCOMPARE(m_client->exchange(RemoteClient::frame("SetSettings", { changed })).size(), 1);
+    QCOMPARE(get("GetSettings"), changed);
+}
+
+void TestRemoteSettings::settingsAreStored()
+{
+    m_client->exchange(RemoteClient::frame(
+        "SetSettings", items(R"([{"DateFormat": 1, "PowerSaveTime": 30, "OutputSoundVolume": 55}])")));
+    QSettings application(VantorProcess::settingsPath(), QSettings::IniFormat);
+    QCOMPARE(application.value("DateFormat").toInt(), 1);
+    QSettings device(deviceSettingsPath(), QSettings::IniFormat);
+    QCOMPARE(device.value("PowerSaveTime").toInt(), 30);
+    QCOMPARE(device.value("OutputSoundVolume").toInt(), 55);
+}
+
+void TestRemoteSettings::everyItemIsApplied()
+{
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"TimeFormat": 1}, 5, {"OffMode": 3}])")));
+    const QJsonObject settings = get("GetSettings");
+    QCOMPARE(settings.value("TimeFormat").toInt(), 1);
+    QCOMPARE(settings.value("OffMode").toInt(), 3);
+}
+
+void TestRemoteSettings::valuesOfTheWrongKindAreLeftAlone()
+{
+    const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame("SetSettings",
+        items(R"([{"Brightness": "80", "IsHighContrast": 1, "DelayFalseStart": 2.5, "OutputSoundVolume": 1e12,
+                   "PowerSaveTime": null, "Brightness": 70000}])")));
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(get("GetSettings"), items(kDefaults).at(0).toObject());
+}
+
+void TestRemoteSettings::displayboardModeTakesAnyNumber()
+{
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 7}])")));
+    QCOMPARE(get("GetSettings").value("DisplayboardMode").toInt(), 7);
+}
+
+void TestRemoteSettings::fixedAnswersOfTheDesktop_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QJsonObject>("reply");
+    QTest::newRow("version") << "GetVersionNumber" << QJsonObject { { "VersionNumber", "1.2.34" } };
+    QTest::newRow("serial number") << "GetSerialNumber" << QJsonObject { { "SerialNumber", "" } };
+    QTest::newRow("wifi") << "GetWifiEnabled" << QJsonObject { { "IsEnabled", false } };
+    QTest::newRow("networks") << "GetNetworkList" << QJsonObject { { "NetworkList", QJsonArray() } };
+    QTest::newRow("gps off") << "GetGPSEnabled" << QJsonObject { { "IsEnabled", false } };
+    QTest::newRow("gps mode") << "GetGPSSyncMode" << QJsonObject { { "GPSSyncMode", 0 } };
+}
+
+void TestRemoteSettings::fixedAnswersOfTheDesktop()
+{
+    QFETCH(QString, command);
+    QFETCH(QJsonObject, reply);
+    m_client->exchange(RemoteClient::frame("SetEnableWifi"));
+    QCOMPARE(get(command), reply);
+}
+
+void TestRemoteSettings::gpsModeAndShift()
+{
+    m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": 2}, {"GPSSyncMode": 3}])")));
+    QCOMPARE(get("GetGPSSyncMode"), QJsonObject({ { "GPSSyncMode", 2 } }));
+    QCOMPARE(get("GetGPSEnabled"), QJsonObject({ { "IsEnabled", true } }));
+    m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": -1}, {"GPSSyncMode": "1"}])")));
+    QCOMPARE(get("GetGPSSyncMode"), QJsonObject({ { "GPSSyncMode", 2 } }));
+
+    m_client->exchange(RemoteClient::frame("SetGPSTimeZoneShift", items(R"([{"GPSTimeZoneShift": -330}])")));
+    QCOMPARE(get("GetGPSTimeZoneShift"), QJsonObject({ { "GPSTimeZoneShift", -330 } }));
+    QSettings device(deviceSettingsPath(), QSettings::IniFormat);
+    QCOMPARE(device.value("GPSSyncMode").toInt(), 2);
+    QCOMPARE(device.value("GPSTimeZoneShift").toInt(), -330);
+
+    m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": 0}])")));
+    m_client->exchange(RemoteClient::frame("SetGPSTimeZoneShift", items(R"([{"GPSTimeZoneShift": 0}])")));
+    QCOMPARE(get("GetGPSEnabled"), QJsonObject({ { "IsEnabled", false } }));
+}
+
+VANTOR_TEST_CLASS(TestRemoteSettings)
+#include "tst_remotesettings.moc"
