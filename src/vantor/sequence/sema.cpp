@@ -230,15 +230,20 @@ void Sema::setVisualizationMode(int value)
 
 void Sema::setSequenceMode(int mode)
 {
+    bool stopped = false;
     {
         QMutexLocker locker(&m_stateMutex);
         if (m_sequenceMode == mode)
             return;
-        stopRun();
+        stopped = stopRunningSequence();
+        if (!stopped)
+            stopRun();
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
     }
     m_settings.setValue(QStringLiteral("SequenceMode"), mode);
     emit sequenceModeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::loadSetting(const QString& key, const QVariant& value)
@@ -325,8 +330,8 @@ QVariant Sema::repetitionTime() const
     return optionalTickVariant(m_repetitionTime);
 }
 
-// Writes one of the optional tick properties; any change stops a running sequence.
-bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& value)
+// Writes one of the optional tick properties; any change stops a running sequence (stopped).
+bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& value, bool& stopped)
 {
     QMutexLocker locker(&m_stateMutex);
     const bool empty = value.isNull() || !value.isValid() || value.toString().isEmpty();
@@ -334,7 +339,9 @@ bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& valu
         return false;
     if (!empty && member && *member == value.toLongLong())
         return false;
-    stopRun();
+    stopped = stopRunningSequence();
+    if (!stopped)
+        stopRun();
     if (empty)
         member = boost::none;
     else
@@ -344,27 +351,38 @@ bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& valu
 
 void Sema::setStartTime(const QVariant& value)
 {
-    if (setOptionalTick(m_startTime, value))
-        emit startTimeChanged();
+    bool stopped = false;
+    if (!setOptionalTick(m_startTime, value, stopped))
+        return;
+    emit startTimeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::setStartDate(const QVariant& value)
 {
-    if (setOptionalTick(m_startDate, value))
-        emit startDateChanged();
+    bool stopped = false;
+    if (!setOptionalTick(m_startDate, value, stopped))
+        return;
+    emit startDateChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::setRepetitionTime(const QVariant& value)
 {
     boost::optional<qint64> stored;
+    bool stopped = false;
     {
         QMutexLocker locker(&m_stateMutex);
-        if (!setOptionalTick(m_repetitionTime, value))
+        if (!setOptionalTick(m_repetitionTime, value, stopped))
             return;
         stored = m_repetitionTime;
     }
     application().setCurrentRepetitionTime(stored.value_or(0));
     emit repetitionTimeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 bool Sema::setRepetitionTime(qint64 ticks)

@@ -290,7 +290,7 @@ private:
     void writeTable(int sequence, const SemaInterval* table, int count);
     SemaInterval& intervalForEdit(int index, int sequence);
     QVariantList listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const;
-    bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value);
+    bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value, bool& stopped);
     template <typename T> bool storeSetting(T& member, T value, const QString& key);
 
     // The longest wait for queued start-event jobs at shut-down and when the engine goes away.
