@@ -76,7 +76,7 @@ std::shared_ptr<EngineRig> EngineRig::create(const QString& startTime)
     std::shared_ptr<EngineRig> rig(new EngineRig());
     rig->m_now = at(startTime);
     EngineRig* clock = rig.get();
-    DateTime::setClock([clock]() { return clock->m_now; });
+    DateTime::setClock([clock]() { return clock->m_now.load(); });
     rig->m_sema = std::make_unique<Sema>();
     rig->m_sema->setDisplayboard(&rig->m_board);
     // The engine does not own the rig: the rig owns the engine.
@@ -102,7 +102,17 @@ EngineRig::~EngineRig()
     DateTime::setClock(nullptr);
 }
 
-void EngineRig::record(const QString& text) { m_trace.append({ m_now, text }); }
+void EngineRig::record(const QString& text)
+{
+    QMutexLocker locker(&m_traceMutex);
+    m_trace.append({ m_now, text });
+}
+
+void EngineRig::clearTrace()
+{
+    QMutexLocker locker(&m_traceMutex);
+    m_trace.clear();
+}
 
 void EngineRig::tick()
 {
@@ -125,8 +135,16 @@ void EngineRig::runUntil(qint64 ticks)
 
 void EngineRig::runJobs()
 {
-    while (!m_jobs.isEmpty())
-        m_jobs.takeFirst()();
+    for (;;) {
+        std::function<void()> job;
+        {
+            QMutexLocker locker(&m_traceMutex);
+            if (m_jobs.isEmpty())
+                return;
+            job = m_jobs.takeFirst();
+        }
+        job();
+    }
 }
 
 void EngineRig::startAuto(int type, const QString& startTime, qint64 repetitionTicks)
@@ -154,6 +172,7 @@ EntityPtr<Event> EngineRig::sendEvent(qint64 ticks, int channel, bool isFalling)
 
 QStringList EngineRig::trace(const QStringList& prefixes) const
 {
+    QMutexLocker locker(&m_traceMutex);
     QStringList result;
     for (const auto& entry : m_trace) {
         for (const QString& prefix : prefixes) {
@@ -168,6 +187,7 @@ QStringList EngineRig::trace(const QStringList& prefixes) const
 
 QStringList EngineRig::texts(const QStringList& prefixes) const
 {
+    QMutexLocker locker(&m_traceMutex);
     QStringList result;
     for (const auto& entry : m_trace) {
         for (const QString& prefix : prefixes) {
@@ -182,6 +202,7 @@ QStringList EngineRig::texts(const QStringList& prefixes) const
 
 QList<QJsonObject> EngineRig::statusMessages() const
 {
+    QMutexLocker locker(&m_traceMutex);
     QList<QJsonObject> result;
     for (const auto& entry : m_trace) {
         if (entry.second.startsWith(QLatin1String("status ")))
@@ -336,7 +357,11 @@ bool EngineRig::confirm(const QString& text)
     return confirmAnswer;
 }
 
-void EngineRig::run(std::function<void()> job) { m_jobs.append(std::move(job)); }
+void EngineRig::run(std::function<void()> job)
+{
+    QMutexLocker locker(&m_traceMutex);
+    m_jobs.append(std::move(job));
+}
 
 void EngineRig::applySynchroAtTime(boost::optional<qint64> ticks, bool)
 {

@@ -7,9 +7,11 @@
 
 #include <QJsonObject>
 #include <QList>
+#include <QMutex>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -62,7 +64,11 @@ public:
     // Runs the jobs queued so far; with holdJobs they wait for this call.
     void runJobs();
     void setHoldJobs(bool hold) { m_holdJobs = hold; }
-    int pendingJobs() const { return m_jobs.size(); }
+    int pendingJobs() const
+    {
+        QMutexLocker locker(&m_traceMutex);
+        return m_jobs.size();
+    }
 
     // Selects a sequence and starts it in AUTO mode with the first start at startTime today.
     void startAuto(int type, const QString& startTime, qint64 repetitionTicks);
@@ -75,7 +81,7 @@ public:
     // Only the texts, without the time.
     QStringList texts(const QStringList& prefixes) const;
     QStringList texts(const QString& prefix) const { return texts(QStringList { prefix }); }
-    void clearTrace() { m_trace.clear(); }
+    void clearTrace();
     // The data objects of the status messages sent so far.
     QList<QJsonObject> statusMessages() const;
 
@@ -87,6 +93,7 @@ public:
     qint64 repetitionTimes[3] = { 1500000, 3000000, 6000000 };
     Vl::Tavix3::UI::SemaDeviceStatus device;
     bool confirmAnswer = false;
+    Vl::Tavix3::UI::CyclicHandler* schedulerObject = nullptr;
     Vl::Tavix3::UI::TimerSoftware& falseStartTimerObject() { return m_timer; }
     // Called by setRepetitionTimeIndex, as the application pushes the time into the engine.
     std::function<void(int)> onRepetitionTimeIndex;
@@ -141,13 +148,15 @@ public:
     void setRepetitionTimeAt(int index, qint64 ticks) override { repetitionTimes[index] = ticks; }
     void setCurrentRepetitionTime(qint64 ticks) override { repetitionTimes[repetitionTimeIndexValue] = ticks; }
     Vl::Tavix3::UI::SemaDeviceStatus deviceStatus() const override { return device; }
-    Vl::Tavix3::UI::CyclicHandler* scheduler() const override { return nullptr; }
+    Vl::Tavix3::UI::CyclicHandler* scheduler() const override { return schedulerObject; }
 
 private:
     EngineRig();
     void record(const QString& text);
 
-    qint64 m_now = 0;
+    std::atomic<qint64> m_now { 0 };
+    // The trace and the jobs are also written by a scheduler worker when the real scheduler ticks.
+    mutable QMutex m_traceMutex;
     QList<QPair<qint64, QString>> m_trace;
     QList<std::function<void()>> m_jobs;
     bool m_holdJobs = false;
