@@ -76,6 +76,18 @@ Die Mindestzeit beträgt %1</translation>
         <source>Error to set date</source>
         <translation>Fehler beim Datum</translation>
     </message>
+    <message>
+        <source>The sequence has no intervals</source>
+        <translation>Die Sequenz hat keine Intervalle</translation>
+    </message>
+    <message>
+        <source>Please insert start time and repetition time</source>
+        <translation>Bitte Startzeit und Wiederholzeit eingeben</translation>
+    </message>
+    <message>
+        <source>Next start</source>
+        <translation>Nächster Start</translation>
+    </message>
 </context>
 <context>
     <name>Vl::Tavix3::UI::Sema</name>

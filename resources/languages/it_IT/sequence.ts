@@ -76,6 +76,18 @@ Il tempo minimo è %1</translation>
         <source>Error to set date</source>
         <translation>Errore nella data</translation>
     </message>
+    <message>
+        <source>The sequence has no intervals</source>
+        <translation>La sequenza non ha intervalli</translation>
+    </message>
+    <message>
+        <source>Please insert start time and repetition time</source>
+        <translation>Inserire l'ora di partenza e il tempo di ripetizione</translation>
+    </message>
+    <message>
+        <source>Next start</source>
+        <translation>Prossima partenza</translation>
+    </message>
 </context>
 <context>
     <name>Vl::Tavix3::UI::Sema</name>

@@ -265,6 +265,9 @@ void Application::aboutToQuit()
     delete m_rootObject.data();
     qDebug() << "********stopThread cyclicHandler********";
     Utils::stopThread(&m_cyclicHandler, true);
+    // With the tick stopped, the start events the engine still holds go to the events log.
+    if (m_sema)
+        m_sema->shutDown();
     m_appSettings.setValue(QStringLiteral("ApplicationCorrectlyClosed"), true);
     qDebug() << "********saveSettings********";
     saveSettings();

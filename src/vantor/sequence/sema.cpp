@@ -6,13 +6,18 @@
 #include "device/systemhw.h"
 #include "sequence/displayboard.h"
 #include "sequence/displayboardenum.h"
+#include "time/cyclichandler.h"
 #include "time/datetime.h"
 
+#include <QDeadlineTimer>
 #include <QMutexLocker>
+#include <QThread>
 
 namespace Vl::Tavix3::UI {
 
 namespace {
+constexpr int kLongPressMs = 2000;
+constexpr int kInfoTextMs = 4000;
 const QString kSavedSequenceMode = QStringLiteral("SavedSequenceMode");
 const QString kSavedRepetitionTime[] = { QStringLiteral("SavedRepetitionTime1"), QStringLiteral("SavedRepetitionTime2"),
     QStringLiteral("SavedRepetitionTime3") };
@@ -22,13 +27,14 @@ constexpr uint kFormatCrono = 0x4025;
 Sema::Sema(QObject* parent)
     : QObject(parent)
     , m_settings(QStringLiteral("Velmora"), QStringLiteral("Vantor"))
+    , m_ports(SemaPorts::forApplication())
 {
     qRegisterMetaType<SemaInterval>("SemaInterval");
 
     m_longPressTimer.setSingleShot(true);
-    m_longPressTimer.setInterval(2000);
+    m_longPressTimer.setInterval(kLongPressMs);
     m_infoTimer.setSingleShot(true);
-    m_infoTimer.setInterval(4000);
+    m_infoTimer.setInterval(kInfoTextMs);
     m_falseStartDelayTimer.setSingleShot(true);
 
     initIntervalTables();
@@ -42,11 +48,105 @@ Sema::Sema(QObject* parent)
     connect(&m_infoTimer, &QTimer::timeout, this, &Sema::onInfoTimerTimeout);
 }
 
-Sema::~Sema() = default;
+Sema::~Sema()
+{
+    // The tick and the start-event jobs call into this object: neither may outlive it.
+    if (m_scheduler) {
+        QMutexLocker registration(&m_registrationMutex);
+        m_scheduler->stopCyclicEvent(kTickHandle);
+    }
+    QMutexLocker jobs(&m_jobsMutex);
+    QDeadlineTimer deadline(kJobsWaitMs);
+    while (m_pendingJobs > 0 && !deadline.hasExpired())
+        m_jobsDone.wait(&m_jobsMutex, deadline);
+}
 
 void Sema::lock() { m_stateMutex.lock(); }
 
 void Sema::unlock() { m_stateMutex.unlock(); }
+
+void Sema::setDisplayboard(Displayboard* board)
+{
+    QMutexLocker locker(&m_stateMutex);
+    m_displayboard = board;
+    m_displayboardBoard.setDisplayboard(board);
+}
+
+SemaBoard& Sema::board() { return m_ports.board ? *m_ports.board : m_displayboardBoard; }
+
+void Sema::setPorts(const SemaPorts& ports)
+{
+    QMutexLocker locker(&m_stateMutex);
+    if (ports.board)
+        m_ports.board = ports.board;
+    if (ports.tones)
+        m_ports.tones = ports.tones;
+    if (ports.remote)
+        m_ports.remote = ports.remote;
+    if (ports.eventsLog)
+        m_ports.eventsLog = ports.eventsLog;
+    if (ports.messages)
+        m_ports.messages = ports.messages;
+    if (ports.jobs)
+        m_ports.jobs = ports.jobs;
+    if (ports.application)
+        m_ports.application = ports.application;
+}
+
+QTimer* Sema::timerByName(const QString& name) const
+{
+    if (name == QLatin1String("longPress"))
+        return const_cast<QTimer*>(&m_longPressTimer);
+    if (name == QLatin1String("falseStartDelay"))
+        return const_cast<QTimer*>(&m_falseStartDelayTimer);
+    if (name == QLatin1String("info"))
+        return const_cast<QTimer*>(&m_infoTimer);
+    return nullptr;
+}
+
+bool Sema::isTimerActive(const QString& name) const
+{
+    const QTimer* timer = timerByName(name);
+    return timer && timer->isActive();
+}
+
+int Sema::timerInterval(const QString& name) const
+{
+    const QTimer* timer = timerByName(name);
+    return timer ? timer->interval() : -1;
+}
+
+bool Sema::expireTimer(const QString& name)
+{
+    QTimer* timer = timerByName(name);
+    if (!timer || !timer->isActive())
+        return false;
+    timer->stop();
+    if (timer == &m_longPressTimer)
+        onLongPressTimeout();
+    else if (timer == &m_falseStartDelayTimer)
+        onFalseStartDelayTimeout();
+    else
+        onInfoTimerTimeout();
+    return true;
+}
+
+// Starts or stops one of the engine's timers on the thread that owns it, whichever thread asks.
+void Sema::startOwnTimer(QTimer& timer, int intervalMs)
+{
+    if (QThread::currentThread() == timer.thread())
+        timer.start(intervalMs);
+    else
+        QMetaObject::invokeMethod(&timer, [&timer, intervalMs]() { timer.start(intervalMs); }, Qt::QueuedConnection);
+}
+
+void Sema::stopOwnTimer(QTimer& timer)
+{
+    if (QThread::currentThread() == timer.thread())
+        timer.stop();
+    else
+        QMetaObject::invokeMethod(&timer, [&timer]() { timer.stop(); }, Qt::QueuedConnection);
+}
 
 // ---- Settings ----
 
@@ -121,22 +221,29 @@ void Sema::setVisualizationMode(int value)
 {
     if (!storeSetting(m_visualizationMode, SemaEnum::VisualizationMode(value), QStringLiteral("VisualizationMode")))
         return;
-    if (m_displayboard)
-        m_displayboard->reset(true);
+    {
+        QMutexLocker locker(&m_stateMutex);
+        board().reset(true);
+    }
     emit visualizationModeChanged();
 }
 
 void Sema::setSequenceMode(int mode)
 {
+    bool stopped = false;
     {
         QMutexLocker locker(&m_stateMutex);
         if (m_sequenceMode == mode)
             return;
-        m_currentIndex = boost::none;
+        stopped = stopRunningSequence();
+        if (!stopped)
+            stopRun();
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
     }
     m_settings.setValue(QStringLiteral("SequenceMode"), mode);
     emit sequenceModeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::loadSetting(const QString& key, const QVariant& value)
@@ -164,13 +271,9 @@ void Sema::loadSetting(const QString& key, const QVariant& value)
 
 void Sema::saveCurrentData()
 {
-    const QSharedPointer<Application> application = sharedApplication();
     m_settings.setValue(kSavedSequenceMode, int(sequenceMode()));
-    if (!application)
-        return;
-    m_settings.setValue(kSavedRepetitionTime[0], application->repetitionTime1());
-    m_settings.setValue(kSavedRepetitionTime[1], application->repetitionTime2());
-    m_settings.setValue(kSavedRepetitionTime[2], application->repetitionTime3());
+    for (int i = 0; i < 3; ++i)
+        m_settings.setValue(kSavedRepetitionTime[i], application().repetitionTimeAt(i));
 }
 
 void Sema::loadSavedData()
@@ -179,23 +282,14 @@ void Sema::loadSavedData()
     if (m_settings.read(kSavedSequenceMode, mode)) {
         QMutexLocker locker(&m_stateMutex);
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
+        m_settings.remove(kSavedSequenceMode);
     }
-    m_settings.remove(kSavedSequenceMode);
-
-    const QSharedPointer<Application> application = sharedApplication();
     for (int i = 0; i < 3; ++i) {
         qint64 ticks = 0;
         if (!m_settings.read(kSavedRepetitionTime[i], ticks))
             continue;
         m_settings.remove(kSavedRepetitionTime[i]);
-        if (!application)
-            continue;
-        if (i == 0)
-            application->setRepetitionTime1(ticks);
-        else if (i == 1)
-            application->setRepetitionTime2(ticks);
-        else
-            application->setRepetitionTime3(ticks);
+        application().setRepetitionTimeAt(i, ticks);
     }
 }
 
@@ -236,8 +330,8 @@ QVariant Sema::repetitionTime() const
     return optionalTickVariant(m_repetitionTime);
 }
 
-// Writes one of the optional tick properties; any change stops a running sequence.
-bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& value)
+// Writes one of the optional tick properties; any change stops a running sequence (stopped).
+bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& value, bool& stopped)
 {
     QMutexLocker locker(&m_stateMutex);
     const bool empty = value.isNull() || !value.isValid() || value.toString().isEmpty();
@@ -245,7 +339,9 @@ bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& valu
         return false;
     if (!empty && member && *member == value.toLongLong())
         return false;
-    m_currentIndex = boost::none;
+    stopped = stopRunningSequence();
+    if (!stopped)
+        stopRun();
     if (empty)
         member = boost::none;
     else
@@ -255,24 +351,38 @@ bool Sema::setOptionalTick(boost::optional<qint64>& member, const QVariant& valu
 
 void Sema::setStartTime(const QVariant& value)
 {
-    if (setOptionalTick(m_startTime, value))
-        emit startTimeChanged();
+    bool stopped = false;
+    if (!setOptionalTick(m_startTime, value, stopped))
+        return;
+    emit startTimeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::setStartDate(const QVariant& value)
 {
-    if (setOptionalTick(m_startDate, value))
-        emit startDateChanged();
+    bool stopped = false;
+    if (!setOptionalTick(m_startDate, value, stopped))
+        return;
+    emit startDateChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 void Sema::setRepetitionTime(const QVariant& value)
 {
-    if (!setOptionalTick(m_repetitionTime, value))
-        return;
-    const boost::optional<qint64> stored = m_repetitionTime;
-    if (const QSharedPointer<Application> application = sharedApplication())
-        application->setRepetitionTime(stored.value_or(0));
+    boost::optional<qint64> stored;
+    bool stopped = false;
+    {
+        QMutexLocker locker(&m_stateMutex);
+        if (!setOptionalTick(m_repetitionTime, value, stopped))
+            return;
+        stored = m_repetitionTime;
+    }
+    application().setCurrentRepetitionTime(stored.value_or(0));
     emit repetitionTimeChanged();
+    if (stopped)
+        emit sequenceStatusChanged();
 }
 
 bool Sema::setRepetitionTime(qint64 ticks)
@@ -315,14 +425,14 @@ bool Sema::isShowingLedTest() const
 void Sema::setIsShowingLedTest(bool value)
 {
     {
+        // The tick steps the sequencer under this lock; it is made and dropped under it too.
         QMutexLocker locker(&m_stateMutex);
         if (value && !m_ledTestSequencer) {
-            m_ledTestSequencer = std::make_unique<LedTestSequencer>(m_displayboard);
+            m_ledTestSequencer = std::make_unique<LedTestSequencer>(&board());
         } else {
             // A second switch-on counts as a switch-off.
             m_ledTestSequencer.reset();
-            if (m_displayboard)
-                m_displayboard->reset(true);
+            board().reset(true);
         }
     }
     emit isShowingLedTestChanged();
@@ -410,11 +520,10 @@ void Sema::playSound(SemaEnum::SemaSound sound)
         duration = 1000;
         break;
     default:
+        // Silent, and any value outside the table: no tone.
         return;
     }
-    const QSharedPointer<Application> application = sharedApplication();
-    if (application && application->systemHw())
-        application->systemHw()->setSound(frequency, duration);
+    m_ports.tones->playTone(frequency, duration);
 }
 
 void Sema::setInfo(const QString& info)
@@ -432,30 +541,30 @@ void Sema::onInfoTimerTimeout()
 {
     QMutexLocker locker(&m_stateMutex);
     m_infoText.clear();
-    if (!m_displayboard)
-        return;
     // While running the text used only the lower half; the lights stay.
     if (m_currentIndex)
-        m_displayboard->fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
+        board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
     else
-        m_displayboard->fillRect(
-            0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
+        board().fillRect(0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
 }
 
 void Sema::showStartupBanner()
 {
-    const QSharedPointer<Application> application = sharedApplication();
-    if (!application)
+    const QSharedPointer<Application> app = sharedApplication();
+    if (!app)
         return;
     QMutexLocker locker(&m_stateMutex);
-    m_displayboard = application->displayboard();
-    if (!m_displayboard)
-        return;
-    const int colour = application->displayboardTimeColor();
-    m_displayboard->drawText(0, 0, QStringLiteral("Vantor"), colour, DisplayboardEnum::DISP_COLOR_OFF,
+    setDisplayboard(app->displayboard());
+    const int colour = application().displayboardTimeColor();
+    board().drawText(0, 0, QStringLiteral("Vantor"), colour, DisplayboardEnum::DISP_COLOR_OFF,
         DisplayboardEnum::DISP_FONT_SMALL, false);
-    m_displayboard->drawText(0, 8, QStringLiteral("V ") + getVersion(), colour, DisplayboardEnum::DISP_COLOR_OFF,
+    board().drawText(0, 8, QStringLiteral("V ") + getVersion(), colour, DisplayboardEnum::DISP_COLOR_OFF,
         DisplayboardEnum::DISP_FONT_SMALL, false);
+}
+
+void Sema::showInfo(const QString& text, int timeMs, const QString& colour)
+{
+    m_ports.messages->showInfoMessage(text, timeMs, colour);
 }
 
 } // namespace Vl::Tavix3::UI

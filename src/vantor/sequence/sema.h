@@ -5,6 +5,7 @@
 #include "sequence/ledtestsequencer.h"
 #include "sequence/semaenum.h"
 #include "sequence/semainterval.h"
+#include "sequence/semaports.h"
 #include "sequence/startinglist.h"
 
 #include <QJsonDocument>
@@ -12,6 +13,7 @@
 #include <QMap>
 #include <QMutex>
 #include <QObject>
+#include <QPointer>
 #include <QPair>
 #include <QRecursiveMutex>
 #include <QSharedPointer>
@@ -20,6 +22,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#include <QWaitCondition>
 
 #include <boost/optional.hpp>
 #include <functional>
@@ -27,6 +30,7 @@
 
 namespace Vl::Tavix3::UI {
 
+class CyclicHandler;
 class Displayboard;
 
 // The start-light engine: the interval tables of every sequence type, the selected sequence and
@@ -63,6 +67,15 @@ public:
     using IntervalKey = QPair<int, int>;
 
     static constexpr qint64 kTicksPerSecond = 50000;
+
+    // The tick's registration with the scheduler (handle, first tick, phase reference, period,
+    // restricted slot, tolerance), kept together so that its phase is set in one place.
+    static constexpr int kTickHandle = 0;
+    static constexpr qint64 kTickStartTick = 0;
+    static constexpr qint64 kTickPhaseRefTick = 0;
+    static constexpr unsigned kTickPeriodMs = 100;
+    static constexpr unsigned kTickRestricted = 1;
+    static constexpr qint64 kTickToleranceTicks = 5000;
 
     explicit Sema(QObject* parent = nullptr);
     ~Sema() override;
@@ -116,11 +129,17 @@ public:
 
     // Running sequence and display.
     Q_INVOKABLE void startSequenceCyclic();
+    // One step of the running sequence; the scheduler calls it every 100 ms on its worker thread.
+    void sequenceTick(quint8 slot = 0);
     Q_INVOKABLE void setInfo(const QString& info);
     void playSound(SemaEnum::SemaSound sound);
     void showStartupBanner();
+    bool isTimeOfDayVisible() const;
+    // Writes the start events still held for the events log; called at shut-down once the
+    // scheduler has stopped.
+    void shutDown();
     // for unit testing: the board the engine draws on, normally taken from the application object.
-    void setDisplayboard(Displayboard* board) { m_displayboard = board; }
+    void setDisplayboard(Displayboard* board);
     Displayboard* displayboard() const { return m_displayboard; }
 
     // Start, modes and repetition.
@@ -135,10 +154,21 @@ public:
     Q_INVOKABLE void loadSavedData();
     Q_INVOKABLE bool setStartingListFromFile(const QString& fileName);
     void startSequence();
+    void applyActivationTime(boost::optional<qint64> time, bool fromSerial);
+    void checkRepetitionTime();
+    void switchOn();
+    void setRemoteStartSequence(int mode, boost::optional<qint64> startTime, boost::optional<qint64> startDate,
+        boost::optional<qint64> repetitionTime, const QVariant& bib);
     void setBibNumber(boost::optional<int> value);
     bool selectStartingListById(const QString& id);
     bool selectStartingListByName(const QString& name);
     QString getStartingListId() const;
+    QSharedPointer<StartingListEntry> getNextStartingListEntry() const;
+    void showNextStartInfo();
+
+    // Timing events and false starts.
+    void showRepetitionTimeInfo();
+    void flushStartEvents();
 
     // Starting lists.
     Q_INVOKABLE QVariantMap loadStartingList(const QString& fileName);
@@ -146,7 +176,11 @@ public:
     QSharedPointer<StartingList> startingList() const;
 
     // Status output.
+    void sendStatus(bool force);
     void clearSentStatus();
+    void showText(const QString& text, SemaEnum::SemaColor colour);
+    bool isOutputStatusEnabled() const;
+    void setIsOutputStatusEnabled(bool value);
 
     // Properties.
     bool isOff() const;
@@ -192,6 +226,16 @@ public:
     // Stores one persisted engine setting read at start-up, without signals.
     void loadSetting(const QString& key, const QVariant& value);
 
+    // for unit testing
+    // Replaces the engine's outlets (board, tones, clients, events log, messages, jobs, application
+    // state); the outlets left empty keep their current implementation.
+    void setPorts(const SemaPorts& ports);
+    // The engine's single-shot timers by name ("longPress", "falseStartDelay", "info"); expiring
+    // one stops it and runs what its timeout runs, as if its time had passed. False when it was idle.
+    bool isTimerActive(const QString& name) const;
+    int timerInterval(const QString& name) const;
+    bool expireTimer(const QString& name);
+
 signals:
     void isOffChanged();
     void sequenceStatusChanged();
@@ -231,13 +275,81 @@ private slots:
     void onInfoTimerTimeout();
 
 private:
+    // A start-event job's view of the run it was queued in.
+    struct StartEventJob
+    {
+        bool first = false;
+        SemaInterval fired;
+        boost::optional<SemaInterval> previous;
+        qint64 plannedStart = 0;
+        quint64 run = 0;
+    };
+
     bool selectSequence(const QString& text, bool byId);
     bool stopRunningSequence();
     void writeTable(int sequence, const SemaInterval* table, int count);
     SemaInterval& intervalForEdit(int index, int sequence);
     QVariantList listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const;
-    bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value);
+    bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value, bool& stopped);
     template <typename T> bool storeSetting(T& member, T value, const QString& key);
+
+    // The longest wait for queued start-event jobs at shut-down and when the engine goes away.
+    static constexpr int kJobsWaitMs = 5000;
+    // Software-timer counts (10 ms) for which a false-start delta stays on the board.
+    static constexpr unsigned kFalseStartHoldCount = 500;
+
+    SemaBoard& board();
+    // The time of day has its place on the board: not running, or shown while running.
+    bool showsTimeOfDay() const { return !m_currentIndex || m_isShowTimeOfDay; }
+    SemaApplicationState& application() const { return *m_ports.application; }
+
+    // The tick's steps.
+    void runTick();
+    bool isNewSecond(qint64 now) const;
+    void drawInfoText();
+    void runIntervals(qint64 now);
+    bool endOfTable(qint64 now);
+    void fireInterval(int index, const SemaInterval& interval);
+    void offDisplay(qint64 now);
+    void drawOffModeLights(bool always);
+    void countdownStep(qint64 now);
+    void finishTick(qint64 now);
+    bool isFalseStartDeltaHeld();
+    void releaseFalseStartDelta();
+    void holdFalseStartDelta();
+
+    // Display primitives.
+    void setSemaTime(boost::optional<qint64> time, bool isDelta, SemaEnum::SemaColor colour);
+    void showSemaTime(boost::optional<qint64> time, bool isDelta, bool force);
+    void setSemaColor(SemaEnum::SemaColor colour, bool force);
+    void setSemaColorAll();
+    void emitColorSignals(SemaEnum::SemaColor colour);
+    void lightsOff();
+    void redLights();
+    void drawLights(SemaEnum::SemaColor colour);
+    QString timeBandText() const;
+    QString timeOfDayText(qint64 now) const;
+
+    // Start, modes and repetition.
+    qint64 firstOffset() const;
+    void goOff();
+    void stopRun();
+    void endRun();
+    bool hasRepetitionTime() const;
+    void showInfo(const QString& text, int timeMs, const QString& colour);
+
+    // Timing events.
+    void evaluateEvent(const EntityPtr<Event>& event, bool isFalling);
+    void evaluateLapLine(const EntityPtr<Event>& event, bool isFalling);
+    void evaluateStart(const EntityPtr<Event>& event);
+    void queueStartEventJob(const StartEventJob& job);
+    void generateStartEvent(const StartEventJob& job);
+    void startOwnTimer(QTimer& timer, int intervalMs);
+    void stopOwnTimer(QTimer& timer);
+    QTimer* timerByName(const QString& name) const;
+
+    // Status output.
+    void putStatusValue(const QString& key, const QJsonValue& value, QJsonObject& object, bool force);
 
     int m_pixelCount = 0;
     bool m_isOff = true;
@@ -291,6 +403,19 @@ private:
     QString m_infoText;
     QMap<QString, QVariant> m_lastSentStatus;
     bool m_isBibFixed = false;
+
+    SemaPorts m_ports;
+    DisplayboardSemaBoard m_displayboardBoard;
+    // Counts the runs: a start-event job or a delayed delta of an earlier run does nothing.
+    quint64 m_run = 0;
+    quint64 m_delayedDeltaRun = 0;
+    // Serialises the scheduler registration, which must not run under the state mutex.
+    QMutex m_registrationMutex;
+    QPointer<CyclicHandler> m_scheduler;
+    // Start-event jobs queued and not yet finished; the engine outlives them.
+    QMutex m_jobsMutex;
+    QWaitCondition m_jobsDone;
+    int m_pendingJobs = 0;
 };
 
 } // namespace Vl::Tavix3::UI

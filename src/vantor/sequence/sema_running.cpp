@@ -1,104 +1,574 @@
-// The running engine's entry points: starting, pausing and stopping a sequence, the tick, events
-// and status output.
-#include "core/application.h"
-#include "core/sharedapplication.h"
+// The running sequence: the tick the scheduler calls every 100 ms, and the primitives that show
+// the lights and the time band.
+#include "core/exceptionhandler.h"
+#include "core/orvaneenum.h"
 #include "sequence/displayboard.h"
+#include "sequence/displayboardenum.h"
 #include "sequence/sema.h"
+#include "time/cyclichandler.h"
 #include "time/datetime.h"
+#include "time/timersoftware.h"
 
 #include <QMutexLocker>
+#include <QStringList>
+
+#include <exception>
 
 namespace Vl::Tavix3::UI {
 
-void Sema::startSequenceCyclic() { }
+namespace {
 
-void Sema::startSequence() { }
+constexpr qint64 kSecond = Sema::kTicksPerSecond;
+// Display-board text mode pushes the status this often.
+constexpr qint64 kTextModeStatusPeriod = 10 * kSecond;
+constexpr uint kFormatTimeOfDay = 0x1005;
+constexpr uint kFormatCountdown = 0x2025;
+constexpr uint kFormatDelta = 0x2023;
 
-void Sema::setSequenceStatus(bool value)
+qint64 floorToSecond(qint64 ticks)
 {
-    {
-        QMutexLocker locker(&m_stateMutex);
-        if (value == bool(m_currentIndex))
-            return;
-        if (value)
-            startSequence();
-        else
-            stopRunningSequence();
-    }
-    emit sequenceStatusChanged();
+    qint64 seconds = ticks / kSecond;
+    if (ticks % kSecond < 0)
+        --seconds;
+    return seconds * kSecond;
 }
 
-// Stops a running sequence as the operator's stop does; the caller emits sequenceStatusChanged.
-bool Sema::stopRunningSequence()
+// What an interval does when it fires; values outside the tables act as no colour and no tone.
+SemaEnum::SemaColor firingColour(int colour)
 {
-    QMutexLocker locker(&m_stateMutex);
-    if (!m_currentIndex)
-        return false;
-    m_currentIndex = boost::none;
-    m_generatedStart.reset();
-    m_receivedStart.reset();
-    return true;
+    if (colour < SemaEnum::NO_SEMA_COLOR || colour >= SemaEnum::MAX_SEMA_COLOR)
+        return SemaEnum::NO_SEMA_COLOR;
+    return SemaEnum::SemaColor(colour);
 }
 
-void Sema::setIsOff(bool off)
+SemaEnum::SemaSound firingSound(int sound)
 {
-    {
-        QMutexLocker locker(&m_stateMutex);
-        if (m_sequenceType == SemaEnum::NO_SEMA_SEQUENCE || off == m_isOff)
-            return;
-        m_isOff = off;
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-    }
-    emit isOffChanged();
+    if (sound < SemaEnum::NO_SEMA_SOUND || sound >= SemaEnum::MAX_SEMA_SOUND)
+        return SemaEnum::NO_SEMA_SOUND;
+    return SemaEnum::SemaSound(sound);
 }
 
-void Sema::changePause() { setIsOff(!isOff()); }
+} // namespace
 
-void Sema::setSemaOff(bool resetDisplayboard)
+// ---- Registration ----
+
+void Sema::startSequenceCyclic()
 {
-    {
-        QMutexLocker locker(&m_stateMutex);
-        m_isOff = true;
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        if (resetDisplayboard && m_displayboard)
-            m_displayboard->reset(false);
-    }
-    emit isOffChanged();
-}
-
-void Sema::setSemaOff() { setSemaOff(true); }
-
-void Sema::setActivationTime(bool) { }
-
-bool Sema::checkStartDate(const QVariant& value)
-{
-    if (value.isNull() || !value.isValid() || value.toString().isEmpty())
-        return true;
-    if (startDate() == value || value.toLongLong() >= DateTime::getDate())
-        return true;
-    const QSharedPointer<Application> application = sharedApplication();
-    return application && application->messageBox()->sure(QStringLiteral("The date is earlier than the current date"));
-}
-
-void Sema::displayRepetitionTimeIsNotValid()
-{
-    const QSharedPointer<Application> application = sharedApplication();
-    if (!application)
+    // Never under the state mutex: releasing the old registration waits for a running tick,
+    // and the tick takes that mutex.
+    QMutexLocker registration(&m_registrationMutex);
+    CyclicHandler* scheduler = application().scheduler();
+    if (!scheduler)
         return;
-    const QString minimum = DateTime::displayTime(getMinRepetitionTime(), 0x4025);
-    emit application->showMessageBox(tr("Repetition time is not valid\nThe minimum time is %1").arg(minimum), 2000);
+    if (m_scheduler && m_scheduler != scheduler)
+        m_scheduler->stopCyclicEvent(kTickHandle);
+    scheduler->stopCyclicEvent(kTickHandle);
+    scheduler->cyclicEventHandles[kTickHandle] = scheduler->allocCyclicEvent(kTickStartTick, kTickPhaseRefTick,
+        kTickPeriodMs, kTickRestricted, [this](unsigned slot) { sequenceTick(quint8(slot)); }, kTickToleranceTicks);
+    m_scheduler = scheduler;
 }
 
-void Sema::clearSentStatus()
+// ---- The tick ----
+
+bool Sema::isTimeOfDayVisible() const
 {
     QMutexLocker locker(&m_stateMutex);
-    m_lastSentStatus.clear();
+    return showsTimeOfDay();
 }
 
-void Sema::onEventReceived(const QVariant&, bool) { }
+bool Sema::isNewSecond(qint64 now) const
+{
+    return !m_lastRefresh || *m_lastRefresh > now || now >= *m_lastRefresh + kSecond;
+}
 
-void Sema::onLongPressTimeout() { }
+QString Sema::timeOfDayText(qint64 now) const
+{
+    return DateTime::displayTime(now, kFormatTimeOfDay, false, false, 0, false, nullptr);
+}
 
-void Sema::onFalseStartDelayTimeout() { }
+void Sema::sequenceTick(quint8)
+{
+    try {
+        QMutexLocker locker(&m_stateMutex);
+        runTick();
+    } catch (const std::exception& e) {
+        VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::Sema::sequenceTick");
+    }
+}
+
+void Sema::runTick()
+{
+    const qint64 now = floorToSecond(DateTime::getDateTime());
+    SemaApplicationState& app = application();
+
+    // Display-board text mode: the board belongs to the remote texts; only the status goes on.
+    if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu()) {
+        const bool recent = m_lastRefresh && *m_lastRefresh <= now && now < *m_lastRefresh + kTextModeStatusPeriod;
+        if (!recent) {
+            m_timeOfDayText = timeOfDayText(now);
+            m_lastRefresh = now;
+            sendStatus(false);
+        }
+        return;
+    }
+
+    if (app.isInTestMenu() && !m_ledTestSequencer)
+        return;
+
+    const bool timeOfDayShown = showsTimeOfDay();
+    if (!m_isBoardLayoutSet || m_lastTimeOfDayShown != timeOfDayShown) {
+        m_lastTimeOfDayShown = timeOfDayShown;
+        m_isBoardLayoutSet = true;
+        m_currentColor = SemaEnum::NO_SEMA_COLOR;
+        board().reset(false);
+    }
+
+    if (isNewSecond(now)) {
+        m_timeOfDayText = timeOfDayText(now);
+        emit timeChanged(m_timeOfDayText);
+        if (m_ledTestSequencer)
+            m_ledTestSequencer->runStep();
+        else if (timeOfDayShown)
+            board().drawTimeOfDay(m_timeOfDayText);
+    }
+
+    if (!m_infoText.isEmpty()) {
+        if (isNewSecond(now))
+            drawInfoText();
+        finishTick(now);
+        return;
+    }
+
+    if (!m_currentIndex) {
+        countdownStep(now);
+        finishTick(now);
+        return;
+    }
+
+    // A delta held on the board for its time is released here once its timer has run out.
+    if (TimerSoftware* timer = app.falseStartTimer()) {
+        QMutexLocker timerLocker(&timer->mutex);
+        if (timer->currentCountProperty->get() == 0)
+            timer->currentCountProperty->set(timer->reloadCount);
+    }
+
+    if (m_isOff) {
+        offDisplay(now);
+        return;
+    }
+    m_isOffModeApplied = false;
+    if (!m_plannedStart)
+        return;
+    runIntervals(now);
+}
+
+void Sema::drawInfoText()
+{
+    const int colour = application().displayboardTimeColor();
+    const auto draw = [this, colour](int x, int y, const QString& text) {
+        board().drawText(x, y, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_SMALL, false);
+    };
+    if (m_currentIndex) {
+        board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
+        draw(1, 8, m_infoText);
+        return;
+    }
+    board().fillRect(0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
+    if (!m_infoText.contains(QLatin1Char('\n'))) {
+        draw(0, 4, m_infoText);
+        return;
+    }
+    const QStringList lines = m_infoText.split(QLatin1Char('\n'));
+    if (lines.size() == 1) {
+        draw(0, 4, lines.at(0));
+    } else {
+        draw(0, 0, lines.at(0));
+        draw(0, 8, lines.at(1));
+    }
+}
+
+// The intervals of a running, switched-on sequence: the end of a table and the group of
+// intervals that has come due.
+void Sema::runIntervals(qint64 now)
+{
+    int index = *m_currentIndex;
+    auto it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
+    if (it == m_intervals.cend()) {
+        if (!isNewSecond(now))
+            return;
+        if (!endOfTable(now))
+            return;
+        index = 0;
+        it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
+    }
+
+    const qint64 end = *m_plannedStart + it->time * kSecond;
+    m_intervalEnd = end;
+    if (now < end) {
+        countdownStep(now);
+        finishTick(now);
+        return;
+    }
+
+    // Intervals with the same time fire in this tick, in index order; the next time waits for
+    // the next tick.
+    bool first = true;
+    for (;;) {
+        const SemaInterval fired = it.value();
+        fireInterval(index, fired);
+
+        StartEventJob job;
+        job.first = first;
+        job.fired = fired;
+        if (index > 0) {
+            const auto previous = m_intervals.constFind(IntervalKey(index - 1, m_sequenceType));
+            if (previous != m_intervals.cend())
+                job.previous = previous.value();
+        }
+        job.plannedStart = *m_plannedStart;
+        job.run = m_run;
+        queueStartEventJob(job);
+
+        m_currentIndex = ++index;
+        it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
+        if (it == m_intervals.cend() || it->time != fired.time)
+            break;
+        first = false;
+    }
+    countdownStep(now);
+    finishTick(now);
+}
+
+// The end of a table: the next run is planned or the sequence goes off. True when the first
+// interval of a next run is to be handled in this tick.
+bool Sema::endOfTable(qint64 now)
+{
+    m_currentIndex = 0;
+    endRun();
+    switch (m_sequenceMode) {
+    case SemaEnum::SEQUENCE_MODE_AUTO:
+        if (hasRepetitionTime()) {
+            *m_plannedStart += *m_repetitionTime;
+            application().applySynchroAtTime(m_plannedStart, false);
+            showNextStartInfo();
+        } else {
+            m_plannedStart = boost::none;
+            goOff();
+        }
+        break;
+    case SemaEnum::SEQUENCE_MODE_AUTOSTART:
+        if (const QSharedPointer<StartingListEntry> entry = getNextStartingListEntry()) {
+            m_bib = entry->bibNumber;
+            m_plannedStart = entry->startTick;
+            emit bibNumberChanged();
+            showNextStartInfo();
+        } else {
+            m_bib = boost::none;
+            m_plannedStart = boost::none;
+            emit bibNumberChanged();
+            emit nextStartTimeChanged();
+            goOff();
+        }
+        break;
+    default:
+        m_plannedStart = boost::none;
+        goOff();
+        break;
+    }
+    if (m_sequenceMode != SemaEnum::SEQUENCE_MODE_AUTOSTART && m_bib && !m_isBibFixed) {
+        *m_bib += 1;
+        emit bibNumberChanged();
+    }
+    m_intervalEnd = boost::none;
+    setSemaTime(boost::none, false, SemaEnum::SEMA_COLOR_OFF);
+
+    // A table emptied while it ran has no first interval to plan: the sequence waits, off.
+    if (m_plannedStart && !m_intervals.contains(IntervalKey(0, m_sequenceType))) {
+        m_plannedStart = boost::none;
+        goOff();
+    }
+    if (m_plannedStart)
+        return true;
+
+    if (!m_isOff) {
+        lightsOff();
+    } else {
+        if (showsTimeOfDay())
+            board().drawTimeOfDay(m_timeOfDayText);
+        drawOffModeLights(true);
+        m_appliedOffMode = m_offMode;
+        m_isOffModeApplied = true;
+    }
+    finishTick(now);
+    return false;
+}
+
+void Sema::fireInterval(int index, const SemaInterval& interval)
+{
+    const SemaEnum::SemaColor colour = firingColour(interval.color);
+    const SemaEnum::SemaSound sound = firingSound(interval.sound);
+    const bool isLast = !m_intervals.contains(IntervalKey(index + 1, m_sequenceType));
+    if (isLast && (colour == SemaEnum::NO_SEMA_COLOR || colour == SemaEnum::SEMA_COLOR_OFF)
+        && sound == SemaEnum::NO_SEMA_SOUND) {
+        m_lastRefresh = boost::none;
+        lightsOff();
+        return;
+    }
+    switch (colour) {
+    case SemaEnum::SEMA_COLOR_RED:
+    case SemaEnum::SEMA_COLOR_YELLOW:
+    case SemaEnum::SEMA_COLOR_GREEN:
+    case SemaEnum::SEMA_COLOR_OFF:
+        m_pixelCount = 0;
+        // The first interval of a run always redraws.
+        setSemaColor(colour, index == 0);
+        break;
+    case SemaEnum::SEMA_COLOR_PIXEL:
+    case SemaEnum::SEMA_COLOR_YELLOW_PIXEL: {
+        m_pixelCount = m_pixelCount == 0 ? 5 : m_pixelCount - 1;
+        {
+            QMutexLocker boardLocker(&m_boardMutex);
+            m_currentColor = colour;
+            drawLights(colour);
+        }
+        emit semaYellowChanged(true);
+        emit semaRedChanged(false);
+        emit semaGreenChanged(false);
+        break;
+    }
+    default:
+        break;
+    }
+    playSound(sound);
+    showSemaTime(m_shownTime, m_isDeltaShown, true);
+}
+
+// A running sequence that is off or paused: the off-mode lights, once a second.
+void Sema::offDisplay(qint64 now)
+{
+    if (isNewSecond(now)) {
+        drawOffModeLights(false);
+        m_appliedOffMode = m_offMode;
+        m_isOffModeApplied = true;
+        if (board().sendPixels(0))
+            sendStatus(false);
+    }
+    if (m_intervalEnd) {
+        m_intervalEnd = boost::none;
+        setSemaTime(boost::none, false, SemaEnum::SEMA_COLOR_OFF);
+    }
+    m_lastRefresh = now;
+}
+
+// Draws the off-mode lights; unless always, a steady mode already drawn is left alone.
+void Sema::drawOffModeLights(bool always)
+{
+    const bool applied = !always && m_isOffModeApplied && m_appliedOffMode == m_offMode;
+    switch (m_offMode) {
+    case SemaEnum::SEMA_OFF_MODE_ONLY_RED:
+        if (!applied)
+            redLights();
+        break;
+    case SemaEnum::SEMA_OFF_MODE_BLINKING_RED:
+        m_blinkPhase = !m_blinkPhase;
+        if (m_blinkPhase)
+            redLights();
+        else
+            lightsOff();
+        break;
+    case SemaEnum::SEMA_OFF_MODE_ON:
+        if (!applied)
+            setSemaColorAll();
+        break;
+    default:
+        // SEMA_OFF_MODE_OFF, and a stored value outside the modes.
+        if (!applied)
+            lightsOff();
+        break;
+    }
+}
+
+void Sema::countdownStep(qint64 now)
+{
+    if (!isNewSecond(now) || isFalseStartDeltaHeld())
+        return;
+    if (!m_isOff && m_plannedStart && m_currentIndex)
+        showSemaTime(now - *m_plannedStart, false, false);
+    else
+        setSemaTime(boost::none, false, SemaEnum::SEMA_COLOR_OFF);
+}
+
+void Sema::finishTick(qint64 now)
+{
+    m_lastRefresh = now;
+    if (board().sendPixels(0))
+        sendStatus(false);
+}
+
+// ---- The held false-start delta ----
+
+bool Sema::isFalseStartDeltaHeld()
+{
+    TimerSoftware* timer = application().falseStartTimer();
+    if (!timer)
+        return false;
+    QMutexLocker timerLocker(&timer->mutex);
+    return timer->currentCountProperty->get() != timer->reloadCount;
+}
+
+void Sema::holdFalseStartDelta()
+{
+    if (TimerSoftware* timer = application().falseStartTimer())
+        timer->currentCountProperty->set(kFalseStartHoldCount);
+}
+
+void Sema::releaseFalseStartDelta()
+{
+    if (TimerSoftware* timer = application().falseStartTimer())
+        timer->reset();
+}
+
+// ---- Display primitives ----
+
+void Sema::drawLights(SemaEnum::SemaColor colour)
+{
+    board().drawSemaLights(m_visualizationMode, showsTimeOfDay(), colour, m_pixelCount, m_isDeltaShown, m_isOff);
+}
+
+void Sema::emitColorSignals(SemaEnum::SemaColor colour)
+{
+    switch (colour) {
+    case SemaEnum::SEMA_COLOR_RED:
+        emit semaRedChanged(true);
+        emit semaGreenChanged(false);
+        emit semaYellowChanged(false);
+        break;
+    case SemaEnum::SEMA_COLOR_GREEN:
+        emit semaGreenChanged(true);
+        emit semaRedChanged(false);
+        emit semaYellowChanged(false);
+        break;
+    case SemaEnum::SEMA_COLOR_YELLOW:
+    case SemaEnum::SEMA_COLOR_PIXEL:
+    case SemaEnum::SEMA_COLOR_YELLOW_PIXEL:
+        emit semaYellowChanged(true);
+        emit semaRedChanged(false);
+        emit semaGreenChanged(false);
+        break;
+    default:
+        emit semaYellowChanged(false);
+        emit semaRedChanged(false);
+        emit semaGreenChanged(false);
+        break;
+    }
+}
+
+// Signals leave after the board mutex is released, so that a receiver on this thread may call
+// back into the engine.
+void Sema::setSemaColor(SemaEnum::SemaColor colour, bool force)
+{
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (!force && colour == m_currentColor)
+            return;
+        m_currentColor = colour;
+        drawLights(colour);
+    }
+    emitColorSignals(colour);
+}
+
+void Sema::setSemaColorAll()
+{
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (m_currentColor == SemaEnum::SEMA_COLOR_ALL)
+            return;
+        m_currentColor = SemaEnum::SEMA_COLOR_ALL;
+        drawLights(SemaEnum::SEMA_COLOR_ALL);
+    }
+    emitColorSignals(SemaEnum::NO_SEMA_COLOR);
+}
+
+void Sema::lightsOff()
+{
+    m_pixelCount = 0;
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (m_currentColor == SemaEnum::SEMA_COLOR_OFF)
+            return;
+        m_currentColor = SemaEnum::SEMA_COLOR_OFF;
+        drawLights(SemaEnum::SEMA_COLOR_OFF);
+    }
+    emitColorSignals(SemaEnum::SEMA_COLOR_OFF);
+}
+
+void Sema::redLights()
+{
+    m_pixelCount = 0;
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (m_currentColor == SemaEnum::SEMA_COLOR_RED)
+            return;
+        m_currentColor = SemaEnum::SEMA_COLOR_RED;
+        drawLights(SemaEnum::SEMA_COLOR_RED);
+    }
+    emitColorSignals(SemaEnum::SEMA_COLOR_RED);
+}
+
+QString Sema::timeBandText() const
+{
+    return DateTime::displayOptionalTime(m_shownTime, m_isDeltaShown ? kFormatDelta : kFormatCountdown);
+}
+
+void Sema::setSemaTime(boost::optional<qint64> time, bool isDelta, SemaEnum::SemaColor colour)
+{
+    bool timeChanged = false;
+    bool colourChanged = false;
+    QString text;
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (time != m_shownTime || isDelta != m_isDeltaShown) {
+            timeChanged = true;
+            m_remoteText.clear();
+            m_shownTime = time;
+            m_isDeltaShown = isDelta;
+            if (!m_isOff)
+                board().drawSemaTime(m_visualizationMode, showsTimeOfDay(), m_shownTime, isDelta, colour, m_bib);
+            text = timeBandText();
+        }
+        if (colour != m_currentColor) {
+            colourChanged = true;
+            m_currentColor = colour;
+            m_textColor = SemaEnum::SEMA_COLOR_OFF;
+            if (!m_isOff)
+                drawLights(colour);
+        }
+    }
+    if (timeChanged)
+        emit semaTimeChanged(text);
+    if (colourChanged)
+        emitColorSignals(colour);
+}
+
+void Sema::showSemaTime(boost::optional<qint64> time, bool isDelta, bool force)
+{
+    QString text;
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        if (!force && time == m_shownTime && isDelta == m_isDeltaShown)
+            return;
+        m_shownTime = time;
+        const bool timeOfDayShown = showsTimeOfDay();
+        if (!isDelta && m_isDeltaShown) {
+            // The delta used a wider band: clear it and redraw the lights it covered.
+            board().clearTextArea(timeOfDayShown);
+            drawLights(m_currentColor);
+        }
+        m_isDeltaShown = isDelta;
+        board().drawSemaTime(m_visualizationMode, timeOfDayShown, m_shownTime, isDelta, m_currentColor, m_bib);
+        text = timeBandText();
+    }
+    emit semaTimeChanged(text);
+}
 
 } // namespace Vl::Tavix3::UI
