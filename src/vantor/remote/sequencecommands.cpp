@@ -262,7 +262,7 @@ void SequenceCommands::setStartSequence(SerialPathFinder& server, const CommandR
         qWarning() << "Remote start: the run screen did not open within" << SerialPathFinder::kScreenWaitMs
                    << "ms; starting all the same";
     }
-    Q_UNUSED(bib);
+    sema->setRemoteStartSequence(mode, startTime, startDate, repetitionTime, bib);
 }
 
 void SequenceCommands::setStopSequence(SerialPathFinder& server)

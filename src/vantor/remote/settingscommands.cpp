@@ -17,6 +17,7 @@
 #include <QJsonArray>
 #include <QVariantMap>
 
+#include <boost/optional.hpp>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -88,8 +89,18 @@ bool SettingsCommands::execute(SerialPathFinder& server, const CommandRequest& r
 
     if (word == QLatin1String("DisplayboardOutput")) {
         displayboardOutput(server, request);
+    } else if (word == QLatin1String("SetSema")) {
+        setSema(server, request);
     } else if (word == QLatin1String("SetMessage")) {
         setMessage(server, request);
+    } else if (word == QLatin1String("GetStatus")) {
+        // The status message itself is the answer.
+        sema->sendStatus(true);
+    } else if (word == QLatin1String("SetEnableOutputStatus")) {
+        sema->sendStatus(true);
+        sema->setIsOutputStatusEnabled(true);
+    } else if (word == QLatin1String("SetDisableOutputStatus")) {
+        sema->setIsOutputStatusEnabled(false);
     } else if (word == QLatin1String("ClearOldStatus")) {
         sema->clearSentStatus();
     } else if (word == QLatin1String("SetSettings")) {
@@ -98,6 +109,8 @@ bool SettingsCommands::execute(SerialPathFinder& server, const CommandRequest& r
         server.sendReply(request, currentSettings(server));
     } else if (word == QLatin1String("GetRepetitionTimes")) {
         getRepetitionTimes(server, request);
+    } else if (word == QLatin1String("SetRepetitionTimes")) {
+        setRepetitionTimes(server, request);
     } else if (word == QLatin1String("GetVersionNumber")) {
         server.sendReply(request, { { QStringLiteral("VersionNumber"), getVersion() } });
     } else if (word == QLatin1String("GetSerialNumber")) {
@@ -167,6 +180,38 @@ void SettingsCommands::displayboardOutput(SerialPathFinder& server, const Comman
         board->reset(true);
         app->setDisplayboardOutput(QString());
     }
+}
+
+void SettingsCommands::setSema(SerialPathFinder& server, const CommandRequest& request)
+{
+    const QSharedPointer<Application> app = server.application();
+    Sema* sema = app->sema();
+    const std::optional<int> colour = CommandRequest::integer(request.lastValue(QStringLiteral("Color")));
+    if (!colour || !inRange(*colour, SemaEnum::NO_SEMA_COLOR, SemaEnum::SEMA_COLOR_ALL)) {
+        server.sendError(request, Error::ErrorColor);
+        return;
+    }
+    const std::optional<int> sound = CommandRequest::integer(request.lastValue(QStringLiteral("Sound")));
+    if (!sound || !inRange(*sound, SemaEnum::NO_SEMA_SOUND, SemaEnum::SEMA_SOUND_LONG_BOOP)) {
+        server.sendError(request, Error::ErrorSound);
+        return;
+    }
+    const QString text = CommandRequest::text(request.lastValue(QStringLiteral("Text")));
+    const QJsonValue showTime = request.lastValue(QStringLiteral("ShowTime"));
+    const boost::optional<qint64> time = CommandRequest::isPresent(showTime)
+        ? DateTime::stringToTimeWithPoint(CommandRequest::text(showTime), false, ':', '.')
+        : boost::none;
+    qint64 boardTime = 0;
+    if (time) {
+        const QJsonValue showDate = request.lastValue(QStringLiteral("ShowDate"));
+        const qint64 date = CommandRequest::isPresent(showDate) ? qint64(DateTime::stringToDateWithPoint(
+                                CommandRequest::text(showDate), '/', OrvaneEnum::DATE_FORMAT_DD_MM_YYYY, nullptr))
+                                                                : qint64(DateTime::getDate());
+        boardTime = date + *time;
+    }
+    sema->showText(text, SemaEnum::SemaColor(*colour));
+    sema->playSound(SemaEnum::SemaSound(*sound));
+    app->displayboard()->sendPixels(boardTime);
 }
 
 void SettingsCommands::setMessage(SerialPathFinder& server, const CommandRequest& request)
@@ -315,6 +360,8 @@ void SettingsCommands::setRepetitionTimes(SerialPathFinder& server, const Comman
                     write();
             });
         }
+        if (index)
+            app->sema()->showRepetitionTimeInfo();
     }
     emit app->backgroundConfigChanged();
 }

@@ -114,6 +114,10 @@ void TestRemoteErrors::errorReplies_data()
     QTest::newRow("start: auto without repetition")
         << "SetStartSequence" << items(R"([{"SequenceMode": 1, "StartTime": "10:00:00"}])")
         << error("Error repetition time", 4);
+    QTest::newRow("start: auto, repetition below the minimum")
+        << "SetStartSequence" << items(R"([{"SequenceMode": 1, "StartTime": "10:00:00", "RepetitionTime": "00:00:01",
+                      "SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])")
+        << error("Error repetition time", 4);
     QTest::newRow("start: unknown sequence")
         << "SetStartSequence" << items(R"([{"SequenceMode": 0, "SequenceId": "0000"}])") << sequenceNotExistsId;
 
@@ -137,6 +141,11 @@ void TestRemoteErrors::errorReplies_data()
     QTest::newRow("delete unknown list name") << "DeleteStartingListByName" << items(R"([{"StartingListName": "NO"}])")
                                               << error("Starting list not exists", 17);
 
+    QTest::newRow("sema: nothing") << "SetSema" << items("[{}]") << error("Error color", 5);
+    QTest::newRow("sema: colour 8") << "SetSema" << items(R"([{"Color": 8, "Sound": 1}])") << error("Error color", 5);
+    QTest::newRow("sema: colour -1") << "SetSema" << items(R"([{"Color": -1, "Sound": 1}])") << error("Error color", 5);
+    QTest::newRow("sema: no sound") << "SetSema" << items(R"([{"Color": 2}])") << error("Error sound", 6);
+    QTest::newRow("sema: sound 5") << "SetSema" << items(R"([{"Color": 2}, {"Sound": 5}])") << error("Error sound", 6);
     QTest::newRow("network: the client's key")
         << "SetNetwork" << items(R"([{"NetworkName": "Alpe", "Password": "x"}])") << error("Error wifi SSID", 7);
     QTest::newRow("network: empty SSID") << "SetNetwork" << items(R"([{"SSID": ""}])") << error("Error wifi SSID", 7);

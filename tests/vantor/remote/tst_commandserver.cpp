@@ -1,0 +1,308 @@
+#include "core/application.h"
+#include "core/utils.h"
+#include "device/gps.h"
+#include "remote/hexframe.h"
+#include "remote/serial.h"
+#include "remote/serialpathfinder.h"
+#include "remoteclient.h"
+#include "sequence/displayboard.h"
+#include "sequence/displayboardenum.h"
+#include "sequence/sema.h"
+#include "testsupport/applicationfixture.h"
+#include "testsupport/testmain.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Vl::Tavix3::UI;
+using TestSupport::ApplicationFixture;
+
+namespace {
+
+QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(); }
+
+// A board with only the given text drawn on it, as the command server draws it.
+QVariantList boardWith(int x, const QString& text, int colour)
+{
+    Displayboard board;
+    board.reset(false);
+    board.drawText(x, 0, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_BIG, false);
+    return board.pixels();
+}
+
+} // namespace
+
+// The command server inside the application, with the operator interface played by the test: the
+// screens it waits for, what it draws on the display board, the thread it changes settings on, the
+// synchronisation state of a Bluetooth connection, file input, and a stop while it waits.
+class TestCommandServer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void displayboardTextWaitsForTheOutputScreen();
+    void rawTextFrame();
+    void rawTextWithoutTheOutputScreenIsDropped();
+    void remoteStartWaitsForTheRunScreen();
+    void settingsChangeOnTheGuiThread();
+    void stateOfABluetoothConnection();
+    void fileInputEndsWithTheFile();
+    void stopEndsAWaitAtOnce();
+
+private:
+    std::unique_ptr<ApplicationFixture> m_app;
+    std::unique_ptr<RemoteClient> m_client;
+    QMetaObject::Connection m_screenOpener;
+};
+
+void TestCommandServer::initTestCase()
+{
+    ApplicationFixture::clearSettings();
+    m_app = std::make_unique<ApplicationFixture>();
+    (*m_app)->startHardware();
+    (*m_app)->startWorkerThreads();
+    m_client = std::make_unique<RemoteClient>();
+    QVERIFY(m_client->connectToServer());
+}
+
+void TestCommandServer::cleanupTestCase()
+{
+    m_client.reset();
+    if (m_app && !(*m_app)->isClosing())
+        (*m_app)->aboutToQuit();
+    m_app.reset();
+}
+
+void TestCommandServer::init()
+{
+    disconnect(m_screenOpener);
+    Application* app = m_app->get();
+    app->setIsInTimingMenu(false);
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 0, "DateFormat": 0}])")));
+    m_client->takeMessages();
+}
+
+void TestCommandServer::displayboardTextWaitsForTheOutputScreen()
+{
+    Application* app = m_app->get();
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 1}])")));
+    QSignalSpy opened(app, &Application::showDisplayboardOutputMenu);
+    // The output screen opens a moment after it is asked for, on the GUI thread.
+    m_screenOpener = connect(app, &Application::showDisplayboardOutputMenu, this,
+        [app]() { QTimer::singleShot(50, app, [app]() { app->setIsInTimingMenu(true); }); });
+
+    QCOMPARE(m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": true}])"))).size(), 0);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QString(), 0));
+
+    QCOMPARE(
+        m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Text": "HELLO WORLD"}])"))).size(), 0);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("HELLO W"));
+    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QStringLiteral("HELLO W"), app->displayboardTimeColor()));
+
+    m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": 1}])")));
+    QCOMPARE(app->displayboardOutput(), QString());
+    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QString(), 0));
+}
+
+void TestCommandServer::rawTextFrame()
+{
+    Application* app = m_app->get();
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 1}])")));
+    app->setIsInTimingMenu(true);
+    m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": true}])")));
+
+    QCOMPARE(m_client
+                 ->exchange("\t\x1b"
+                            "ABCDEFGHIJK\x02")
+                 .size(),
+        0);
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("ABCDEFG"));
+    QCOMPARE(app->displayboard()->pixels(), boardWith(1, QStringLiteral("ABCDEFG"), DisplayboardEnum::DISP_COLOR_RED));
+}
+
+void TestCommandServer::rawTextWithoutTheOutputScreenIsDropped()
+{
+    Application* app = m_app->get();
+    app->setDisplayboardOutput(QStringLiteral("BEFORE"));
+    QSignalSpy opened(app, &Application::showDisplayboardOutputMenu);
+
+    // Countdown mode: nothing at all.
+    m_client->exchange("\t\x1b"
+                       "LATE\x02");
+    QCOMPARE(opened.size(), 0);
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("BEFORE"));
+
+    // Display-board mode, but the screen never opens: asked for, waited for briefly, dropped.
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 1}])")));
+    QElapsedTimer clock;
+    clock.start();
+    m_client->exchange("\t\x1b"
+                       "LATE\x02");
+    QCOMPARE(opened.size(), 1);
+    QVERIFY(clock.elapsed() < 1500);
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("BEFORE"));
+}
+
+void TestCommandServer::remoteStartWaitsForTheRunScreen()
+{
+    Application* app = m_app->get();
+    Sema* sema = app->sema();
+    QSignalSpy opened(app, &Application::showHandleSequenceMenu);
+    bool startedBeforeTheScreen = true;
+    m_screenOpener = connect(app, &Application::showHandleSequenceMenu, this, [app, sema, &startedBeforeTheScreen]() {
+        QTimer::singleShot(300, app, [app, sema, &startedBeforeTheScreen]() {
+            startedBeforeTheScreen = sema->sequenceStatus();
+            app->setIsInTimingMenu(true);
+        });
+    });
+
+    QElapsedTimer clock;
+    clock.start();
+    const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(
+        "SetStartSequence", items(R"([{"SequenceMode": 0, "SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])")));
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(clock.elapsed() < 2500, "the start waited out the whole bound although the screen opened");
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.at(0).at(0).toInt(), int(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI));
+    QVERIFY(!startedBeforeTheScreen);
+    QTRY_VERIFY(sema->sequenceStatus());
+    QCOMPARE(sema->sequenceMode(), SemaEnum::SEQUENCE_MODE_MANUAL);
+
+    // Already on the run screen: no new request for it, no wait.
+    clock.restart();
+    m_client->exchange(RemoteClient::frame("SetStopSequence"));
+    QTRY_VERIFY(!sema->sequenceStatus());
+}
+
+void TestCommandServer::settingsChangeOnTheGuiThread()
+{
+    Application* app = m_app->get();
+    QThread* changedOn = nullptr;
+    const QMetaObject::Connection watch = connect(
+        app, &Application::dateFormatChanged, app, [&changedOn]() { changedOn = QThread::currentThread(); },
+        Qt::DirectConnection);
+    m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DateFormat": 1}])")));
+    disconnect(watch);
+    QCOMPARE(app->dateFormat(), 1);
+    QCOMPARE(changedOn, QThread::currentThread());
+
+    QThread* gpsChangedOn = nullptr;
+    const QMetaObject::Connection gpsWatch = connect(
+        app->gps(), &GPS::syncModeChanged, app, [&gpsChangedOn]() { gpsChangedOn = QThread::currentThread(); },
+        Qt::DirectConnection);
+    m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": 1}])")));
+    m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": 0}])")));
+    disconnect(gpsWatch);
+    QCOMPARE(gpsChangedOn, QThread::currentThread());
+}
+
+void TestCommandServer::stateOfABluetoothConnection()
+{
+    Application* app = m_app->get();
+    // The partner has a connection of its own: the client's connection reads JSON for a second after
+    // each request, and a "$" in that time would be lost.
+    RemoteClient partner;
+    QVERIFY(partner.connectToServer());
+    QTRY_COMPARE(app->serial()->clientPortIds().size(), 2);
+    const int partnerPort = app->serial()->clientPortIds().at(1);
+    QByteArray request = "$000C7010";
+    request += QByteArray::number(HexFrame::checksum(request), 16).toUpper() + "\r";
+
+    // No connection record bound to the port: no answer, only the answer to the frame after it.
+    partner.send(request + "$000C7011C0\r");
+    QCOMPARE(
+        partner.waitForMessage([](const QByteArray& m) { return m.startsWith('!'); }), QByteArray("!000C7011BD\r"));
+
+    {
+        QMutexLocker locker(&app->btConnectionsMutex());
+        app->btConnections().append(BTConnectionInfo { "00:11:22:33:44:55", partnerPort, 0x123456789LL, false });
+    }
+    partner.send(request);
+    QCOMPARE(partner.waitForMessage([](const QByteArray& m) { return m.startsWith('!'); }),
+        HexFrame::stateAnswer(false, 0x123456789LL, false));
+
+    // Switched on, then synchronised: the record is marked and the state answer says both.
+    const auto switchRequest = [](const QByteArray& flags, const QByteArray& enable) {
+        return HexFrame::finish("$0000"
+                                "7011"
+            + flags + enable + QByteArray(16, '0') + "00" + QByteArray(44, '0'));
+    };
+    const auto answered = [&partner](const QByteArray& frame) {
+        partner.send(frame);
+        return partner.waitForMessage([](const QByteArray& m) { return m.startsWith('!'); });
+    };
+    QCOMPARE(answered(switchRequest("80000000", "01")), QByteArray("!000C7011BD\r"));
+    QVERIFY(app->ambrelSyncEnabled());
+    QVERIFY(!app->isAmbrelSynchronized());
+    QCOMPARE(answered(switchRequest("FF800000", "01")), QByteArray("!000C7011BD\r"));
+    QVERIFY(app->isAmbrelSynchronized());
+    QVERIFY(!app->enabledSyncGPS());
+    {
+        QMutexLocker locker(&app->btConnectionsMutex());
+        QVERIFY(app->btConnections().at(0).isSynced);
+    }
+    QCOMPARE(answered(request), HexFrame::stateAnswer(true, 0x123456789LL, true));
+
+    QCOMPARE(answered(switchRequest("80000000", "00")), QByteArray("!000C7011BD\r"));
+    QVERIFY(!app->ambrelSyncEnabled());
+    QVERIFY(app->enabledSyncGPS());
+    {
+        QMutexLocker locker(&app->btConnectionsMutex());
+        app->btConnections().clear();
+    }
+    m_client->takeMessages();
+}
+
+void TestCommandServer::fileInputEndsWithTheFile()
+{
+    Application* app = m_app->get();
+    const QString path = TestSupport::testRoot() + QStringLiteral("/requests.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(RemoteClient::frame("SetSettings", items(R"([{"DateFormat": 1}])"), "from-file"));
+    file.write("\t{\"Header\":{\"Type\":\"Sema\",\"Section\":\"SetSettings\"},\"Data\":[{\"TimeFormat\":1}");
+    file.close();
+    QVERIFY(app->serial()->readTextFile(path));
+    QTRY_COMPARE(app->dateFormat(), 1);
+
+    // The unfinished frame at the end of the file neither blocks the server nor runs; replies to the
+    // file's port go nowhere.
+    const QList<QByteArray> messages
+        = m_client->exchangeRaw(RemoteClient::frame("GetVersionNumber", { QJsonObject() }, "tcp"));
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages.at(0).contains("\"ID\":\"tcp\""));
+    QCOMPARE(app->timeFormat(), 0);
+    QVERIFY(!app->serial()->readTextFile(path + ".missing"));
+}
+
+void TestCommandServer::stopEndsAWaitAtOnce()
+{
+    Application* app = m_app->get();
+    Sema* sema = app->sema();
+    QSignalSpy opened(app, &Application::showHandleSequenceMenu);
+    m_client->send(RemoteClient::frame(
+        "SetStartSequence", items(R"([{"SequenceMode": 0, "SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])")));
+    QTRY_COMPARE(opened.size(), 1);
+    QElapsedTimer clock;
+    clock.start();
+    app->aboutToQuit();
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!app->serialPathFinder());
+    QVERIFY(!sema->sequenceStatus());
+}
+
+VANTOR_TEST_CLASS(TestCommandServer)
+#include "tst_commandserver.moc"
