@@ -6,6 +6,7 @@
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "device/systemhw.h"
+#include "remote/requesttext.h"
 #include "remote/sequencecommands.h"
 #include "remote/serial.h"
 #include "remote/settingscommands.h"
@@ -150,7 +151,7 @@ void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader
 {
     switch (frame.kind) {
     case FrameReader::FrameKind::Json:
-        handleRequest(port, QString::fromUtf8(frame.bytes));
+        handleRequest(port, frame.bytes);
         break;
     case FrameReader::FrameKind::RawText:
         handleRawText(frame.bytes);
@@ -168,13 +169,21 @@ QString SerialPathFinder::acknowledgement(const QString& requestId)
     return Utils::createJsonData(QStringLiteral("SemaACK"), QString::fromLatin1(""), id, QJsonArray(), true);
 }
 
-void SerialPathFinder::handleRequest(const SerialInfoType& port, const QString& text)
+bool SerialPathFinder::parseRequest(
+    const QByteArray& text, QString& type, QString& section, QString& id, QJsonArray& data)
+{
+    if (!RequestText::isSafeToParse(text))
+        return false;
+    return Utils::parseJsonData(QString::fromUtf8(text), type, section, id, data);
+}
+
+void SerialPathFinder::handleRequest(const SerialInfoType& port, const QByteArray& text)
 {
     QString type;
     QString section;
     QString id;
     QJsonArray data;
-    if (!Utils::parseJsonData(text, type, section, id, data))
+    if (!parseRequest(text, type, section, id, data))
         return;
     if (type == QLatin1String("SemaACK"))
         return;

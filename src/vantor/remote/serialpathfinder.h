@@ -87,6 +87,8 @@ public:
     static QString errorText(RemoteError error);
     static int errorIndex(RemoteError error);
 
+    // The envelope of a request's UTF-8 text; false for a text that is refused or does not parse.
+    static bool parseRequest(const QByteArray& text, QString& type, QString& section, QString& id, QJsonArray& data);
     // The first characters of a text that a remote client shows on the display board.
     static QString boardText(const QString& text);
     // The display-board text as the application's output shows it (the board's blank for U+FFFF).
@@ -106,7 +108,7 @@ private:
     // Reads at most kBytesPerTurn bytes of a port; false when its input is used up.
     bool readPort(const SerialInfoType& port);
     void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
-    void handleRequest(const SerialInfoType& port, const QString& text);
+    void handleRequest(const SerialInfoType& port, const QByteArray& text);
     void handleRawText(const QByteArray& text);
     // Ends the frames that a silence has ended and forgets the ports with nothing in progress.
     void expireReaders();

@@ -149,6 +149,8 @@ void TestRemoteProtocol::neitherAcknowledgedNorAnswered_data()
     QTest::newRow("no type") << QByteArray("\t{\"Header\":{\"Section\":\"GetVersionNumber\"},\"Data\":[]}\x02");
     QTest::newRow("null type") << QByteArray("\t{\"Header\":{\"Type\":null,\"Section\":\"X\"},\"Data\":[]}\x02");
     QTest::newRow("empty frame") << QByteArray("\t\x02");
+    QTest::newRow("repeated key") << QByteArray("\t{\"Header\":{\"Type\":\"Sema\",\"Section\":\"GetVersionNumber\","
+                                                "\"ID\":\"a\"},\"Data\":[{}],\"Data\":[]}\x02");
     QTest::newRow("invalid UTF-8") << QByteArray("\t\xff\xfe\x80\x02");
     QTest::newRow("bytes outside frames") << QByteArray("GetVersionNumber\r\n\x02\x02");
     QTest::newRow("raw text in countdown mode") << QByteArray("\t\x1bHELLO\x02");
