@@ -92,10 +92,10 @@ bool FrameReader::expire(qint64 nowMs)
     return isIdle();
 }
 
-void FrameReader::restartTimeout(qint64 nowMs)
+void FrameReader::suspendTimeout(qint64 durationMs)
 {
-    if (m_mode != Mode::Idle)
-        m_lastByteMs = nowMs;
+    if (m_mode != Mode::Idle && durationMs > 0)
+        m_lastByteMs += durationMs;
 }
 
 void FrameReader::reset()

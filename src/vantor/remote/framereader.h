@@ -45,8 +45,9 @@ public:
     std::optional<Frame> feed(char byte, qint64 nowMs);
     // Ends what a silence up to nowMs has ended; true when nothing is left in progress.
     bool expire(qint64 nowMs);
-    // Counts the silence afresh from nowMs: time the reader's owner spent elsewhere is no silence.
-    void restartTimeout(qint64 nowMs);
+    // Time the reader's owner spent elsewhere (running a command) is no silence: the time-out of a
+    // frame in progress moves on by that long.
+    void suspendTimeout(qint64 durationMs);
     // The end of the input: drops whatever is in progress.
     void reset();
     // Nothing in progress: no frame and no JSON reading.

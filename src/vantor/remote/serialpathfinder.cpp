@@ -124,14 +124,15 @@ bool SerialPathFinder::readPort(const SerialInfoType& port)
                 readerOf(port).reset();
             return false;
         }
-        const std::optional<FrameReader::Frame> frame = readerOf(port).feed(byte, m_clock.elapsed());
+        const qint64 readAt = m_clock.elapsed();
+        const std::optional<FrameReader::Frame> frame = readerOf(port).feed(byte, readAt);
         if (!frame)
             continue;
         handleFrame(port, *frame);
         // A command may take a while; that time is no silence on any port.
-        const qint64 now = m_clock.elapsed();
+        const qint64 spent = m_clock.elapsed() - readAt;
         for (FrameReader& reader : m_readers)
-            reader.restartTimeout(now);
+            reader.suspendTimeout(spent);
     }
     return !m_serial->isBufferEmpty(port);
 }

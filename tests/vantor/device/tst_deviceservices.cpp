@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVariantMap>
 
 using namespace Vl::Tavix3::UI;
 
@@ -63,6 +64,7 @@ private slots:
     void wifiPasswordsInNameOrder();
     void unknownWifiNetworkIsNotStored();
     void driveChangesAreReportedUntilListed();
+    void mountedVolumesOfThePlatform();
     void standbyKeepsClicksFromTheControls();
     void touchDisabledFiltersPointerEvents();
     void systemStatusIsEmpty();
@@ -226,6 +228,24 @@ void TestDeviceServices::driveChangesAreReportedUntilListed()
     platform = QStringList { QStringLiteral("/"), QStringLiteral("/media/usb0"), QStringLiteral("/media/usb9") };
     hw.checkForDriveChanges();
     QCOMPARE(changed.size(), 3);
+}
+
+void TestDeviceServices::mountedVolumesOfThePlatform()
+{
+    SystemHw hw;
+    QSignalSpy changed(&hw, &SystemHw::devicesConnectedChanged);
+    const QVariantList volumes = hw.mountedVolumes();
+    QVERIFY(!volumes.isEmpty());
+    for (const QVariant& volume : volumes) {
+        const QVariantMap entry = volume.toMap();
+        const QString root = entry.value(QStringLiteral("RootPath")).toString();
+        QVERIFY(!root.isEmpty());
+        QVERIFY(entry.value(QStringLiteral("DisplayName")).toString().startsWith(root));
+        QVERIFY(entry.contains(QStringLiteral("Name")));
+    }
+    // Listing the volumes takes the snapshot the change check compares with.
+    hw.checkForDriveChanges();
+    QCOMPARE(changed.size(), 0);
 }
 
 void TestDeviceServices::standbyKeepsClicksFromTheControls()

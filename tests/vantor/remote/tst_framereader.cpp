@@ -59,7 +59,7 @@ private slots:
     void silenceEndsTheJsonReading();
     void bluetoothWaitsLonger();
     void virtualPortNeverTimesOut();
-    void restartedTimeoutIsNoSilence();
+    void suspendedTimeoutIsNoSilence();
     void jsonBoundIsOneMebibyte();
     void rawTextBound();
     void hexBound();
@@ -150,12 +150,23 @@ void TestFrameReader::virtualPortNeverTimesOut()
     QCOMPARE(reader.pendingBytes(), 0);
 }
 
-void TestFrameReader::restartedTimeoutIsNoSilence()
+void TestFrameReader::suspendedTimeoutIsNoSilence()
 {
     FrameReader reader;
     feedBursts(reader, { { 0, "\t{\"a\"" } });
-    reader.restartTimeout(5000);
-    QCOMPARE(describe(feedBursts(reader, { { 5500, ":1}\x02" } })), QByteArray("J:{\"a\":1}|"));
+    // 4 s spent on a command elsewhere, then 0.9 s of real silence: the frame lives on.
+    reader.suspendTimeout(4000);
+    QCOMPARE(describe(feedBursts(reader, { { 4900, ":1}\x02" } })), QByteArray("J:{\"a\":1}|"));
+
+    // The suspension counts once: the silence after it still ends a frame.
+    FrameReader other;
+    feedBursts(other, { { 0, "\t{\"a\"" } });
+    other.suspendTimeout(4000);
+    QVERIFY(feedBursts(other, { { 5000, ":1}\x02" } }).empty());
+
+    FrameReader idle;
+    idle.suspendTimeout(1000);
+    QVERIFY(idle.isIdle());
 }
 
 void TestFrameReader::jsonBoundIsOneMebibyte()
