@@ -251,7 +251,7 @@ void TestRemoteProtocol::oversizedFramesAreDropped()
     // Written in pieces, as a client would stream it; the server keeps reading meanwhile.
     for (int i = 0; i < huge.size(); i += 32 * 1024) {
         m_client->send(huge.mid(i, 32 * 1024));
-        QTest::qWait(2);
+        QTest::qWait(5);
     }
     QVERIFY(m_client->isConnected());
     messages = m_client->exchangeRaw(RemoteClient::frame("GetVersionNumber", { QJsonObject() }, "b"));
