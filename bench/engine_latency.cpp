@@ -5,8 +5,9 @@
 // interval changes the colour and sounds a tone, one interval per second. For every interval it
 // finds the lights change and the tone request the engine made for it and prints their lateness
 // against the interval's planned instant (p50, p99, max) with the intervals skipped or doubled.
-// In the same run a bare clock_nanosleep loop on a 100 ms grid shows what the operating system
-// delivers; its figures are printed beside the engine's.
+// In the same run the two sources of the scheduler benchmark, a bare 100 ms registration on the
+// same scheduler and a bare clock_nanosleep loop, show what the scheduler and the operating system
+// deliver; their figures are printed beside the engine's.
 //
 // Usage: bench_engine [seconds]   (default 60)
 
@@ -40,7 +41,8 @@ namespace {
 
 constexpr qint64 kNsPerTick = 20000; // one tick is 1/50,000 s
 constexpr qint64 kNsPerSecond = 1000000000;
-constexpr qint64 kBarePeriodNs = 100 * 1000000;
+constexpr unsigned kBarePeriodMs = 100;
+constexpr qint64 kBarePeriodNs = qint64(kBarePeriodMs) * 1000000;
 constexpr qint64 kRepetitionSeconds = 15;
 
 // The measurement table: one interval per second from -10 s to 0 s, each a new colour with a
@@ -108,6 +110,30 @@ struct CallLog
 
     std::vector<qint64> times;
     std::vector<int> values;
+    std::atomic<size_t> count { 0 };
+};
+
+// Wake times of one source, written by one thread without allocation.
+struct WakeLog
+{
+    explicit WakeLog(size_t capacity)
+        : times(capacity)
+    {
+    }
+    void add(qint64 ns)
+    {
+        const size_t k = count.load(std::memory_order_relaxed);
+        if (k < times.size()) {
+            times[k] = ns;
+            count.store(k + 1, std::memory_order_release);
+        }
+    }
+    std::vector<qint64> wakes() const
+    {
+        return std::vector<qint64>(times.begin(), times.begin() + long(count.load(std::memory_order_acquire)));
+    }
+
+    std::vector<qint64> times;
     std::atomic<size_t> count { 0 };
 };
 
@@ -232,13 +258,13 @@ Figures evaluateCalls(const CallLog& log, const std::vector<std::pair<qint64, in
 }
 
 // Each wake belongs to the grid point at or before it.
-Figures evaluateBare(const std::vector<qint64>& wakes, qint64 anchorNs)
+Figures evaluateWakes(const std::vector<qint64>& wakes, qint64 anchorNs)
 {
     Figures f;
     std::vector<double> lateness;
     long previous = -1;
     for (const qint64 t : wakes) {
-        const long index = long((t - anchorNs) / kBarePeriodNs);
+        const long index = long(std::floor(double(t - anchorNs) / double(kBarePeriodNs)));
         lateness.push_back(double(t - (anchorNs + index * kBarePeriodNs)) / 1e6);
         if (previous >= 0) {
             if (index == previous)
@@ -320,30 +346,46 @@ int main(int argc, char** argv)
     sema.setRepetitionTime(QVariant(qlonglong(kRepetitionSeconds * 50000)));
     sema.setSequenceStatus(true);
 
-    // The bare timer: clock_nanosleep to each whole 100 ms of the wall clock.
+    // The scheduler benchmark's two sources in the same run: a bare 100 ms registration on the
+    // same scheduler, and a bare clock_nanosleep loop on a grid of whole milliseconds.
+    WakeLog schedulerLog(size_t(seconds) * 10 + 64);
+    WakeLog bareLog(size_t(seconds) * 10 + 64);
+    std::atomic<qint64> firstPointTick { 0 };
+    std::atomic<bool> firstSeen { false };
+    const boost::optional<unsigned> bareSlot = handler->allocCyclicEvent(
+        0, 0, kBarePeriodMs, 0,
+        [&](unsigned s) {
+            schedulerLog.add(realtimeNs());
+            if (!firstSeen.exchange(true))
+                firstPointTick = handler->nextWakeTick(s) - qint64(kBarePeriodMs) * DateTime::QMIL1;
+        },
+        5000);
+    handler->cyclicEventHandles[1] = bareSlot;
+
     std::atomic<bool> stop { false };
-    std::vector<qint64> bareWakes;
-    bareWakes.reserve(size_t(seconds) * 10 + 64);
-    const qint64 anchorNs = (realtimeNs() / kBarePeriodNs + 1) * kBarePeriodNs;
-    std::thread bare([&] {
-        qint64 next = anchorNs;
-        while (!stop.load(std::memory_order_relaxed)) {
-            const timespec at { time_t(next / kNsPerSecond), long(next % kNsPerSecond) };
-            clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &at, nullptr);
-            const qint64 woke = realtimeNs();
-            bareWakes.push_back(woke);
-            next += kBarePeriodNs;
-            while (next <= woke)
-                next += kBarePeriodNs;
+    const qint64 bareAnchorNs = (realtimeNs() / 1000000 + 1) * 1000000;
+    QThread* bareThread = QThread::create([&] {
+        for (qint64 target = bareAnchorNs; !stop; target += kBarePeriodNs) {
+            const timespec ts { time_t(target / kNsPerSecond), long(target % kNsPerSecond) };
+            while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &ts, nullptr) != 0) { }
+            bareLog.add(realtimeNs());
         }
     });
+    bareThread->setObjectName(QStringLiteral("bare timer"));
+    bareThread->start(QThread::HighPriority);
 
+    std::printf("Running %d s: the engine in AUTO on the scheduler, a bare registration on the same scheduler "
+                "and a bare clock_nanosleep loop...\n",
+        seconds);
+    std::fflush(stdout);
     QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
     app.exec();
     stop = true;
-    bare.join();
+    bareThread->wait();
+    delete bareThread;
     const qint64 endNs = realtimeNs();
 
+    handler->stopCyclicEvent(1);
     handler->stopCyclicEvent(Sema::kTickHandle);
     emit handler->quit();
     thread->wait(10000);
@@ -366,19 +408,23 @@ int main(int argc, char** argv)
         }
     }
 
-    std::printf("Start signals of the engine on the scheduler: %d AUTO runs of %zu intervals, repetition %lld s, "
-                "%d s\n",
-        runs, kTable.size(), qlonglong(kRepetitionSeconds), seconds);
-    std::printf("Lateness against the planned instant, in ms\n\n");
+    std::printf("\nstart signals: %d AUTO runs of %zu intervals, repetition %lld s; lateness against the "
+                "planned instant, ms\n",
+        runs, kTable.size(), qlonglong(kRepetitionSeconds));
     std::printf("%-18s %7s %9s %9s %9s %8s %8s\n", "source", "count", "p50", "p99", "max", "skipped", "doubled");
     const Figures lightsFigures = evaluateCalls(lights, plannedLights);
     const Figures toneFigures = evaluateCalls(tones, plannedTones);
-    const Figures bareFigures = evaluateBare(bareWakes, anchorNs);
+    const qint64 offsetMs = utcOffsetNs / 1000000;
+    const qint64 schedulerAnchorNs = (firstPointTick.load() / DateTime::QMIL1 - offsetMs) * 1000000;
+    const Figures schedulerFigures = evaluateWakes(schedulerLog.wakes(), schedulerAnchorNs);
+    const Figures bareFigures = evaluateWakes(bareLog.wakes(), bareAnchorNs);
     printRow("lights", lightsFigures);
     printRow("tone request", toneFigures);
-    printRow("bare timer 100 ms", bareFigures);
+    std::printf("\nthe scheduler benchmark's sources in the same run, lateness against their grid points:\n");
+    printRow("CyclicHandler", schedulerFigures);
+    printRow("clock_nanosleep", bareFigures);
     if (bareFigures.p99 > 0)
-        std::printf("\nratio of p99, lights / bare timer: %.1f\n", lightsFigures.p99 / bareFigures.p99);
+        std::printf("\np99 ratio lights / clock_nanosleep: %.1f\n", lightsFigures.p99 / bareFigures.p99);
 
     resetSharedApplication();
     return lightsFigures.count == 0 ? 1 : 0;
