@@ -55,12 +55,12 @@ struct Step
 };
 const std::vector<Step> kTable = [] {
     std::vector<Step> table;
-    const SemaEnum::SemaColor cycle[] = { SemaEnum::SEMA_COLOR_RED, SemaEnum::SEMA_COLOR_GREEN,
-        SemaEnum::SEMA_COLOR_YELLOW };
+    const SemaEnum::SemaColor cycle[]
+        = { SemaEnum::SEMA_COLOR_RED, SemaEnum::SEMA_COLOR_GREEN, SemaEnum::SEMA_COLOR_YELLOW };
     for (int t = -10; t <= 0; ++t) {
         const SemaEnum::SemaSound sound = t == -10 ? SemaEnum::SEMA_SOUND_LONG_BOOP
-            : t == 0                                ? SemaEnum::SEMA_SOUND_LONG_BIP
-                                                    : SemaEnum::SEMA_SOUND_BIP;
+            : t == 0                               ? SemaEnum::SEMA_SOUND_LONG_BIP
+                                                   : SemaEnum::SEMA_SOUND_BIP;
         table.push_back({ t, cycle[(t + 10) % 3], sound });
     }
     table.push_back({ 1, SemaEnum::SEMA_COLOR_OFF, SemaEnum::NO_SEMA_SOUND });

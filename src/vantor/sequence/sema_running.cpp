@@ -63,8 +63,9 @@ void Sema::startSequenceCyclic()
     if (m_scheduler && m_scheduler != scheduler)
         m_scheduler->stopCyclicEvent(kTickHandle);
     scheduler->stopCyclicEvent(kTickHandle);
-    scheduler->cyclicEventHandles[kTickHandle] = scheduler->allocCyclicEvent(kTickStartTick, kTickPhaseRefTick,
-        kTickPeriodMs, kTickRestricted, [this](unsigned slot) { sequenceTick(quint8(slot)); }, kTickToleranceTicks);
+    scheduler->cyclicEventHandles[kTickHandle] = scheduler->allocCyclicEvent(
+        kTickStartTick, kTickPhaseRefTick, kTickPeriodMs, kTickRestricted,
+        [this](unsigned slot) { sequenceTick(quint8(slot)); }, kTickToleranceTicks);
     m_scheduler = scheduler;
 }
 
@@ -166,7 +167,8 @@ void Sema::drawInfoText()
 {
     const int colour = application().displayboardTimeColor();
     const auto draw = [this, colour](int x, int y, const QString& text) {
-        board().drawText(x, y, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_SMALL, false);
+        board().drawText(
+            x, y, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_SMALL, false);
     };
     if (m_currentIndex) {
         board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);

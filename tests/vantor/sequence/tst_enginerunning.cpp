@@ -1,6 +1,6 @@
+#include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
-#include "core/orvaneenum.h"
 #include "testsupport/testmain.h"
 
 #include <QSignalSpy>
@@ -62,12 +62,8 @@ void TestEngineRunning::builtInRun_data()
 
     const QString alpineTones = "11:59:50 460 1000; 11:59:55 922 300; 11:59:56 922 300; 11:59:57 922 300; "
                                 "11:59:58 922 300; 11:59:59 922 300; 12:00:00 1840 1000";
-    QTest::newRow("ALPINE SKI") << 0
-                                << "11:59:50 RED; 11:59:55 GREEN; 12:00:05 RED; 12:00:10 OFF"
-                                << alpineTones;
-    QTest::newRow("NORDIK SKI") << 1
-                                << "11:59:50 RED; 11:59:57 GREEN; 12:00:03 RED; 12:00:10 OFF"
-                                << alpineTones;
+    QTest::newRow("ALPINE SKI") << 0 << "11:59:50 RED; 11:59:55 GREEN; 12:00:05 RED; 12:00:10 OFF" << alpineTones;
+    QTest::newRow("NORDIK SKI") << 1 << "11:59:50 RED; 11:59:57 GREEN; 12:00:03 RED; 12:00:10 OFF" << alpineTones;
     const QString dots = "11:59:50 RED; 11:59:55 YELLOW_PIXEL dots 5; 11:59:56 PIXEL dots 4; "
                          "11:59:57 PIXEL dots 3; 11:59:58 PIXEL dots 2; 11:59:59 PIXEL dots 1; 12:00:00 GREEN; ";
     QTest::newRow("RALLY") << 2 << dots + "12:00:21 OFF" << alpineTones;
@@ -145,8 +141,7 @@ void TestEngineRunning::lateTickFiresOneGroupPerTick()
     rig->setNow("11:59:57.000");
     rig->tick();
     rig->runUntil("11:59:57.300");
-    QCOMPARE(timetable(*rig, "tone "),
-        QStringLiteral("11:59:57 922 300; 11:59:57.100 922 300; 11:59:57.200 922 300"));
+    QCOMPARE(timetable(*rig, "tone "), QStringLiteral("11:59:57 922 300; 11:59:57.100 922 300; 11:59:57.200 922 300"));
 }
 
 void TestEngineRunning::offModes_data()

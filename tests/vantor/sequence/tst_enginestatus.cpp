@@ -1,9 +1,8 @@
+#include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
-
-#include "core/orvaneenum.h"
 #include "time/cyclichandler.h"
 
 #include <QJsonArray>
@@ -23,8 +22,8 @@ QSet<QString> keys(const QJsonObject& object)
     return QSet<QString>(list.begin(), list.end());
 }
 
-const QSet<QString> kAlwaysKeys { "DisplayboardMode", "TimeOfDay", "IsSynchronized", "IsGPSEnabled",
-    "IsWifiEnabled", "BatteryPerc", "IsExtSupplyValid", "IsLowBattery" };
+const QSet<QString> kAlwaysKeys { "DisplayboardMode", "TimeOfDay", "IsSynchronized", "IsGPSEnabled", "IsWifiEnabled",
+    "BatteryPerc", "IsExtSupplyValid", "IsLowBattery" };
 const QSet<QString> kSequenceKeys { "IsActive", "IsRunning", "BibNumber" };
 const QSet<QString> kColourKeys { "YellowPixelCount", "Color", "Time" };
 const QSet<QString> kGpsKeys { "IsGPSValid", "GPSSynchedStatus", "IsGPSSynchedByCountinuos", "GPSNumSatellites" };
@@ -139,8 +138,9 @@ void TestEngineStatus::keysPresent()
         rig->sema().sendStatus(false);
         QStringList sent = rig->statusMessages().last().keys();
         sent.sort();
-        QCOMPARE(sent, QStringList({ "GPSNumSatellites", "GPSSynchedStatus", "IsGPSEnabled", "IsGPSSynchedByCountinuos",
-                           "IsGPSValid" }));
+        QCOMPARE(sent,
+            QStringList(
+                { "GPSNumSatellites", "GPSSynchedStatus", "IsGPSEnabled", "IsGPSSynchedByCountinuos", "IsGPSValid" }));
     }
 }
 
@@ -168,8 +168,8 @@ void TestEngineStatus::colourWords()
     auto rig = EngineRig::create("11:59:45.000");
     rig->startAuto(SemaEnum::SEMA_SEQUENCE_RALLY, "12:00:00", 60 * kSecond);
     QStringList seen;
-    for (const char* at : { "11:59:50.000", "11:59:55.000", "11:59:56.000", "11:59:59.000", "12:00:00.000",
-             "12:00:21.000" }) {
+    for (const char* at :
+        { "11:59:50.000", "11:59:55.000", "11:59:56.000", "11:59:59.000", "12:00:00.000", "12:00:21.000" }) {
         rig->runUntil(at);
         rig->sema().sendStatus(true);
         const QJsonObject status = rig->statusMessages().last();
@@ -240,7 +240,8 @@ void TestLedTest::cycleOrder()
     QStringList expected { "reset+send", "red", "reset+send", "green", "reset+send", "blue" };
     for (int group = 0; group < 16; ++group)
         expected << QStringLiteral("drivers %1").arg(group);
-    expected << "reset+send" << "red";
+    expected << "reset+send"
+             << "red";
     // One step per new second, from the first tick on; no time of day meanwhile.
     QCOMPARE(rig->texts({ "reset+send", "red", "green", "blue", "drivers" }), expected);
     QCOMPARE(rig->trace("red").first().left(8), QStringLiteral("10:00:01"));

@@ -1,9 +1,8 @@
-#include "testsupport/applicationfixture.h"
-#include "testsupport/testmain.h"
-
 #include "core/application.h"
 #include "sequence/displayboard.h"
 #include "sequence/sema.h"
+#include "testsupport/applicationfixture.h"
+#include "testsupport/testmain.h"
 #include "time/datetime.h"
 
 #include <QFile>
