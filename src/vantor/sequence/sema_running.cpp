@@ -250,7 +250,13 @@ bool Sema::endOfTable(qint64 now)
     switch (m_sequenceMode) {
     case SemaEnum::SEQUENCE_MODE_AUTO:
         if (hasRepetitionTime()) {
-            *m_plannedStart += *m_repetitionTime;
+            const qint64 repetition = *m_repetitionTime;
+            *m_plannedStart += repetition;
+            // After the clock jumped ahead (a synchronisation) the runs missed entirely are not
+            // played back one after the other: the next run is the first not yet begun.
+            const qint64 behind = now - (*m_plannedStart + firstOffset());
+            if (behind >= repetition)
+                *m_plannedStart += (behind + repetition - 1) / repetition * repetition;
             application().applySynchroAtTime(m_plannedStart, false);
             showNextStartInfo();
         } else {

@@ -51,6 +51,7 @@ private slots:
     void serviceTestMenuStopsTheTick();
     void manualEndArmsAgainAndCountsTheBib();
     void autoWithoutRepetitionGoesOffAtTheEnd();
+    void clockJumpAheadSkipsMissedRuns();
     void timeOfDayOncePerSecond();
 };
 
@@ -340,6 +341,27 @@ void TestEngineRunning::autoWithoutRepetitionGoesOffAtTheEnd()
     QCOMPARE(off.count(), 1);
     QVERIFY(rig->sema().nextStartTime().isEmpty());
     QCOMPARE(rig->trace("tone ").size(), 2);
+}
+
+// A run whose first interval came due a second late still plays; runs missed entirely after the
+// clock jumped ahead are not played back.
+void TestEngineRunning::clockJumpAheadSkipsMissedRuns()
+{
+    auto rig = EngineRig::create("11:59:40.000");
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 20 * kSecond);
+    rig->runUntil("12:00:12.000");
+    // With the minimum repetition the next run's first interval (12:00:10) is already past at the
+    // end of the table (12:00:11): it fires at once.
+    QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:00:20"));
+    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:11.000 tone 460 1000"));
+    rig->runUntil("12:00:25.000");
+    rig->clearTrace();
+    // An hour later: the run under way ends at once, and the next is the first not yet begun.
+    rig->setNow("13:00:25.000");
+    rig->runUntil("13:00:45.000");
+    QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("13:00:40"));
+    QCOMPARE(rig->trace("tone ").first(), QStringLiteral("13:00:30.000 tone 460 1000"));
+    QCOMPARE(rig->texts("event "), QStringList { "event ch9 13:00:40.000 bib- auto" });
 }
 
 void TestEngineRunning::timeOfDayOncePerSecond()
