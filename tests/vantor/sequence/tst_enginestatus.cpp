@@ -6,9 +6,13 @@
 #include "time/cyclichandler.h"
 
 #include <QJsonArray>
+#include <QSemaphore>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace Vl::Tavix3::UI;
 
@@ -225,6 +229,7 @@ private slots:
     void cycleOrder();
     void secondSwitchOnStops();
     void switchOffWithoutTest();
+    void switchingWhileTicking();
 };
 
 void TestLedTest::cycleOrder()
@@ -273,6 +278,30 @@ void TestLedTest::switchOffWithoutTest()
     QCOMPARE(rig->texts("reset"), QStringList { "reset+send" });
 }
 
+// The tick steps the sequencer on its thread while the screens switch the test on the GUI
+// thread: the sequencer is made and dropped under the state lock the tick holds.
+void TestLedTest::switchingWhileTicking()
+{
+    auto rig = EngineRig::create("10:00:00.000");
+    rig->inTestMenu = true;
+    std::atomic<bool> stop { false };
+    std::atomic<int> ticks { 0 };
+    std::thread ticker([&] {
+        while (!stop) {
+            // Every tick a new second, so that every tick steps the test.
+            rig->setNow(rig->now() + EngineRig::kSecond);
+            rig->sema().sequenceTick(0);
+            ++ticks;
+        }
+    });
+    for (int i = 0; i < 2000; ++i)
+        rig->sema().setIsShowingLedTest(i % 2 == 0);
+    stop = true;
+    ticker.join();
+    QVERIFY(ticks > 0);
+    QVERIFY(!rig->sema().isShowingLedTest());
+}
+
 // The tick's registration with the real scheduler, ticked by hand.
 class TestEngineRegistration : public QObject
 {
@@ -280,6 +309,7 @@ class TestEngineRegistration : public QObject
 
 private slots:
     void registersOnTheRestrictedSlot();
+    void registrationDoesNotWaitForTheStateLock();
 };
 
 void TestEngineRegistration::registersOnTheRestrictedSlot()
@@ -311,6 +341,39 @@ void TestEngineRegistration::registersOnTheRestrictedSlot()
     // The engine takes its registration with it.
     rig.reset();
     QVERIFY(!scheduler.cyclicEventHandles[Sema::kTickHandle]);
+}
+
+// Releasing the old registration waits for a running tick, and the tick takes the state lock:
+// the registration itself must never wait for that lock.
+void TestEngineRegistration::registrationDoesNotWaitForTheStateLock()
+{
+    TestSupport::ApplicationFixture application;
+    auto rig = EngineRig::create("10:00:00.000");
+    CyclicHandler scheduler;
+    scheduler.setTickTimerEnabled(false);
+    scheduler.startTasks();
+    rig->schedulerObject = &scheduler;
+
+    QSemaphore locked;
+    QSemaphore release;
+    std::thread holder([&] {
+        rig->sema().lock();
+        locked.release();
+        release.acquire();
+        rig->sema().unlock();
+    });
+    locked.acquire();
+    QSemaphore registered;
+    std::thread registrar([&] {
+        rig->sema().startSequenceCyclic();
+        registered.release();
+    });
+    const bool done = registered.tryAcquire(1, 5000);
+    release.release();
+    holder.join();
+    registrar.join();
+    QVERIFY(done);
+    QCOMPARE(scheduler.cyclicEventHandles[Sema::kTickHandle], boost::optional<unsigned>(13));
 }
 
 VANTOR_TEST_CLASS(TestEngineStatus)
