@@ -1,7 +1,7 @@
 // Request-to-acknowledgement latency of the command server over loopback, beside a plain loopback
 // TCP echo measured in the same run: one client, then 50 clients each with one request outstanding.
 //
-//   remote_latency [--existing] [--requests N]
+//   bench_remote [--existing] [--requests N]
 //
 // Without --existing the benchmark starts Vantor offscreen in a temporary home; with it, it uses the
 // program already listening on 127.0.0.1:21967. The request is "GetEthernetSettings", which the

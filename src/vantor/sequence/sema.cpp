@@ -137,7 +137,8 @@ void Sema::startOwnTimer(QTimer& timer, int intervalMs)
     if (QThread::currentThread() == timer.thread())
         timer.start(intervalMs);
     else
-        QMetaObject::invokeMethod(&timer, [&timer, intervalMs]() { timer.start(intervalMs); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &timer, [&timer, intervalMs]() { timer.start(intervalMs); }, Qt::QueuedConnection);
 }
 
 void Sema::stopOwnTimer(QTimer& timer)
@@ -145,7 +146,8 @@ void Sema::stopOwnTimer(QTimer& timer)
     if (QThread::currentThread() == timer.thread())
         timer.stop();
     else
-        QMetaObject::invokeMethod(&timer, [&timer]() { timer.stop(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &timer, [&timer]() { timer.stop(); }, Qt::QueuedConnection);
 }
 
 // ---- Settings ----

@@ -13,8 +13,8 @@
 #include <QMap>
 #include <QMutex>
 #include <QObject>
-#include <QPointer>
 #include <QPair>
+#include <QPointer>
 #include <QRecursiveMutex>
 #include <QSharedPointer>
 #include <QString>
@@ -134,11 +134,12 @@ public:
     Q_INVOKABLE void setInfo(const QString& info);
     void playSound(SemaEnum::SemaSound sound);
     void showStartupBanner();
+    // The time of day has its place on the board: not running, or shown while running.
     bool isTimeOfDayVisible() const;
     // Writes the start events still held for the events log; called at shut-down once the
     // scheduler has stopped.
     void shutDown();
-    // for unit testing: the board the engine draws on, normally taken from the application object.
+    // The display-board model the engine draws on; the start-up banner takes it from the application.
     void setDisplayboard(Displayboard* board);
     Displayboard* displayboard() const { return m_displayboard; }
 
@@ -178,7 +179,9 @@ public:
     // Status output.
     void sendStatus(bool force);
     void clearSentStatus();
+    // A remote text and its colour on the time band; the caller publishes the board.
     void showText(const QString& text, SemaEnum::SemaColor colour);
+    // Status messages are pushed to the remote clients after each change of the board.
     bool isOutputStatusEnabled() const;
     void setIsOutputStatusEnabled(bool value);
 
@@ -299,7 +302,7 @@ private:
     static constexpr unsigned kFalseStartHoldCount = 500;
 
     SemaBoard& board();
-    // The time of day has its place on the board: not running, or shown while running.
+    // isTimeOfDayVisible without taking the state mutex (the caller holds it).
     bool showsTimeOfDay() const { return !m_currentIndex || m_isShowTimeOfDay; }
     SemaApplicationState& application() const { return *m_ports.application; }
 

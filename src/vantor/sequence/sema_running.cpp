@@ -63,8 +63,9 @@ void Sema::startSequenceCyclic()
     if (m_scheduler && m_scheduler != scheduler)
         m_scheduler->stopCyclicEvent(kTickHandle);
     scheduler->stopCyclicEvent(kTickHandle);
-    scheduler->cyclicEventHandles[kTickHandle] = scheduler->allocCyclicEvent(kTickStartTick, kTickPhaseRefTick,
-        kTickPeriodMs, kTickRestricted, [this](unsigned slot) { sequenceTick(quint8(slot)); }, kTickToleranceTicks);
+    scheduler->cyclicEventHandles[kTickHandle] = scheduler->allocCyclicEvent(
+        kTickStartTick, kTickPhaseRefTick, kTickPeriodMs, kTickRestricted,
+        [this](unsigned slot) { sequenceTick(quint8(slot)); }, kTickToleranceTicks);
     m_scheduler = scheduler;
 }
 
@@ -166,7 +167,8 @@ void Sema::drawInfoText()
 {
     const int colour = application().displayboardTimeColor();
     const auto draw = [this, colour](int x, int y, const QString& text) {
-        board().drawText(x, y, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_SMALL, false);
+        board().drawText(
+            x, y, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_SMALL, false);
     };
     if (m_currentIndex) {
         board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
@@ -248,7 +250,13 @@ bool Sema::endOfTable(qint64 now)
     switch (m_sequenceMode) {
     case SemaEnum::SEQUENCE_MODE_AUTO:
         if (hasRepetitionTime()) {
-            *m_plannedStart += *m_repetitionTime;
+            const qint64 repetition = *m_repetitionTime;
+            *m_plannedStart += repetition;
+            // After the clock jumped ahead (a synchronisation) the runs missed entirely are not
+            // played back one after the other: the next run is the first not yet begun.
+            const qint64 behind = now - (*m_plannedStart + firstOffset());
+            if (behind >= repetition)
+                *m_plannedStart += (behind + repetition - 1) / repetition * repetition;
             application().applySynchroAtTime(m_plannedStart, false);
             showNextStartInfo();
         } else {

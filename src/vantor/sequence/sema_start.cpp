@@ -296,7 +296,8 @@ bool Sema::checkStartDate(const QVariant& value)
 
 void Sema::displayRepetitionTimeIsNotValid()
 {
-    const QString minimum = DateTime::displayTime(getMinRepetitionTime(), kFormatCrono, false, false, 0, false, nullptr);
+    const QString minimum
+        = DateTime::displayTime(getMinRepetitionTime(), kFormatCrono, false, false, 0, false, nullptr);
     m_ports.messages->showMessageBox(tr("Repetition time is not valid\nThe minimum time is %1").arg(minimum), 2000);
 }
 

@@ -78,9 +78,8 @@ void Sema::sendStatus(bool force)
         const SemaDeviceStatus device = app.deviceStatus();
 
         QJsonObject data;
-        const auto put = [&](const char* key, const QJsonValue& value) {
-            putStatusValue(QLatin1String(key), value, data, force);
-        };
+        const auto put
+            = [&](const char* key, const QJsonValue& value) { putStatusValue(QLatin1String(key), value, data, force); };
         put("DisplayboardMode", mode);
         if (!textMode)
             put("IsActive", bool(m_currentIndex));

@@ -306,7 +306,10 @@ void EngineRig::fillSingleDrivers(int driverIndex)
 
 // ---- The other outlets ----
 
-void EngineRig::playTone(uint frequencyHz, uint durationMs) { record(QStringLiteral("tone %1 %2").arg(frequencyHz).arg(durationMs)); }
+void EngineRig::playTone(uint frequencyHz, uint durationMs)
+{
+    record(QStringLiteral("tone %1 %2").arg(frequencyHz).arg(durationMs));
+}
 
 static QString eventWords(const Event& event)
 {

@@ -21,7 +21,4 @@ inline QString timetable(const EngineRig& rig, const QStringList& prefixes)
     return rows.join(QStringLiteral("; "));
 }
 
-inline QString timetable(const EngineRig& rig, const QString& prefix)
-{
-    return timetable(rig, QStringList { prefix });
-}
+inline QString timetable(const EngineRig& rig, const QString& prefix) { return timetable(rig, QStringList { prefix }); }

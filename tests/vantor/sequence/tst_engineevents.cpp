@@ -1,8 +1,7 @@
+#include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
 #include "testsupport/testmain.h"
-
-#include "core/orvaneenum.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -66,34 +65,54 @@ void TestEngineEvents::falseStart_data()
     const int alpine = SemaEnum::SEMA_SEQUENCE_ALPINE_SKI;
     const int nordic = SemaEnum::SEMA_SEQUENCE_NORDIC_SKI;
     // Truncated toward zero to tenths; the interval in force is index 4 (-2 s), a window interval.
-    QTest::newRow("early, in the window") << alpine << "11:59:58.500" << "11:59:58.437" << "delta -1.5"
+    QTest::newRow("early, in the window") << alpine << "11:59:58.500"
+                                          << "11:59:58.437"
+                                          << "delta -1.5"
                                           << "event ch1 11:59:58.437 scart bib-"
                                           << "log ch1 11:59:58.437 scart; log ch9 12:00:00.000 skipped";
-    QTest::newRow("early, before the window") << alpine << "11:59:53.000" << "11:59:52.990" << "delta -7.0"
+    QTest::newRow("early, before the window") << alpine << "11:59:53.000"
+                                              << "11:59:52.990"
+                                              << "delta -7.0"
                                               << "event ch1 11:59:52.990 bib-"
                                               << "log ch1 11:59:52.990; log ch9 12:00:00.000 skipped";
-    QTest::newRow("exactly at the start") << alpine << "12:00:00.500" << "12:00:00.000" << "delta 0.0"
+    QTest::newRow("exactly at the start") << alpine << "12:00:00.500"
+                                          << "12:00:00.000"
+                                          << "delta 0.0"
                                           << "event ch1 12:00:00.000 bib-"
                                           << "log ch9 12:00:00.000 skipped; log ch1 12:00:00.000";
-    QTest::newRow("under 0.1 s after the generated start")
-        << alpine << "12:00:00.500" << "12:00:00.090" << "delta 0.0" << "event ch1 12:00:00.090 bib-"
-        << "log ch9 12:00:00.000 skipped; log ch1 12:00:00.090";
-    QTest::newRow("0.23 s after the generated start")
-        << alpine << "12:00:00.500" << "12:00:00.230" << "delta 0.2" << "event ch1 12:00:00.230 skipped scart bib-"
-        << "log ch9 12:00:00.000; log ch1 12:00:00.230 skipped scart";
-    QTest::newRow("late, after the window")
-        << alpine << "12:00:07.100" << "12:00:07.000" << "delta 7.0" << "event ch1 12:00:07.000 skipped bib-"
-        << "log ch9 12:00:00.000; log ch1 12:00:07.000 skipped";
-    QTest::newRow("NORDIK, red without window") << nordic << "11:59:55.500" << "11:59:55.460" << "delta -4.5"
+    QTest::newRow("under 0.1 s after the generated start") << alpine << "12:00:00.500"
+                                                           << "12:00:00.090"
+                                                           << "delta 0.0"
+                                                           << "event ch1 12:00:00.090 bib-"
+                                                           << "log ch9 12:00:00.000 skipped; log ch1 12:00:00.090";
+    QTest::newRow("0.23 s after the generated start") << alpine << "12:00:00.500"
+                                                      << "12:00:00.230"
+                                                      << "delta 0.2"
+                                                      << "event ch1 12:00:00.230 skipped scart bib-"
+                                                      << "log ch9 12:00:00.000; log ch1 12:00:00.230 skipped scart";
+    QTest::newRow("late, after the window") << alpine << "12:00:07.100"
+                                            << "12:00:07.000"
+                                            << "delta 7.0"
+                                            << "event ch1 12:00:07.000 skipped bib-"
+                                            << "log ch9 12:00:00.000; log ch1 12:00:07.000 skipped";
+    QTest::newRow("NORDIK, red without window") << nordic << "11:59:55.500"
+                                                << "11:59:55.460"
+                                                << "delta -4.5"
                                                 << "event ch1 11:59:55.460 bib-"
                                                 << "log ch1 11:59:55.460; log ch9 12:00:00.000 skipped";
-    QTest::newRow("NORDIK, red in the window") << nordic << "11:59:56.500" << "11:59:56.200" << "delta -3.8"
+    QTest::newRow("NORDIK, red in the window") << nordic << "11:59:56.500"
+                                               << "11:59:56.200"
+                                               << "delta -3.8"
                                                << "event ch1 11:59:56.200 scart bib-"
                                                << "log ch1 11:59:56.200 scart; log ch9 12:00:00.000 skipped";
-    QTest::newRow("NORDIK, green in the window") << nordic << "11:59:59.500" << "11:59:59.010" << "delta -0.9"
+    QTest::newRow("NORDIK, green in the window") << nordic << "11:59:59.500"
+                                                 << "11:59:59.010"
+                                                 << "delta -0.9"
                                                  << "event ch1 11:59:59.010 scart bib-"
                                                  << "log ch1 11:59:59.010 scart; log ch9 12:00:00.000 skipped";
-    QTest::newRow("NORDIK, after the window") << nordic << "12:00:03.500" << "12:00:03.200" << "delta 3.2"
+    QTest::newRow("NORDIK, after the window") << nordic << "12:00:03.500"
+                                              << "12:00:03.200"
+                                              << "delta 3.2"
                                               << "event ch1 12:00:03.200 skipped bib-"
                                               << "log ch9 12:00:00.000; log ch1 12:00:03.200 skipped";
 }
@@ -315,7 +334,8 @@ void TestEngineEvents::everyReceivedStartIsLogged()
     QCOMPARE(rig->texts("log "), QStringList { "log ch1 12:00:01.000 skipped scart" });
     rig->runUntil("12:00:12.000");
     QCOMPARE(rig->texts("log "),
-        QStringList({ "log ch1 12:00:01.000 skipped scart", "log ch9 12:00:00.000", "log ch3 12:00:02.000 skipped scart" }));
+        QStringList(
+            { "log ch1 12:00:01.000 skipped scart", "log ch9 12:00:00.000", "log ch3 12:00:02.000 skipped scart" }));
     QCOMPARE(rig->texts("event "),
         QStringList({ "event ch9 12:00:00.000 bib1 auto", "event ch1 12:00:01.000 skipped scart bib1",
             "event ch3 12:00:02.000 skipped scart bib1" }));

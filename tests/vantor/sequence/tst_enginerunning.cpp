@@ -1,6 +1,6 @@
+#include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
-#include "core/orvaneenum.h"
 #include "testsupport/testmain.h"
 
 #include <QSignalSpy>
@@ -51,6 +51,7 @@ private slots:
     void serviceTestMenuStopsTheTick();
     void manualEndArmsAgainAndCountsTheBib();
     void autoWithoutRepetitionGoesOffAtTheEnd();
+    void clockJumpAheadSkipsMissedRuns();
     void timeOfDayOncePerSecond();
 };
 
@@ -62,12 +63,8 @@ void TestEngineRunning::builtInRun_data()
 
     const QString alpineTones = "11:59:50 460 1000; 11:59:55 922 300; 11:59:56 922 300; 11:59:57 922 300; "
                                 "11:59:58 922 300; 11:59:59 922 300; 12:00:00 1840 1000";
-    QTest::newRow("ALPINE SKI") << 0
-                                << "11:59:50 RED; 11:59:55 GREEN; 12:00:05 RED; 12:00:10 OFF"
-                                << alpineTones;
-    QTest::newRow("NORDIK SKI") << 1
-                                << "11:59:50 RED; 11:59:57 GREEN; 12:00:03 RED; 12:00:10 OFF"
-                                << alpineTones;
+    QTest::newRow("ALPINE SKI") << 0 << "11:59:50 RED; 11:59:55 GREEN; 12:00:05 RED; 12:00:10 OFF" << alpineTones;
+    QTest::newRow("NORDIK SKI") << 1 << "11:59:50 RED; 11:59:57 GREEN; 12:00:03 RED; 12:00:10 OFF" << alpineTones;
     const QString dots = "11:59:50 RED; 11:59:55 YELLOW_PIXEL dots 5; 11:59:56 PIXEL dots 4; "
                          "11:59:57 PIXEL dots 3; 11:59:58 PIXEL dots 2; 11:59:59 PIXEL dots 1; 12:00:00 GREEN; ";
     QTest::newRow("RALLY") << 2 << dots + "12:00:21 OFF" << alpineTones;
@@ -145,8 +142,7 @@ void TestEngineRunning::lateTickFiresOneGroupPerTick()
     rig->setNow("11:59:57.000");
     rig->tick();
     rig->runUntil("11:59:57.300");
-    QCOMPARE(timetable(*rig, "tone "),
-        QStringLiteral("11:59:57 922 300; 11:59:57.100 922 300; 11:59:57.200 922 300"));
+    QCOMPARE(timetable(*rig, "tone "), QStringLiteral("11:59:57 922 300; 11:59:57.100 922 300; 11:59:57.200 922 300"));
 }
 
 void TestEngineRunning::offModes_data()
@@ -345,6 +341,27 @@ void TestEngineRunning::autoWithoutRepetitionGoesOffAtTheEnd()
     QCOMPARE(off.count(), 1);
     QVERIFY(rig->sema().nextStartTime().isEmpty());
     QCOMPARE(rig->trace("tone ").size(), 2);
+}
+
+// A run whose first interval came due a second late still plays; runs missed entirely after the
+// clock jumped ahead are not played back.
+void TestEngineRunning::clockJumpAheadSkipsMissedRuns()
+{
+    auto rig = EngineRig::create("11:59:40.000");
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 20 * kSecond);
+    rig->runUntil("12:00:12.000");
+    // With the minimum repetition the next run's first interval (12:00:10) is already past at the
+    // end of the table (12:00:11): it fires at once.
+    QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:00:20"));
+    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:11.000 tone 460 1000"));
+    rig->runUntil("12:00:25.000");
+    rig->clearTrace();
+    // An hour later: the run under way ends at once, and the next is the first not yet begun.
+    rig->setNow("13:00:25.000");
+    rig->runUntil("13:00:45.000");
+    QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("13:00:40"));
+    QCOMPARE(rig->trace("tone ").first(), QStringLiteral("13:00:30.000 tone 460 1000"));
+    QCOMPARE(rig->texts("event "), QStringList { "event ch9 13:00:40.000 bib- auto" });
 }
 
 void TestEngineRunning::timeOfDayOncePerSecond()

@@ -1,8 +1,7 @@
+#include "core/appsettingsstore.h"
 #include "enginerig.h"
 #include "enginetrace.h"
 #include "testsupport/testmain.h"
-
-#include "core/appsettingsstore.h"
 #include "time/datetime.h"
 
 #include <QJsonArray>
@@ -68,12 +67,18 @@ void TestEngineStart::autoChoosesTheFirstRunNotBegun_data()
     QTest::addColumn<int>("repetition");
     QTest::addColumn<QString>("plannedStart");
     // A -10 s table: a run counts as begun once its first interval is past.
-    QTest::newRow("caught up, next run") << "10:00:00" << "10:05:30.000" << 60 << "10:06:00";
-    QTest::newRow("first interval just past") << "10:00:00" << "10:05:55.000" << 60 << "10:07:00";
-    QTest::newRow("first interval now") << "10:00:00" << "10:04:50.000" << 60 << "10:05:00";
-    QTest::newRow("start ahead") << "10:10:00" << "10:05:00.000" << 60 << "10:10:00";
-    QTest::newRow("start ahead, first interval past") << "10:05:00" << "10:04:55.000" << 30 << "10:05:30";
-    QTest::newRow("long repetition") << "08:00:00" << "10:05:30.000" << 3600 << "11:00:00";
+    QTest::newRow("caught up, next run") << "10:00:00"
+                                         << "10:05:30.000" << 60 << "10:06:00";
+    QTest::newRow("first interval just past") << "10:00:00"
+                                              << "10:05:55.000" << 60 << "10:07:00";
+    QTest::newRow("first interval now") << "10:00:00"
+                                        << "10:04:50.000" << 60 << "10:05:00";
+    QTest::newRow("start ahead") << "10:10:00"
+                                 << "10:05:00.000" << 60 << "10:10:00";
+    QTest::newRow("start ahead, first interval past") << "10:05:00"
+                                                      << "10:04:55.000" << 30 << "10:05:30";
+    QTest::newRow("long repetition") << "08:00:00"
+                                     << "10:05:30.000" << 3600 << "11:00:00";
 }
 
 void TestEngineStart::autoChoosesTheFirstRunNotBegun()
@@ -136,12 +141,16 @@ void TestEngineStart::manualOperatorStart_data()
     QTest::addColumn<QString>("pressedAt");
     QTest::addColumn<QString>("plannedStart");
     QTest::addColumn<QString>("tones");
-    QTest::newRow("next minute") << true << "10:00:37.000" << "10:01:00" << "10:00:37 2000 300; 10:00:50 460 1000";
+    QTest::newRow("next minute") << true << "10:00:37.000"
+                                 << "10:01:00"
+                                 << "10:00:37 2000 300; 10:00:50 460 1000";
     // Past intervals fire at once, one group per tick.
     QTest::newRow("next minute, late")
-        << true << "10:00:55.000" << "10:01:00"
+        << true << "10:00:55.000"
+        << "10:01:00"
         << "10:00:55 460 1000; 10:00:55 2000 300; 10:00:55.100 922 300; 10:00:56 922 300";
-    QTest::newRow("at once") << false << "10:00:37.300" << "10:00:48"
+    QTest::newRow("at once") << false << "10:00:37.300"
+                             << "10:00:48"
                              << "10:00:37.300 2000 300; 10:00:38 460 1000";
 }
 
@@ -199,10 +208,14 @@ void TestEngineStart::pauseAndResume_data()
     QTest::addColumn<QString>("resumedAt");
     QTest::addColumn<QString>("plannedStart");
     // Resumed at 10:00:30 with a 60 s repetition counted from 09:59:00.
-    QTest::newRow("from the next minute") << true << "10:00:30.000" << "10:01:00";
-    QTest::newRow("from the next minute, its first interval past") << true << "10:00:55.000" << "10:02:00";
-    QTest::newRow("on the old grid") << false << "10:00:30.000" << "10:01:00";
-    QTest::newRow("on the old grid, first interval past") << false << "10:00:51.000" << "10:02:00";
+    QTest::newRow("from the next minute") << true << "10:00:30.000"
+                                          << "10:01:00";
+    QTest::newRow("from the next minute, its first interval past") << true << "10:00:55.000"
+                                                                   << "10:02:00";
+    QTest::newRow("on the old grid") << false << "10:00:30.000"
+                                     << "10:01:00";
+    QTest::newRow("on the old grid, first interval past") << false << "10:00:51.000"
+                                                          << "10:02:00";
 }
 
 void TestEngineStart::pauseAndResume()
@@ -309,8 +322,8 @@ void TestEngineStart::remoteStartAuto()
     sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
     sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_MANUAL);
     QSignalSpy mode(&sema, &Sema::sequenceModeChanged);
-    sema.setRemoteStartSequence(SemaEnum::SEQUENCE_MODE_AUTO, timeOfDay("10:05:00"), EngineRig::day(), repetition,
-        QVariant(12));
+    sema.setRemoteStartSequence(
+        SemaEnum::SEQUENCE_MODE_AUTO, timeOfDay("10:05:00"), EngineRig::day(), repetition, QVariant(12));
     QCOMPARE(mode.count(), 1);
     QCOMPARE(sema.sequenceStatus(), started);
     // The start values are written whether or not the start is accepted.
@@ -339,8 +352,8 @@ void TestEngineStart::remoteStartManualAtAGivenTime()
     Sema& sema = rig->sema();
     sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
     QSignalSpy status(&sema, &Sema::sequenceStatusChanged);
-    sema.setRemoteStartSequence(SemaEnum::SEQUENCE_MODE_MANUAL, timeOfDay("10:00:30.000"), boost::none, boost::none,
-        QVariant());
+    sema.setRemoteStartSequence(
+        SemaEnum::SEQUENCE_MODE_MANUAL, timeOfDay("10:00:30.000"), boost::none, boost::none, QVariant());
     QCOMPARE(status.count(), 1);
     // A remote start with a time starts at exactly that time.
     QCOMPARE(sema.nextStartTime().trimmed(), QStringLiteral("10:00:30"));

@@ -1,15 +1,18 @@
+#include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
-
-#include "core/orvaneenum.h"
 #include "time/cyclichandler.h"
 
 #include <QJsonArray>
+#include <QSemaphore>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace Vl::Tavix3::UI;
 
@@ -23,8 +26,8 @@ QSet<QString> keys(const QJsonObject& object)
     return QSet<QString>(list.begin(), list.end());
 }
 
-const QSet<QString> kAlwaysKeys { "DisplayboardMode", "TimeOfDay", "IsSynchronized", "IsGPSEnabled",
-    "IsWifiEnabled", "BatteryPerc", "IsExtSupplyValid", "IsLowBattery" };
+const QSet<QString> kAlwaysKeys { "DisplayboardMode", "TimeOfDay", "IsSynchronized", "IsGPSEnabled", "IsWifiEnabled",
+    "BatteryPerc", "IsExtSupplyValid", "IsLowBattery" };
 const QSet<QString> kSequenceKeys { "IsActive", "IsRunning", "BibNumber" };
 const QSet<QString> kColourKeys { "YellowPixelCount", "Color", "Time" };
 const QSet<QString> kGpsKeys { "IsGPSValid", "GPSSynchedStatus", "IsGPSSynchedByCountinuos", "GPSNumSatellites" };
@@ -139,8 +142,9 @@ void TestEngineStatus::keysPresent()
         rig->sema().sendStatus(false);
         QStringList sent = rig->statusMessages().last().keys();
         sent.sort();
-        QCOMPARE(sent, QStringList({ "GPSNumSatellites", "GPSSynchedStatus", "IsGPSEnabled", "IsGPSSynchedByCountinuos",
-                           "IsGPSValid" }));
+        QCOMPARE(sent,
+            QStringList(
+                { "GPSNumSatellites", "GPSSynchedStatus", "IsGPSEnabled", "IsGPSSynchedByCountinuos", "IsGPSValid" }));
     }
 }
 
@@ -168,8 +172,8 @@ void TestEngineStatus::colourWords()
     auto rig = EngineRig::create("11:59:45.000");
     rig->startAuto(SemaEnum::SEMA_SEQUENCE_RALLY, "12:00:00", 60 * kSecond);
     QStringList seen;
-    for (const char* at : { "11:59:50.000", "11:59:55.000", "11:59:56.000", "11:59:59.000", "12:00:00.000",
-             "12:00:21.000" }) {
+    for (const char* at :
+        { "11:59:50.000", "11:59:55.000", "11:59:56.000", "11:59:59.000", "12:00:00.000", "12:00:21.000" }) {
         rig->runUntil(at);
         rig->sema().sendStatus(true);
         const QJsonObject status = rig->statusMessages().last();
@@ -225,6 +229,7 @@ private slots:
     void cycleOrder();
     void secondSwitchOnStops();
     void switchOffWithoutTest();
+    void switchingWhileTicking();
 };
 
 void TestLedTest::cycleOrder()
@@ -240,7 +245,8 @@ void TestLedTest::cycleOrder()
     QStringList expected { "reset+send", "red", "reset+send", "green", "reset+send", "blue" };
     for (int group = 0; group < 16; ++group)
         expected << QStringLiteral("drivers %1").arg(group);
-    expected << "reset+send" << "red";
+    expected << "reset+send"
+             << "red";
     // One step per new second, from the first tick on; no time of day meanwhile.
     QCOMPARE(rig->texts({ "reset+send", "red", "green", "blue", "drivers" }), expected);
     QCOMPARE(rig->trace("red").first().left(8), QStringLiteral("10:00:01"));
@@ -272,6 +278,30 @@ void TestLedTest::switchOffWithoutTest()
     QCOMPARE(rig->texts("reset"), QStringList { "reset+send" });
 }
 
+// The tick steps the sequencer on its thread while the screens switch the test on the GUI
+// thread: the sequencer is made and dropped under the state lock the tick holds.
+void TestLedTest::switchingWhileTicking()
+{
+    auto rig = EngineRig::create("10:00:00.000");
+    rig->inTestMenu = true;
+    std::atomic<bool> stop { false };
+    std::atomic<int> ticks { 0 };
+    std::thread ticker([&] {
+        while (!stop) {
+            // Every tick a new second, so that every tick steps the test.
+            rig->setNow(rig->now() + EngineRig::kSecond);
+            rig->sema().sequenceTick(0);
+            ++ticks;
+        }
+    });
+    for (int i = 0; i < 2000; ++i)
+        rig->sema().setIsShowingLedTest(i % 2 == 0);
+    stop = true;
+    ticker.join();
+    QVERIFY(ticks > 0);
+    QVERIFY(!rig->sema().isShowingLedTest());
+}
+
 // The tick's registration with the real scheduler, ticked by hand.
 class TestEngineRegistration : public QObject
 {
@@ -279,6 +309,7 @@ class TestEngineRegistration : public QObject
 
 private slots:
     void registersOnTheRestrictedSlot();
+    void registrationDoesNotWaitForTheStateLock();
 };
 
 void TestEngineRegistration::registersOnTheRestrictedSlot()
@@ -310,6 +341,39 @@ void TestEngineRegistration::registersOnTheRestrictedSlot()
     // The engine takes its registration with it.
     rig.reset();
     QVERIFY(!scheduler.cyclicEventHandles[Sema::kTickHandle]);
+}
+
+// Releasing the old registration waits for a running tick, and the tick takes the state lock:
+// the registration itself must never wait for that lock.
+void TestEngineRegistration::registrationDoesNotWaitForTheStateLock()
+{
+    TestSupport::ApplicationFixture application;
+    auto rig = EngineRig::create("10:00:00.000");
+    CyclicHandler scheduler;
+    scheduler.setTickTimerEnabled(false);
+    scheduler.startTasks();
+    rig->schedulerObject = &scheduler;
+
+    QSemaphore locked;
+    QSemaphore release;
+    std::thread holder([&] {
+        rig->sema().lock();
+        locked.release();
+        release.acquire();
+        rig->sema().unlock();
+    });
+    locked.acquire();
+    QSemaphore registered;
+    std::thread registrar([&] {
+        rig->sema().startSequenceCyclic();
+        registered.release();
+    });
+    const bool done = registered.tryAcquire(1, 5000);
+    release.release();
+    holder.join();
+    registrar.join();
+    QVERIFY(done);
+    QCOMPARE(scheduler.cyclicEventHandles[Sema::kTickHandle], boost::optional<unsigned>(13));
 }
 
 VANTOR_TEST_CLASS(TestEngineStatus)

@@ -10,14 +10,15 @@
 
 namespace TestSupport {
 
-ApplicationFixture::ApplicationFixture()
+ApplicationFixture::ApplicationFixture(Stage stage)
     : m_dataPath(testRoot() + QStringLiteral("/appdata"))
 {
     Vl::Tavix3::UI::initResources();
     QDir().mkpath(m_dataPath);
     m_application = QSharedPointer<Vl::Tavix3::UI::Application>::create(nullptr, nullptr, m_dataPath, nullptr);
     Vl::Tavix3::UI::setSharedApplication(m_application);
-    m_application->init();
+    if (stage == Stage::Initialised)
+        m_application->init();
 }
 
 ApplicationFixture::~ApplicationFixture()

@@ -9,16 +9,22 @@ class Application;
 
 namespace TestSupport {
 
-// An application object for back-end tests: constructed and initialised without a QML engine,
-// published through the process-wide shared pointer, on a data folder inside the test's home.
+// An application object for back-end tests, without a QML engine, published through the
+// process-wide shared pointer, on a data folder inside the test's home. Initialised (components
+// created, settings loaded) unless the test only needs the bare object.
 class ApplicationFixture
 {
 public:
-    ApplicationFixture();
+    enum class Stage { Constructed, Initialised };
+
+    explicit ApplicationFixture(Stage stage = Stage::Initialised);
     ~ApplicationFixture();
+    ApplicationFixture(const ApplicationFixture&) = delete;
+    ApplicationFixture& operator=(const ApplicationFixture&) = delete;
 
     Vl::Tavix3::UI::Application* operator->() const { return m_application.data(); }
     Vl::Tavix3::UI::Application* get() const { return m_application.data(); }
+    QSharedPointer<Vl::Tavix3::UI::Application> sharedPointer() const { return m_application; }
     QString dataPath() const { return m_dataPath; }
 
     // Removes the application's settings store, so the next fixture starts as a first run.

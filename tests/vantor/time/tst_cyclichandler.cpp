@@ -1,5 +1,7 @@
-#include "applicationfixture.h"
+#include "core/application.h"
+#include "core/sharedapplication.h"
 #include "core/utils.h"
+#include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 #include "time/cyclichandler.h"
 #include "time/cyclictask.h"
@@ -60,12 +62,15 @@ private:
     // Registers like the start-light engine at the current fake time.
     unsigned registerEngineLike(const std::function<void(unsigned)>& callback, int handle = 0);
 
-    std::unique_ptr<ApplicationFixture> m_fixture;
+    std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
     std::unique_ptr<CyclicHandler> m_handler;
     std::atomic<qint64> m_nowMs { 0 };
 };
 
-void TestCyclicHandler::initTestCase() { m_fixture = std::make_unique<ApplicationFixture>(); }
+void TestCyclicHandler::initTestCase()
+{
+    m_fixture = std::make_unique<TestSupport::ApplicationFixture>(TestSupport::ApplicationFixture::Stage::Constructed);
+}
 
 void TestCyclicHandler::cleanupTestCase() { m_fixture.reset(); }
 
@@ -308,7 +313,7 @@ void TestCyclicHandler::exceptionsInCallbacksAreReported()
 
 void TestCyclicHandler::softwareTimersCountDownOnEveryTick()
 {
-    auto& timers = m_fixture->app->timerSoftware();
+    auto& timers = m_fixture->get()->timerSoftware();
     timers[0].currentCountProperty->set(3u);
     timers[6].currentCountProperty->set(1u);
     QCOMPARE(timers[3].currentCountProperty->get(), TimerSoftware::kIdle);
@@ -329,12 +334,12 @@ void TestCyclicHandler::noApplicationNoTick()
 {
     std::atomic<int> calls { 0 };
     const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
-    auto& timer = m_fixture->app->timerSoftware()[0];
+    auto& timer = m_fixture->get()->timerSoftware()[0];
     timer.currentCountProperty->set(5u);
     resetSharedApplication();
     for (int k = 0; k < 30; ++k)
         tickAt(m_nowMs + 10, slot);
-    setSharedApplication(m_fixture->app);
+    setSharedApplication(m_fixture->sharedPointer());
     QVERIFY(m_handler->waitForWorkerIdle(slot, kWait));
     QCOMPARE(calls.load(), 0);
     QCOMPARE(m_handler->slotState(slot), CYCLIC_ARMED);
@@ -356,7 +361,7 @@ void TestCyclicHandler::stopEndsWorkersAndRefusesRegistrations()
     QCOMPARE(finished.count(), 1);
 
     const int atStop = calls;
-    auto& timer = m_fixture->app->timerSoftware()[1];
+    auto& timer = m_fixture->get()->timerSoftware()[1];
     timer.currentCountProperty->set(5u);
     for (int k = 0; k < 30; ++k) {
         m_nowMs += 10;
@@ -435,7 +440,7 @@ void TestCyclicHandler::runsOnItsOwnThreadWithTheRealTimer()
 
     QSemaphore ran;
     std::atomic<int> timerReads { 0 };
-    auto& timer = m_fixture->app->timerSoftware()[2];
+    auto& timer = m_fixture->get()->timerSoftware()[2];
     timer.currentCountProperty->set(3u);
     const boost::optional<unsigned> slot = handler->allocCyclicEvent(
         0, 0, 20, 0,

@@ -1,4 +1,6 @@
-#include "applicationfixture.h"
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 
@@ -50,17 +52,20 @@ private slots:
     void masks();
 
 private:
-    std::unique_ptr<ApplicationFixture> m_fixture;
+    std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
 };
 
-void TestTimeFormat::initTestCase() { m_fixture = std::make_unique<ApplicationFixture>(); }
+void TestTimeFormat::initTestCase()
+{
+    m_fixture = std::make_unique<TestSupport::ApplicationFixture>(TestSupport::ApplicationFixture::Stage::Constructed);
+}
 
 void TestTimeFormat::cleanupTestCase() { m_fixture.reset(); }
 
 void TestTimeFormat::init()
 {
-    m_fixture->app->setTimeFormat(0);
-    m_fixture->app->setDateFormat(0);
+    m_fixture->get()->setTimeFormat(0);
+    m_fixture->get()->setDateFormat(0);
 }
 
 void TestTimeFormat::formatter_data()
@@ -137,7 +142,7 @@ void TestTimeFormat::formatter()
     QFETCH(char, prefix);
     QFETCH(bool, proportional);
     QFETCH(int, timeFormat);
-    m_fixture->app->setTimeFormat(timeFormat);
+    m_fixture->get()->setTimeFormat(timeFormat);
 
     char buffer[DateTime::kFormatBufferSize];
     const int position = DateTime::formatTime(ticks, buffer, format, onlySeconds, noDots, prefix, proportional);
@@ -269,9 +274,9 @@ void TestTimeFormat::displayDateFollowsDateFormat()
 {
     const qint64 ticks = DateTime::dateToTicks({ 29, 2, 2024 }) + hms(10, 0, 0);
     QCOMPARE(DateTime::displayDate(ticks), QStringLiteral("29/02/2024"));
-    m_fixture->app->setDateFormat(1);
+    m_fixture->get()->setDateFormat(1);
     QCOMPARE(DateTime::displayDate(ticks), QStringLiteral("02/29/2024"));
-    m_fixture->app->setDateFormat(0);
+    m_fixture->get()->setDateFormat(0);
     QCOMPARE(DateTime::displayDate(0), QStringLiteral("01/01/1970"));
 }
 

@@ -1,4 +1,6 @@
-#include "applicationfixture.h"
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 #include "time/datevalidator.h"
@@ -48,14 +50,17 @@ private slots:
     void dateValidator();
 
 private:
-    std::unique_ptr<ApplicationFixture> m_fixture;
+    std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
 };
 
-void TestTimeParse::initTestCase() { m_fixture = std::make_unique<ApplicationFixture>(); }
+void TestTimeParse::initTestCase()
+{
+    m_fixture = std::make_unique<TestSupport::ApplicationFixture>(TestSupport::ApplicationFixture::Stage::Constructed);
+}
 
 void TestTimeParse::cleanupTestCase() { m_fixture.reset(); }
 
-void TestTimeParse::init() { m_fixture->app->setDateFormat(0); }
+void TestTimeParse::init() { m_fixture->get()->setDateFormat(0); }
 
 void TestTimeParse::parseTime_data()
 {
@@ -204,7 +209,7 @@ void TestTimeParse::parseDate()
 
 void TestTimeParse::normalisedTextFollowsApplicationFormat()
 {
-    m_fixture->app->setDateFormat(OrvaneEnum::DATE_FORMAT_MM_DD_YYYY);
+    m_fixture->get()->setDateFormat(OrvaneEnum::DATE_FORMAT_MM_DD_YYYY);
     qint64 ticks = 0;
     QString normalised;
     QVERIFY(!DateTime::parseDate(
@@ -269,7 +274,7 @@ void TestTimeParse::dateValidator()
 {
     QFETCH(QString, input);
     QFETCH(int, dateFormat);
-    m_fixture->app->setDateFormat(dateFormat);
+    m_fixture->get()->setDateFormat(dateFormat);
     DateValidator validator;
     int position = 0;
     QTEST(int(validator.validate(input, position)), "state");
