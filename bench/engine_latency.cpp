@@ -11,8 +11,8 @@
 //
 // Usage: bench_engine [seconds]   (default 60)
 
+#include "benchsupport.h"
 #include "core/application.h"
-#include "core/sharedapplication.h"
 #include "sequence/displayboard.h"
 #include "sequence/sema.h"
 #include "sequence/semaports.h"
@@ -20,30 +20,27 @@
 #include "time/datetime.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QSemaphore>
-#include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
-#include <atomic>
-#include <cmath>
 #include <cstdio>
-#include <ctime>
+#include <cstdlib>
 #include <memory>
-#include <thread>
 #include <vector>
 
 using namespace Vl::Tavix3::UI;
+using Bench::Figures;
+using Bench::kNsPerSecond;
+using Bench::kNsPerTick;
+using Bench::realtimeNs;
+using CallLog = Bench::WakeLog;
 
 namespace {
 
-constexpr qint64 kNsPerTick = 20000; // one tick is 1/50,000 s
-constexpr qint64 kNsPerSecond = 1000000000;
 constexpr unsigned kBarePeriodMs = 100;
-constexpr qint64 kBarePeriodNs = qint64(kBarePeriodMs) * 1000000;
 constexpr qint64 kRepetitionSeconds = 15;
+// The goal for the start signals: at most this late at p99, nothing skipped or doubled.
+constexpr double kGoalP99Ms = 1.5;
 
 // The measurement table: one interval per second from -10 s to 0 s, each a new colour with a
 // tone, then the lights off one second after the start.
@@ -81,61 +78,6 @@ uint toneFrequency(SemaEnum::SemaSound sound)
         return 0;
     }
 }
-
-qint64 realtimeNs()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return qint64(ts.tv_sec) * kNsPerSecond + ts.tv_nsec;
-}
-
-// Calls of one kind (time and value), written by the tick's thread without allocation.
-struct CallLog
-{
-    explicit CallLog(size_t capacity)
-        : times(capacity)
-        , values(capacity)
-    {
-    }
-    void add(qint64 ns, int value)
-    {
-        const size_t k = count.load(std::memory_order_relaxed);
-        if (k < times.size()) {
-            times[k] = ns;
-            values[k] = value;
-            count.store(k + 1, std::memory_order_release);
-        }
-    }
-    size_t size() const { return count.load(std::memory_order_acquire); }
-
-    std::vector<qint64> times;
-    std::vector<int> values;
-    std::atomic<size_t> count { 0 };
-};
-
-// Wake times of one source, written by one thread without allocation.
-struct WakeLog
-{
-    explicit WakeLog(size_t capacity)
-        : times(capacity)
-    {
-    }
-    void add(qint64 ns)
-    {
-        const size_t k = count.load(std::memory_order_relaxed);
-        if (k < times.size()) {
-            times[k] = ns;
-            count.store(k + 1, std::memory_order_release);
-        }
-    }
-    std::vector<qint64> wakes() const
-    {
-        return std::vector<qint64>(times.begin(), times.begin() + long(count.load(std::memory_order_acquire)));
-    }
-
-    std::vector<qint64> times;
-    std::atomic<size_t> count { 0 };
-};
 
 // The display-board model with the moment of every lights change noted before it is drawn.
 class TimedBoard : public DisplayboardSemaBoard
@@ -206,29 +148,6 @@ private:
     CyclicHandler* m_scheduler;
 };
 
-struct Figures
-{
-    size_t count = 0;
-    double p50 = 0, p99 = 0, max = 0; // ms
-    long skipped = 0;
-    long doubled = 0;
-};
-
-void summarise(std::vector<double> lateness, Figures& f)
-{
-    f.count = lateness.size();
-    if (lateness.empty())
-        return;
-    std::sort(lateness.begin(), lateness.end());
-    auto rank = [&lateness](double p) {
-        const size_t r = size_t(std::ceil(p * double(lateness.size())));
-        return lateness[std::min(lateness.size(), std::max<size_t>(r, 1)) - 1];
-    };
-    f.p50 = rank(0.50);
-    f.p99 = rank(0.99);
-    f.max = lateness.back();
-}
-
 // For every planned instant, the calls with its value inside the second after it: none is a
 // skipped interval, more than one a doubled one, the first gives the lateness.
 Figures evaluateCalls(const CallLog& log, const std::vector<std::pair<qint64, int>>& planned)
@@ -253,34 +172,8 @@ Figures evaluateCalls(const CallLog& log, const std::vector<std::pair<qint64, in
         f.doubled += matches - 1;
         lateness.push_back(double(first - instant) / 1e6);
     }
-    summarise(lateness, f);
+    Bench::summarise(lateness, f);
     return f;
-}
-
-// Each wake belongs to the grid point at or before it.
-Figures evaluateWakes(const std::vector<qint64>& wakes, qint64 anchorNs)
-{
-    Figures f;
-    std::vector<double> lateness;
-    long previous = -1;
-    for (const qint64 t : wakes) {
-        const long index = long(std::floor(double(t - anchorNs) / double(kBarePeriodNs)));
-        lateness.push_back(double(t - (anchorNs + index * kBarePeriodNs)) / 1e6);
-        if (previous >= 0) {
-            if (index == previous)
-                ++f.doubled;
-            else if (index > previous + 1)
-                f.skipped += index - previous - 1;
-        }
-        previous = index;
-    }
-    summarise(lateness, f);
-    return f;
-}
-
-void printRow(const char* name, const Figures& f)
-{
-    std::printf("%-18s %7zu %9.3f %9.3f %9.3f %8ld %8ld\n", name, f.count, f.p50, f.p99, f.max, f.skipped, f.doubled);
 }
 
 } // namespace
@@ -288,33 +181,14 @@ void printRow(const char* name, const Figures& f)
 int main(int argc, char** argv)
 {
     const int seconds = argc > 1 ? std::max(20, std::atoi(argv[1])) : 60;
+    Bench::Environment environment(argc, argv);
 
-    // Settings and logs of the application object go to a folder of this run only.
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
-    QCoreApplication::setApplicationName(QStringLiteral("VantorBench"));
-    // The scheduler ticks only while there is an application object (it owns the software timers).
-    const auto application = QSharedPointer<Application>::create(nullptr, nullptr, home.path(), nullptr);
-    setSharedApplication(application);
-
-    // The scheduler, wired as the application wires it.
-    auto* thread = new QThread();
-    thread->setObjectName(QStringLiteral("CyclicHandler thread"));
-    auto* handler = new CyclicHandler();
-    handler->moveToThread(thread);
-    QSemaphore started;
-    QObject::connect(thread, &QThread::started, handler, &CyclicHandler::startTasks);
-    QObject::connect(handler, &CyclicHandler::finished, thread, &QThread::quit, Qt::DirectConnection);
-    QObject::connect(
-        handler, &CyclicHandler::started, handler, [&started] { started.release(); }, Qt::DirectConnection);
-    thread->start(QThread::InheritPriority);
-    if (!started.tryAcquire(1, 10000)) {
+    Bench::Scheduler scheduler;
+    if (!scheduler.start()) {
         std::fprintf(stderr, "the scheduler did not start\n");
         return 1;
     }
+    CyclicHandler* handler = scheduler.handler();
 
     const size_t capacity = size_t(seconds) * 4 + 256;
     CallLog lights(capacity);
@@ -326,72 +200,48 @@ int main(int argc, char** argv)
     ports.remote = outlets;
     ports.eventsLog = outlets;
     ports.messages = outlets;
-    ports.application = std::make_shared<BenchState>(*application, handler);
+    ports.application = std::make_shared<BenchState>(environment.application(), handler);
 
-    Sema sema;
-    sema.setPorts(ports);
+    // Released before the scheduler stops: the engine takes its registration with it.
+    auto sema = std::make_unique<Sema>();
+    sema->setPorts(ports);
     for (int i = 0; i < int(kTable.size()); ++i)
-        sema.setInterval(i, SemaEnum::SEMA_SEQUENCE_CUSTOM,
+        sema->setInterval(i, SemaEnum::SEMA_SEQUENCE_CUSTOM,
             SemaInterval { kTable[size_t(i)].time, kTable[size_t(i)].sound, kTable[size_t(i)].colour, false });
-    sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM);
-    sema.setIsShowTimeOfDay(true);
-    sema.startSequenceCyclic();
+    sema->setSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM);
+    sema->setIsShowTimeOfDay(true);
+    sema->startSequenceCyclic();
 
     // The first start moment 12 s ahead, on a whole second: its first interval is 2 s away.
     const qint64 now = DateTime::getDateTime();
     const qint64 firstStart = (now / 50000 + 13) * 50000;
-    sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
-    sema.setStartDate(QVariant(qlonglong(firstStart / DateTime::kTicksPerDay * DateTime::kTicksPerDay)));
-    sema.setStartTime(QVariant(qlonglong(firstStart % DateTime::kTicksPerDay)));
-    sema.setRepetitionTime(QVariant(qlonglong(kRepetitionSeconds * 50000)));
-    sema.setSequenceStatus(true);
+    sema->setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
+    sema->setStartDate(QVariant(qlonglong(firstStart / DateTime::kTicksPerDay * DateTime::kTicksPerDay)));
+    sema->setStartTime(QVariant(qlonglong(firstStart % DateTime::kTicksPerDay)));
+    sema->setRepetitionTime(QVariant(qlonglong(kRepetitionSeconds * 50000)));
+    sema->setSequenceStatus(true);
 
     // The scheduler benchmark's two sources in the same run: a bare 100 ms registration on the
-    // same scheduler, and a bare clock_nanosleep loop on a grid of whole milliseconds.
-    WakeLog schedulerLog(size_t(seconds) * 10 + 64);
-    WakeLog bareLog(size_t(seconds) * 10 + 64);
-    std::atomic<qint64> firstPointTick { 0 };
-    std::atomic<bool> firstSeen { false };
-    const boost::optional<unsigned> bareSlot = handler->allocCyclicEvent(
-        0, 0, kBarePeriodMs, 0,
-        [&](unsigned s) {
-            schedulerLog.add(realtimeNs());
-            if (!firstSeen.exchange(true))
-                firstPointTick = handler->nextWakeTick(s) - qint64(kBarePeriodMs) * DateTime::QMIL1;
-        },
-        5000);
-    handler->cyclicEventHandles[1] = bareSlot;
-
-    std::atomic<bool> stop { false };
-    const qint64 bareAnchorNs = (realtimeNs() / 1000000 + 1) * 1000000;
-    QThread* bareThread = QThread::create([&] {
-        for (qint64 target = bareAnchorNs; !stop; target += kBarePeriodNs) {
-            const timespec ts { time_t(target / kNsPerSecond), long(target % kNsPerSecond) };
-            while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &ts, nullptr) != 0) { }
-            bareLog.add(realtimeNs());
-        }
-    });
-    bareThread->setObjectName(QStringLiteral("bare timer"));
-    bareThread->start(QThread::HighPriority);
+    // same scheduler, and the bare clock_nanosleep timer.
+    Bench::SchedulerProbe probe(size_t(seconds) * 10 + 64, kBarePeriodMs);
+    probe.registerOn(handler, 1, 0);
+    Bench::BareTimer bare(size_t(seconds) * 10 + 64, qint64(kBarePeriodMs) * 1000000);
+    bare.start();
 
     std::printf("Running %d s: the engine in AUTO on the scheduler, a bare registration on the same scheduler "
                 "and a bare clock_nanosleep loop...\n",
         seconds);
     std::fflush(stdout);
-    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
-    app.exec();
-    stop = true;
-    bareThread->wait();
-    delete bareThread;
+    QTimer::singleShot(seconds * 1000, QCoreApplication::instance(), &QCoreApplication::quit);
+    QCoreApplication::exec();
+    bare.stop();
     const qint64 endNs = realtimeNs();
-
     handler->stopCyclicEvent(1);
-    handler->stopCyclicEvent(Sema::kTickHandle);
-    emit handler->quit();
-    thread->wait(10000);
+    sema.reset();
+    scheduler.stop();
 
     // The planned instants in wall-clock nanoseconds: the engine's ticks count local time.
-    const qint64 utcOffsetNs = qint64(QDateTime::currentDateTime().offsetFromUtc()) * kNsPerSecond;
+    const qint64 utcOffsetNs = Bench::utcOffsetNs();
     std::vector<std::pair<qint64, int>> plannedLights;
     std::vector<std::pair<qint64, int>> plannedTones;
     int runs = 0;
@@ -411,21 +261,23 @@ int main(int argc, char** argv)
     std::printf("\nstart signals: %d AUTO runs of %zu intervals, repetition %lld s; lateness against the "
                 "planned instant, ms\n",
         runs, kTable.size(), qlonglong(kRepetitionSeconds));
-    std::printf("%-18s %7s %9s %9s %9s %8s %8s\n", "source", "count", "p50", "p99", "max", "skipped", "doubled");
+    Bench::printHeader("count");
     const Figures lightsFigures = evaluateCalls(lights, plannedLights);
     const Figures toneFigures = evaluateCalls(tones, plannedTones);
-    const qint64 offsetMs = utcOffsetNs / 1000000;
-    const qint64 schedulerAnchorNs = (firstPointTick.load() / DateTime::QMIL1 - offsetMs) * 1000000;
-    const Figures schedulerFigures = evaluateWakes(schedulerLog.wakes(), schedulerAnchorNs);
-    const Figures bareFigures = evaluateWakes(bareLog.wakes(), bareAnchorNs);
-    printRow("lights", lightsFigures);
-    printRow("tone request", toneFigures);
+    const Figures schedulerFigures = probe.figures();
+    const Figures bareFigures = bare.figures();
+    Bench::printRow("lights", lightsFigures);
+    Bench::printRow("tone request", toneFigures);
     std::printf("\nthe scheduler benchmark's sources in the same run, lateness against their grid points:\n");
-    printRow("CyclicHandler", schedulerFigures);
-    printRow("clock_nanosleep", bareFigures);
+    Bench::printRow("CyclicHandler", schedulerFigures);
+    Bench::printRow("clock_nanosleep", bareFigures);
     if (bareFigures.p99 > 0)
         std::printf("\np99 ratio lights / clock_nanosleep: %.1f\n", lightsFigures.p99 / bareFigures.p99);
 
-    resetSharedApplication();
+    auto meets
+        = [](const Figures& f) { return f.count > 0 && f.p99 <= kGoalP99Ms && f.skipped == 0 && f.doubled == 0; };
+    const bool met = meets(lightsFigures) && meets(toneFigures);
+    std::printf("goal (lights and tone request at most %.1f ms late at p99, none skipped or doubled): %s\n", kGoalP99Ms,
+        met ? "met" : "NOT met");
     return lightsFigures.count == 0 ? 1 : 0;
 }

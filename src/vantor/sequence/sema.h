@@ -69,7 +69,10 @@ public:
     static constexpr qint64 kTicksPerSecond = 50000;
 
     // The tick's registration with the scheduler (handle, first tick, phase reference, period,
-    // restricted slot, tolerance), kept together so that its phase is set in one place.
+    // restricted slot, tolerance), kept together so that its phase is set in one place. The phase
+    // reference lies on the whole-second grid of the clock, so the tick is due on every whole
+    // 100 ms and each interval's instant (a whole second) falls on a tick; with a tolerance of one
+    // period the tick is first due on the first whole 100 ms after the registration.
     static constexpr int kTickHandle = 0;
     static constexpr qint64 kTickStartTick = 0;
     static constexpr qint64 kTickPhaseRefTick = 0;

@@ -75,7 +75,10 @@ bool CyclicSchedule::advance(unsigned slot, qint64 now)
         const qint64 rest = (now - event.phaseRefTick) % qint64(event.periodTicks);
         if (rest >= 0 && rest < event.toleranceTicks) {
             slotState[slot] = CYCLIC_RUNNING;
-            nextWakeTick[slot] = now + kFirstWakeDelay;
+            // The first wake is due on the next phase point, not a fixed delay after this tick: a
+            // delay would move the whole grid off the phase points, and with the ticks on the
+            // 10 ms grid of the clock every wake would then come one tick late.
+            nextWakeTick[slot] = nextGridPoint(now, event.phaseRefTick, qint64(event.periodTicks));
         }
         return false;
     }

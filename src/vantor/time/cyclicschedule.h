@@ -19,7 +19,7 @@ enum CyclicEventState {
 struct CyclicEvent
 {
     qint64 startTick = 0; // the slot stays armed until the clock reaches this tick
-    qint64 phaseRefTick = 0; // wake-ups fall on phaseRefTick + k × period
+    qint64 phaseRefTick = 0; // wake-ups are due on phaseRefTick + k × period
     unsigned periodMs = 0;
     unsigned periodTicks = 0; // periodMs × 50
     qint64 toleranceTicks = 0; // width of the window after a phase point in which the slot may start running
@@ -32,8 +32,6 @@ class CyclicSchedule
 {
 public:
     static constexpr unsigned kSlotCount = 16;
-    // An aligned slot is first woken one millisecond after the aligning tick, so on the next tick.
-    static constexpr qint64 kFirstWakeDelay = 50;
     // A running slot further behind than this (a long stall or the clock stepping forwards) is
     // woken once and moved to the next point of its grid instead of catching up period by period.
     static constexpr qint64 kMaxBacklogTicks = 50000;

@@ -310,6 +310,7 @@ class TestEngineRegistration : public QObject
 private slots:
     void registersOnTheRestrictedSlot();
     void registrationDoesNotWaitForTheStateLock();
+    void intervalsFireOnTheTickOfTheirInstant();
 };
 
 void TestEngineRegistration::registersOnTheRestrictedSlot()
@@ -374,6 +375,35 @@ void TestEngineRegistration::registrationDoesNotWaitForTheStateLock()
     registrar.join();
     QVERIFY(done);
     QCOMPARE(scheduler.cyclicEventHandles[Sema::kTickHandle], boost::optional<unsigned>(13));
+}
+
+// The scheduler ticked on the 10 ms grid of the clock, as its tick source wakes, and the tick
+// registered at an odd moment: every light and tone comes on the tick of its interval's instant.
+void TestEngineRegistration::intervalsFireOnTheTickOfTheirInstant()
+{
+    TestSupport::ApplicationFixture application;
+    auto rig = EngineRig::create("11:59:40.037");
+    CyclicHandler scheduler;
+    scheduler.setTickTimerEnabled(false);
+    scheduler.startTasks();
+    rig->schedulerObject = &scheduler;
+    rig->sema().startSequenceCyclic();
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 60 * kSecond);
+    rig->clearTrace();
+
+    for (qint64 now = EngineRig::at("11:59:40.040"); now <= EngineRig::at("12:00:12.000"); now += 10 * EngineRig::kMs) {
+        rig->setNow(now);
+        scheduler.cyclicTimerTick();
+        QVERIFY(scheduler.waitForWorkerIdle(13, 5000));
+        rig->runJobs();
+    }
+    // Without a millisecond shown, each entry came exactly on its whole second.
+    QCOMPARE(timetable(*rig, "lights "), "11:59:50 RED; 11:59:55 GREEN; 12:00:05 RED; 12:00:10 OFF");
+    QCOMPARE(timetable(*rig, "tone "),
+        "11:59:50 460 1000; 11:59:55 922 300; 11:59:56 922 300; 11:59:57 922 300; 11:59:58 922 300; "
+        "11:59:59 922 300; 12:00:00 1840 1000");
+    QCOMPARE(rig->texts("event "), QStringList { "event ch9 12:00:00.000 bib- auto" });
+    scheduler.stopCyclicEvent(Sema::kTickHandle);
 }
 
 VANTOR_TEST_CLASS(TestEngineStatus)

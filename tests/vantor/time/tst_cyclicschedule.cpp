@@ -82,7 +82,11 @@ private slots:
     void armedUntilStartTick();
     void alignsInsidePhaseWindow();
     void smallToleranceAlignsLate();
-    void engineRegistrationFirstRunsAfterTwentyToThirtyMs();
+    void firstWakeIsDueOnTheNextPhasePoint_data();
+    void firstWakeIsDueOnTheNextPhasePoint();
+    void engineRegistrationWakesOnTheWholeHundredMs_data();
+    void engineRegistrationWakesOnTheWholeHundredMs();
+    void ticksOnTheGridServeEveryPointOnTime();
     void slotsAreVisitedFromSlotZero();
     void shortStallIsCaughtUpOnePeriodPerTick();
     void longBacklogWakesOnceAndKeepsPhase();
@@ -166,8 +170,10 @@ void TestCyclicSchedule::armedUntilStartTick()
     QCOMPARE(d.state(), CYCLIC_ALIGNING);
     d.tickAtMs(5010);
     QCOMPARE(d.state(), CYCLIC_RUNNING);
-    QCOMPARE(d.schedule.nextWakeTick[d.slot], 5011 * kMs);
-    QVERIFY(d.tickAtMs(5020));
+    QCOMPARE(d.schedule.nextWakeTick[d.slot], 5100 * kMs);
+    d.ticksMs(5020, 5090, 10);
+    QVERIFY(d.wakes.empty());
+    QVERIFY(d.tickAtMs(5100));
 }
 
 void TestCyclicSchedule::alignsInsidePhaseWindow()
@@ -180,9 +186,9 @@ void TestCyclicSchedule::alignsInsidePhaseWindow()
     QCOMPARE(d.state(), CYCLIC_ALIGNING);
     d.tickAtMs(4004);
     QCOMPARE(d.state(), CYCLIC_RUNNING);
-    // The grid is 4005 + k s; each point is served by the first tick at or after it.
+    // The wakes are due on the whole seconds; each is served by the first tick at or after it.
     d.ticksMs(4014, 7994, 10);
-    QCOMPARE(d.wakes, (std::vector<qint64> { 4014, 5014, 6014, 7014 }));
+    QCOMPARE(d.wakes, (std::vector<qint64> { 5004, 6004, 7004 }));
 }
 
 void TestCyclicSchedule::smallToleranceAlignsLate()
@@ -197,19 +203,79 @@ void TestCyclicSchedule::smallToleranceAlignsLate()
     QCOMPARE(d.state(), CYCLIC_RUNNING);
 }
 
-void TestCyclicSchedule::engineRegistrationFirstRunsAfterTwentyToThirtyMs()
+void TestCyclicSchedule::firstWakeIsDueOnTheNextPhasePoint_data()
 {
-    // Tolerance equal to the period: the phase reference has no effect.
-    for (const qint64 offset : { 0, 3, 9 }) {
-        Driver d;
-        const qint64 registeredAt = 123450 + offset;
-        const qint64 first = d.startEngineLike(registeredAt + 10 - offset);
-        QVERIFY2(first - registeredAt >= 20 && first - registeredAt <= 30,
-            qPrintable(QString::number(first - registeredAt)));
-        d.ticksMs(first + 10, first + 1000, 10);
-        for (const qint64 step : diffs(d.wakes))
-            QCOMPARE(step, qint64(100));
-    }
+    QTest::addColumn<qint64>("phaseRefMs");
+    QTest::addColumn<qint64>("toleranceMs");
+    QTest::addColumn<qint64>("aligningTickMs");
+    QTest::addColumn<qint64>("firstWakeMs");
+    // Period 100 ms throughout.
+    QTest::newRow("inside the window") << qint64(0) << qint64(100) << qint64(10020) << qint64(10100);
+    QTest::newRow("on a phase point takes the next") << qint64(0) << qint64(100) << qint64(10000) << qint64(10100);
+    QTest::newRow("late in the window") << qint64(0) << qint64(100) << qint64(10099) << qint64(10100);
+    QTest::newRow("phase reference off the second") << qint64(37) << qint64(100) << qint64(10020) << qint64(10037);
+    QTest::newRow("narrow window") << qint64(0) << qint64(10) << qint64(10004) << qint64(10100);
+}
+
+// No fixed delay after the aligning tick: every wake, the first included, is due on a phase point.
+void TestCyclicSchedule::firstWakeIsDueOnTheNextPhasePoint()
+{
+    QFETCH(qint64, phaseRefMs);
+    QFETCH(qint64, toleranceMs);
+    QFETCH(qint64, aligningTickMs);
+    QFETCH(qint64, firstWakeMs);
+    Driver d;
+    d.slot = *d.schedule.allocate(makeEvent(100, 0, phaseRefMs * kMs, toleranceMs * kMs), false);
+    d.tickAtMs(aligningTickMs - 10); // armed → aligning
+    QVERIFY(!d.tickAtMs(aligningTickMs));
+    QCOMPARE(d.state(), CYCLIC_RUNNING);
+    QCOMPARE(d.schedule.nextWakeTick[d.slot], firstWakeMs * kMs);
+    QVERIFY(!d.tickAtMs(firstWakeMs - 1));
+    QVERIFY(d.tickAtMs(firstWakeMs));
+    QCOMPARE(d.schedule.nextWakeTick[d.slot], (firstWakeMs + 100) * kMs);
+}
+
+void TestCyclicSchedule::engineRegistrationWakesOnTheWholeHundredMs_data()
+{
+    QTest::addColumn<qint64>("registeredAtMs");
+    QTest::addColumn<qint64>("tickPhaseMs"); // where in each 10 ms of the clock the ticks fall
+    QTest::addColumn<qint64>("firstWakeMs");
+    QTest::newRow("ticks on the grid") << qint64(123450) << qint64(0) << qint64(123500);
+    QTest::newRow("registered just before a point") << qint64(123475) << qint64(0) << qint64(123500);
+    QTest::newRow("registered just after a point") << qint64(123481) << qint64(0) << qint64(123600);
+    QTest::newRow("ticks 4 ms late") << qint64(123450) << qint64(4) << qint64(123504);
+}
+
+// Phase reference 0 and a tolerance of one period, like the start-light engine: the slot runs from
+// its first aligning tick and is woken on every whole 100 ms of the clock, on the first tick at or
+// after it.
+void TestCyclicSchedule::engineRegistrationWakesOnTheWholeHundredMs()
+{
+    QFETCH(qint64, registeredAtMs);
+    QFETCH(qint64, tickPhaseMs);
+    QFETCH(qint64, firstWakeMs);
+    Driver d;
+    const qint64 firstTick = (registeredAtMs / 10 + 1) * 10 + tickPhaseMs;
+    QCOMPARE(d.startEngineLike(firstTick), firstWakeMs);
+    d.ticksMs(firstWakeMs + 10, firstWakeMs + 1000, 10);
+    QCOMPARE(d.wakes.size(), size_t(11));
+    for (const qint64 wake : d.wakes)
+        QCOMPARE(wake % 100, tickPhaseMs);
+    for (const qint64 step : diffs(d.wakes))
+        QCOMPARE(step, qint64(100));
+}
+
+// With the ticks on the 10 ms grid of the clock (the tick source's grid), ten minutes of an
+// engine-like registration: every point is served on its own tick, none skipped or doubled.
+void TestCyclicSchedule::ticksOnTheGridServeEveryPointOnTime()
+{
+    Driver d;
+    const qint64 start = 11 * 3600000 + 59 * 60000 + 3; // registered at 11:59:00.003
+    const qint64 first = d.startEngineLike(start + 7);
+    d.ticksMs(first + 10, first + 600000, 10);
+    QCOMPARE(d.wakes.size(), size_t(6001));
+    for (size_t k = 0; k < d.wakes.size(); ++k)
+        QCOMPARE(d.wakes[k], 11 * 3600000 + 59 * 60000 + 100 + qint64(k) * 100);
 }
 
 void TestCyclicSchedule::slotsAreVisitedFromSlotZero()
@@ -219,8 +285,9 @@ void TestCyclicSchedule::slotsAreVisitedFromSlotZero()
         schedule.allocate(makeEvent(100, 0, 0, 5000), false);
     schedule.tick(0);
     schedule.tick(500);
+    QCOMPARE(schedule.tick(4500), 0u);
     QCOMPARE(
-        schedule.tick(1000), CyclicSchedule::slotBit(13) | CyclicSchedule::slotBit(14) | CyclicSchedule::slotBit(15));
+        schedule.tick(5000), CyclicSchedule::slotBit(13) | CyclicSchedule::slotBit(14) | CyclicSchedule::slotBit(15));
     QCOMPARE(schedule.currentSlot, 15); // the last slot visited
     QCOMPARE(schedule.pendingMask, 0u);
 }
@@ -228,24 +295,24 @@ void TestCyclicSchedule::slotsAreVisitedFromSlotZero()
 void TestCyclicSchedule::shortStallIsCaughtUpOnePeriodPerTick()
 {
     Driver d;
-    // Registered at 0 with the ticks on whole 10 ms: first wake at 30 ms, grid 21 + k × 100.
+    // Registered at 0 with the ticks on whole 10 ms: wakes on the grid k × 100 from 100 ms on.
     const qint64 first = d.startEngineLike(10);
-    QCOMPARE(first, qint64(30));
-    d.ticksMs(40, 140, 10);
-    // No tick for 450 ms: the points 221 to 521 are missed and then delivered one per tick.
-    d.ticksMs(590, 800, 10);
-    QCOMPARE(d.wakes, (std::vector<qint64> { 30, 130, 590, 600, 610, 620, 630, 730 }));
-    QCOMPARE(d.schedule.nextWakeTick[d.slot] % (100 * kMs), 21 * kMs);
+    QCOMPARE(first, qint64(100));
+    d.ticksMs(110, 200, 10);
+    // No tick for 440 ms: the points 300 to 600 are missed and then delivered one per tick.
+    d.ticksMs(650, 800, 10);
+    QCOMPARE(d.wakes, (std::vector<qint64> { 100, 200, 650, 660, 670, 680, 700, 800 }));
+    QCOMPARE(d.schedule.nextWakeTick[d.slot] % (100 * kMs), 0);
 }
 
 void TestCyclicSchedule::longBacklogWakesOnceAndKeepsPhase()
 {
     Driver d;
     d.startEngineLike(10);
-    d.ticksMs(40, 140, 10);
+    d.ticksMs(110, 200, 10);
     // A stall of 1.5 s: one wake, then the grid point after now.
-    d.ticksMs(1660, 1900, 10);
-    QCOMPARE(d.wakes, (std::vector<qint64> { 30, 130, 1660, 1730, 1830 }));
+    d.ticksMs(1760, 2000, 10);
+    QCOMPARE(d.wakes, (std::vector<qint64> { 100, 200, 1760, 1800, 1900, 2000 }));
 }
 
 void TestCyclicSchedule::clockStepBackwardsKeepsWaking_data()
@@ -272,7 +339,7 @@ void TestCyclicSchedule::clockStepBackwardsKeepsWaking()
     QVERIFY(after.front() - back <= 100);
     for (const qint64 step : diffs(after))
         QCOMPARE(step, qint64(100));
-    QCOMPARE(d.schedule.nextWakeTick[d.slot] % (100 * kMs), (base + 21) % 100 * kMs);
+    QCOMPARE(d.schedule.nextWakeTick[d.slot] % (100 * kMs), 0);
 }
 
 void TestCyclicSchedule::clockStepForwardsWakesOnce()
@@ -291,7 +358,7 @@ void TestCyclicSchedule::clockStepForwardsWakesOnce()
     const std::vector<qint64> steps = diffs(after);
     for (size_t k = 1; k < steps.size(); ++k)
         QCOMPARE(steps[k], qint64(100));
-    QCOMPARE(after[1] % 100, (base + 21 + 9) % 100); // served by the first tick after the grid point
+    QCOMPARE(after[1] % 100, 0); // on the old grid, and on time
 }
 
 void TestCyclicSchedule::nextGridPoint_data()
