@@ -43,11 +43,18 @@ int MsgBox::waitForBox(QObject* box, const QVariantList& arguments, bool withRes
 {
     QEventLoop loop;
     MessageResult result;
+    QPointer<QObject> guardedBox(box);
     QList<QMetaObject::Connection> connections;
     connections << connect(box, SIGNAL(closing()), &loop, SLOT(quit()), Qt::DirectConnection);
-    if (const QSharedPointer<Application> app = sharedApplication())
+    // A box taken away with the main window can no longer close: stop waiting for it.
+    connections << connect(box, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
+    bool closing = false;
+    if (const QSharedPointer<Application> app = sharedApplication()) {
         connections << connect(app.data(), &Application::isClosingChanged, &loop, &QEventLoop::quit,
                                Qt::DirectConnection);
+        // Closing may have begun while the box was being made, before this connection existed.
+        closing = app->isClosing();
+    }
     if (withResult)
         connections << connect(box, SIGNAL(setResult(int)), &result, SLOT(setResult(int)), Qt::DirectConnection);
 
@@ -56,11 +63,13 @@ int MsgBox::waitForBox(QObject* box, const QVariantList& arguments, bool withRes
                               Q_ARG(QVariant, arguments.value(3)), Q_ARG(QVariant, arguments.value(4)),
                               Q_ARG(QVariant, arguments.value(5)), Q_ARG(QVariant, arguments.value(6)),
                               Q_ARG(QVariant, arguments.value(7)), Q_ARG(QVariant, arguments.value(8)));
-    loop.exec();
+    if (!closing)
+        loop.exec();
 
     for (const QMetaObject::Connection& connection : qAsConst(connections))
         disconnect(connection);
-    box->deleteLater();
+    if (guardedBox)
+        guardedBox->deleteLater();
     return result.value;
 }
 

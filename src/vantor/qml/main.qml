@@ -718,6 +718,11 @@ QtObject {
                             showNotice(notice.message, notice.time, notice.color)
                         }
 
+                        function showNextWhenHidden() {
+                            if (state === "" && y <= -toolBarHeight)
+                                next()
+                        }
+
                         function hide() {
                             displayTimer.stop()
                             state = ""
@@ -740,16 +745,17 @@ QtObject {
                         }
 
                         transitions: Transition {
-                            id: infoBarTransition
                             NumberAnimation {
                                 properties: "y,width,height,opacity"
                                 duration: 600
                                 easing.type: Easing.OutCubic
                             }
-                            onRunningChanged: {
-                                if (!running && infoBar.state === "")
-                                    infoBar.next()
-                            }
+                        }
+
+                        // The next notice follows once the bar has slid all the way away.
+                        onYChanged: {
+                            if (state === "" && y <= -toolBarHeight)
+                                Qt.callLater(infoBar.showNextWhenHidden)
                         }
 
                         Text {

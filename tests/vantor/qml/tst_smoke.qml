@@ -115,8 +115,14 @@ TestCase {
     function test_controls_data() { return init_data() }
     function test_controls(data) {
         start(data.highContrast)
-        openAndSettle("qrc:/qmltest/ControlsScreen.qml", {})
-        wait(50)
+        var screen = openAndSettle("qrc:/qmltest/ControlsScreen.qml", {})
+        var names = ["setNumber", "setTime", "setDate", "comboBox", "switchItem", "iconButton", "pageIndicator",
+                     "checkBox", "sliderBar", "progressBar", "busy", "scrollIndicator", "mouseAreaItem", "swipeArea",
+                     "textField"]
+        for (var i = 0; i < names.length; ++i) {
+            screen.shown = names[i]
+            waitForRendering(screen)
+        }
         compare(testSupport.warnings, [])
     }
 

@@ -13,7 +13,7 @@ BusyIndicator {
         opacity: control.running ? 1 : 0
 
         Behavior on opacity {
-            OpacityAnimator {
+            NumberAnimation {
                 duration: 250
             }
         }
@@ -34,7 +34,7 @@ BusyIndicator {
             anchors.centerIn: parent
             anchors.verticalCenterOffset: 5
 
-            RotationAnimator on rotation {
+            RotationAnimation on rotation {
                 from: 0
                 to: 360
                 loops: Animation.Infinite

@@ -6,13 +6,14 @@ Item {
 
     anchors.fill: parent
 
-    TapHandler {
+    // Only sees the press: refusing it passes it on to the items below.
+    MouseArea {
+        objectName: "ringTouch"
+        anchors.fill: parent
         acceptedButtons: Qt.LeftButton
-        gesturePolicy: TapHandler.DragThreshold
-        grabPermissions: PointerHandler.ApprovesTakeOverByAnything
-        onPressedChanged: {
-            if (pressed)
-                ring.createObject(root, { "centerX": point.position.x, "centerY": point.position.y })
+        onPressed: {
+            ring.createObject(root, { "centerX": mouse.x, "centerY": mouse.y })
+            mouse.accepted = false
         }
     }
 

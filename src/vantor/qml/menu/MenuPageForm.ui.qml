@@ -162,8 +162,9 @@ AppStackItem {
                 id: swipeViewRepeater
                 model: 0
 
+                // The ids here must not match the entries' role names (name, page, text, ...).
                 delegate: Item {
-                    id: page
+                    id: pageItem
 
                     property int pageIndex: index
 
@@ -178,7 +179,7 @@ AppStackItem {
                         readonly property bool fullRow: pageList.count === root.iconForPage && root.iconForPage === 3
                         anchors.horizontalCenter: parent.horizontalCenter
                         height: parent.height
-                        spacing: fullRow ? (page.width - 2 * marginLeftForm - 3 * 90) / 2 : 12
+                        spacing: fullRow ? (pageItem.width - 2 * marginLeftForm - 3 * 90) / 2 : 12
 
                         Repeater {
                             model: pageList
@@ -195,7 +196,7 @@ AppStackItem {
                                 enabled: model.enabled !== false
                                 opacity: enabled ? 1 : 0.5
                                 onPressed: root.iconTapped(pageList.get(index))
-                                onLongPressed: root.iconLongPressed(page.pageIndex * root.iconForPage + index,
+                                onLongPressed: root.iconLongPressed(pageItem.pageIndex * root.iconForPage + index,
                                                                     pageList.get(index))
 
                                 Connections {

@@ -3,90 +3,120 @@ import "qrc:/customcontrols"
 import "qrc:/styles"
 
 // Every custom control on one screen, so that the tests use them with the screens' palette.
+// The controls share the top of the screen; `shown` picks the one that is visible.
 AppStackItem {
     id: root
 
     property int buttonPixelSizeVertical: 22
+    property string shown: ""
 
-    Column {
-        spacing: 2
+    // A combo box made here, in the screen's context, with the given initial properties.
+    function makeComboBox(properties) {
+        return comboFactory.createObject(root, properties)
+    }
 
-        SetNumber {
-            objectName: "setNumber"
-        }
-
-        SetTime {
-            objectName: "setTime"
-        }
-
-        SetDate {
-            objectName: "setDate"
-        }
+    Component {
+        id: comboFactory
 
         ComboBoxItem {
-            objectName: "comboBox"
             width: 200
         }
+    }
 
-        SwitchItem {
-            objectName: "switchItem"
-        }
+    SetNumber {
+        objectName: "setNumber"
+        visible: root.shown === objectName
+    }
 
-        IconButton {
-            objectName: "iconButton"
-            width: 200
-            height: 40
-            text: "Icon"
-        }
+    SetTime {
+        objectName: "setTime"
+        visible: root.shown === objectName
+    }
 
-        ViewPageIndicator {
-            objectName: "pageIndicator"
-            height: 12
-        }
+    SetDate {
+        objectName: "setDate"
+        visible: root.shown === objectName
+    }
 
-        CheckBoxItem {
-            objectName: "checkBox"
-            text: "Check"
-        }
+    ComboBoxItem {
+        objectName: "comboBox"
+        width: 200
+        visible: root.shown === objectName
+    }
 
-        SliderBar {
-            objectName: "sliderBar"
-        }
+    SwitchItem {
+        objectName: "switchItem"
+        x: 20
+        y: 20
+        visible: root.shown === objectName
+    }
 
-        PSSProgressBar {
-            objectName: "progressBar"
-            width: 100
-            height: 10
-        }
+    IconButton {
+        objectName: "iconButton"
+        x: 20
+        y: 20
+        width: 200
+        height: 40
+        text: "Icon"
+        visible: root.shown === objectName
+    }
 
-        BusyIndicatorItem {
-            objectName: "busy"
-            running: false
-        }
+    ViewPageIndicator {
+        objectName: "pageIndicator"
+        height: 12
+        visible: root.shown === objectName
+    }
 
-        ScrollIndicatorItem {
-            objectName: "scrollIndicator"
-        }
+    CheckBoxItem {
+        objectName: "checkBox"
+        text: "Check"
+        visible: root.shown === objectName
+    }
 
-        MouseAreaItem {
-            objectName: "mouseAreaItem"
-            width: 100
-            height: 40
-        }
+    SliderBar {
+        objectName: "sliderBar"
+        visible: root.shown === objectName
+    }
 
-        SwipeArea {
-            objectName: "swipeArea"
-            width: 100
-            height: 40
-        }
+    PSSProgressBar {
+        objectName: "progressBar"
+        width: 100
+        height: 10
+        visible: root.shown === objectName
+    }
 
-        Item {
-            objectName: "textField"
-            width: 100
-            height: 20
+    BusyIndicatorItem {
+        objectName: "busy"
+        running: false
+        visible: root.shown === objectName
+    }
 
-            TextFieldBackgroundStyle {
-            }
+    ScrollIndicatorItem {
+        objectName: "scrollIndicator"
+        visible: root.shown === objectName
+    }
+
+    MouseAreaItem {
+        objectName: "mouseAreaItem"
+        width: 100
+        height: 40
+        visible: root.shown === objectName
+    }
+
+    SwipeArea {
+        objectName: "swipeArea"
+        width: 100
+        height: 40
+        visible: root.shown === objectName
+    }
+
+    Item {
+        objectName: "textField"
+        width: 100
+        height: 20
+        visible: root.shown === objectName
+
+        TextFieldBackgroundStyle {
         }
     }
 }

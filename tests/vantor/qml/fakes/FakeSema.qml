@@ -61,18 +61,36 @@ QtObject {
 
     function lock() { lockDepth += 1; record("lock") }
     function unlock() { lockDepth -= 1; record("unlock") }
-    function initSema() { record("initSema") }
+    // A manual sequence is armed: it counts as running, with the lights off.
+    function initSema() {
+        record("initSema")
+        if (sequenceMode === 0) {
+            recording = false
+            sequenceStatus = true
+            isOff = true
+            recording = true
+        }
+    }
     function setSequenceType(type) { sequenceType = type; record("setSequenceType(" + type + ")") }
     function setCustomSequenceFromFile(fileName) { record("setCustomSequenceFromFile(" + fileName + ")"); return true }
     function getMinRepetitionTime() { return sequenceMode === SemaEnum.SEQUENCE_MODE_AUTO ? minRepetitionTime : 0 }
     function displayRepetitionTimeIsNotValid() { record("displayRepetitionTimeIsNotValid") }
-    function setSequenceStatus(value) { sequenceStatus = value; if (value && sequenceMode !== SemaEnum.SEQUENCE_MODE_MANUAL) isOff = false }
+    function setSequenceStatus(value) {
+        record("setSequenceStatus(" + value + ")")
+        recording = false
+        sequenceStatus = value
+        recording = true
+    }
     function setActivationTime(fromSerial) { isOff = false; record("setActivationTime(" + fromSerial + ")") }
     function changePause() { isOff = !isOff; record("changePause") }
     function loadSavedData() { record("loadSavedData") }
     function getNameFromSequenceType(type) { return type === 0 ? "ALPINE SKI" : "SEQUENCE " + type }
 
-    onSequenceStatusChanged: record("sequenceStatus=" + sequenceStatus)
+    // Starting runs an automatic sequence at once and arms a manual one; stopping switches off.
+    onSequenceStatusChanged: {
+        record("sequenceStatus=" + sequenceStatus)
+        isOff = !sequenceStatus || sequenceMode === 0
+    }
     onStartTimeChanged: record("startTime=" + startTime)
     onStartDateChanged: record("startDate=" + startDate)
     onRepetitionTimeChanged: record("repetitionTime=" + repetitionTime)
