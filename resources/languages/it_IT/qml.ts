@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
     <name>HandleSequence</name>
@@ -179,7 +180,7 @@ DEFAULT</translation>
     </message>
     <message>
         <source>SELECT AN OPTION</source>
-        <translation>SCEGLIERE UN'OPZIONE</translation>
+        <translation>SCEGLIERE UN&apos;OPZIONE</translation>
     </message>
 </context>
 </TS>

@@ -151,13 +151,15 @@ QtObject {
             stack.pop()
         }
 
-        // Goes back to `item`, letting every screen above it know that it is leaving.
+        // Goes back to `item`, letting every screen above it know that it is leaving; one pop
+        // transition, so that `item` fades in again.
         function popTo(item) {
             waitWhileBusy()
-            while (stack.depth > 1 && stack.currentItem !== item) {
-                stack.currentItem.popping()
-                stack.pop(StackView.Immediate)
-            }
+            if (!item || stack.currentItem === item)
+                return
+            for (var index = stack.depth - 1; index > 0 && stack.get(index) !== item; --index)
+                stack.get(index).popping()
+            stack.pop(item)
         }
 
         function popToFirstScreen() {
@@ -192,7 +194,7 @@ QtObject {
         }
 
         function gpsImageName() {
-            if (!gps.isEnabled)
+            if (gps.isEnabled !== true)
                 return ""
             if (gps.isValid)
                 return gps.isSynchedByCountinuos ? "gps_sync" : "gps_on"
@@ -633,7 +635,7 @@ QtObject {
 
                         Image {
                             objectName: "calibrationIcon"
-                            visible: systemHw.isInCalibration
+                            visible: systemHw.isInCalibration === true
                             width: 20
                             height: parent.height
                             fillMode: Image.Pad
@@ -654,8 +656,8 @@ QtObject {
 
                         Image {
                             objectName: "wifiIcon"
-                            readonly property string imageName: mainForm.wifiImageName(systemHw.wifiSignalLevel)
-                            visible: systemHw.isWifiEnabled
+                            readonly property string imageName: visible ? mainForm.wifiImageName(systemHw.wifiSignalLevel) : "wifi"
+                            visible: systemHw.isWifiEnabled === true
                             width: 20
                             height: parent.height
                             fillMode: Image.Pad
@@ -665,7 +667,7 @@ QtObject {
 
                         Image {
                             objectName: "bluetoothIcon"
-                            visible: systemHw.isBluetoothEnabled
+                            visible: systemHw.isBluetoothEnabled === true
                             width: 20
                             height: parent.height
                             fillMode: Image.Pad
@@ -865,12 +867,13 @@ QtObject {
                 z: 10
                 anchors.fill: parent
                 color: colorDefaultBackground
-                visible: systemHw.isInCalibration
+                // Device services that do not report calibration never cover the screen.
+                visible: systemHw.isInCalibration === true
 
                 MessageBox {
                     id: msgBoxCalibration
                     objectName: "msgBoxCalibration"
-                    headerText: systemHw.batteryCalibrationMessage
+                    headerText: systemHw.batteryCalibrationMessage !== undefined ? systemHw.batteryCalibrationMessage : ""
                     onClosing: systemHw.disableCalibration()
                 }
             }

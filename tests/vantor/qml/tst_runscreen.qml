@@ -309,13 +309,16 @@ TestCase {
         helper.waitForStack()
         other.page = 3
         application.showHandleSequenceMenu(1)
+        // The other screen is on its way out (and gone once its transition ends).
+        compare(other.page, 3)
+        compare(other.formTitle, "SETTINGS")
+        compare(other.poppingCount, 1)
         helper.waitForStack()
         compare(helper.current(), runScreen)
         compare(runScreen.page, 2)
         compare(runScreen.formTitle, "SEQUENCE 1")
-        compare(other.page, 3)
-        compare(other.formTitle, "SETTINGS")
-        compare(other.poppingCount, 1)
+        compare(runScreen.opacity, 1)
+        verify(runScreen.visible)
         compare(helper.stack().depth, 2)
     }
 
@@ -347,6 +350,8 @@ TestCase {
         helper.waitForStack()
         compare(helper.stack().depth, 1)
         compare(helper.current().objectName, "initialPage")
+        compare(helper.current().opacity, 1)
+        verify(helper.current().visible)
         verify(sema.calls.indexOf("sequenceStatus=false") >= 0)
         compare(displayboard.calls, ["reset()", "reset()"])
         verify(!application.isInTimingMenu)

@@ -41,7 +41,11 @@ Item {
         objectName: "iconCaption"
         text: root.text
         color: root.forecolor
-        font.pixelSize: root.pixelSize
+        // Under the icon a word longer than the button (as some translations have) shrinks the
+        // caption rather than being cut.
+        font.pixelSize: root.isVertical && longestWord.advanceWidth > root.width
+                        ? Math.max(9, Math.floor(root.pixelSize * root.width / longestWord.advanceWidth))
+                        : root.pixelSize
         font.bold: true
         wrapMode: root.isVertical ? Text.WordWrap : Text.NoWrap
         horizontalAlignment: root.isVertical ? Text.AlignHCenter : Text.AlignLeft
@@ -53,6 +57,15 @@ Item {
         anchors.verticalCenter: root.isVertical ? undefined : parent.verticalCenter
         height: root.isVertical ? Math.min(implicitHeight, parent.height / 2) : implicitHeight
         elide: Text.ElideRight
+    }
+
+    TextMetrics {
+        id: longestWord
+        font.pixelSize: root.pixelSize
+        font.bold: true
+        text: root.text.split(/\s+/).reduce(function(longest, word) {
+            return word.length > longest.length ? word : longest
+        }, "")
     }
 
     MouseArea {

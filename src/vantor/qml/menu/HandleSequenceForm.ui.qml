@@ -191,7 +191,7 @@ MenuPage {
             objectName: "followingLabel"
             visible: !root.isManual
             y: 77
-            text: root.isAutoStart ? qsTr("NEXT START") + (sema.bibNumber !== "" ? " (" + sema.bibNumber + ")" : "")
+            text: root.isAutoStart ? qsTr("NEXT START") + (sema.bibNumber ? " (" + sema.bibNumber + ")" : "")
                                      + application.languageChanged
                                    : root.repetitionLabel
             color: root.labelColor
