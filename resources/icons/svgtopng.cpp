@@ -1,8 +1,8 @@
 // Build-time tool: renders SVG drawings to PNG files at the size each drawing declares.
 // Usage: vantor_svgtopng <out-folder> <file.svg>...
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>

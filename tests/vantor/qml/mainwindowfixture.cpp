@@ -25,8 +25,8 @@ MainWindowFixture::MainWindowFixture()
     m_engine = new QQmlApplicationEngine();
     m_engine->rootContext()->setContextProperty(QStringLiteral("appEmulator"), true);
     m_engine->rootContext()->setContextProperty(QStringLiteral("isDebug"), false);
-    m_application = QSharedPointer<Application>::create(qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath,
-                                                        m_engine->rootContext());
+    m_application = QSharedPointer<Application>::create(
+        qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath, m_engine->rootContext());
     setSharedApplication(m_application);
     m_application->init();
     QTRY_VERIFY(window() && window()->isVisible());
@@ -41,10 +41,7 @@ MainWindowFixture::~MainWindowFixture()
     delete m_engine;
 }
 
-QQuickWindow* MainWindowFixture::window() const
-{
-    return m_application->mainWindow();
-}
+QQuickWindow* MainWindowFixture::window() const { return m_application->mainWindow(); }
 
 QQuickItem* MainWindowFixture::mainItem() const
 {

@@ -38,21 +38,18 @@ QString testRoot()
 }
 
 const char* const kFakes[][2] = {
-    {"sema", "qrc:/qmltest/FakeSema.qml"},
-    {"systemHw", "qrc:/qmltest/FakeSystemHw.qml"},
-    {"gps", "qrc:/qmltest/FakeGps.qml"},
-    {"displayboard", "qrc:/qmltest/FakeDisplayboard.qml"},
-    {"eventGenerator", "qrc:/qmltest/FakeEventGenerator.qml"},
-    {"messageBox", "qrc:/qmltest/FakeMessageBox.qml"},
-    {"menuLog", "qrc:/qmltest/MenuLog.qml"},
+    { "sema", "qrc:/qmltest/FakeSema.qml" },
+    { "systemHw", "qrc:/qmltest/FakeSystemHw.qml" },
+    { "gps", "qrc:/qmltest/FakeGps.qml" },
+    { "displayboard", "qrc:/qmltest/FakeDisplayboard.qml" },
+    { "eventGenerator", "qrc:/qmltest/FakeEventGenerator.qml" },
+    { "messageBox", "qrc:/qmltest/FakeMessageBox.qml" },
+    { "menuLog", "qrc:/qmltest/MenuLog.qml" },
 };
 
 } // namespace
 
-QStringList TestHelper::warnings() const
-{
-    return m_warnings;
-}
+QStringList TestHelper::warnings() const { return m_warnings; }
 
 void TestHelper::addWarning(const QString& text)
 {
@@ -77,8 +74,8 @@ void TestHelper::pressKey(QWindow* window, int key, bool autoRepeat)
 {
     if (!window)
         return;
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString(QKeySequence::PortableText),
-                    autoRepeat, 1);
+    QKeyEvent event(
+        QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString(QKeySequence::PortableText), autoRepeat, 1);
     QCoreApplication::sendEvent(window, &event);
 }
 
@@ -90,10 +87,7 @@ void TestHelper::releaseKey(QWindow* window, int key, bool autoRepeat)
     QCoreApplication::sendEvent(window, &event);
 }
 
-bool TestHelper::resourceExists(const QString& path) const
-{
-    return QFile::exists(path);
-}
+bool TestHelper::resourceExists(const QString& path) const { return QFile::exists(path); }
 
 void QmlTestSetup::applicationAvailable()
 {

@@ -37,7 +37,7 @@ protected:
     {
         if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
             auto* key = static_cast<QKeyEvent*>(event);
-            keys.append({event->type(), key->key(), key->text(), key->modifiers(), key->nativeScanCode()});
+            keys.append({ event->type(), key->key(), key->text(), key->modifiers(), key->nativeScanCode() });
         }
         return false;
     }
@@ -63,15 +63,9 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void TestKeyEmitter::init()
-{
-    m_fixture = std::make_unique<MainWindowFixture>();
-}
+void TestKeyEmitter::init() { m_fixture = std::make_unique<MainWindowFixture>(); }
 
-void TestKeyEmitter::cleanup()
-{
-    m_fixture.reset();
-}
+void TestKeyEmitter::cleanup() { m_fixture.reset(); }
 
 void TestKeyEmitter::pressAndReleaseToTheFocusedReceiver()
 {
@@ -80,8 +74,8 @@ void TestKeyEmitter::pressAndReleaseToTheFocusedReceiver()
     auto* item = box.value<QQuickItem*>();
     QVERIFY(item);
     QMetaObject::invokeMethod(item, "setVisible", Q_ARG(QVariant, QStringLiteral("Title")), Q_ARG(QVariant, QString()),
-                              Q_ARG(QVariant, QString()), Q_ARG(QVariant, QString()), Q_ARG(QVariant, QString()),
-                              Q_ARG(QVariant, QString()), Q_ARG(QVariant, 0), Q_ARG(QVariant, 0), Q_ARG(QVariant, 0));
+        Q_ARG(QVariant, QString()), Q_ARG(QVariant, QString()), Q_ARG(QVariant, QString()), Q_ARG(QVariant, QString()),
+        Q_ARG(QVariant, 0), Q_ARG(QVariant, 0), Q_ARG(QVariant, 0));
     QTRY_VERIFY(item->hasActiveFocus());
     KeyRecorder recorder(item);
     m_fixture->app()->keyEmitter()->emitKey(Qt::Key_F2, item);

@@ -49,7 +49,7 @@ TestCase {
     }
 
     function showPage(menu, index) {
-        menu.showPage(index)
+        menu.view.setCurrentIndex(index)
         waitForRendering(menu)
     }
 

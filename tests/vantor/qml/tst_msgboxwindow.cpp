@@ -49,10 +49,7 @@ void TestMsgBoxWindow::init()
     m_headers.clear();
 }
 
-void TestMsgBoxWindow::cleanup()
-{
-    m_fixture.reset();
-}
+void TestMsgBoxWindow::cleanup() { m_fixture.reset(); }
 
 void TestMsgBoxWindow::whenBoxShown(const std::function<void(QQuickItem*)>& step)
 {
@@ -70,10 +67,7 @@ void TestMsgBoxWindow::whenBoxShown(const std::function<void(QQuickItem*)>& step
     poll->start();
 }
 
-void TestMsgBoxWindow::pressAndRelease(QQuickItem* box, int key)
-{
-    m_fixture->app()->keyEmitter()->emitKey(key, box);
-}
+void TestMsgBoxWindow::pressAndRelease(QQuickItem* box, int key) { m_fixture->app()->keyEmitter()->emitKey(key, box); }
 
 void TestMsgBoxWindow::sureAnswers_data()
 {
@@ -93,7 +87,7 @@ void TestMsgBoxWindow::sureAnswers()
     QFETCH(bool, answer);
     whenBoxShown([this, key](QQuickItem* box) { pressAndRelease(box, key); });
     QCOMPARE(m_fixture->app()->messageBox()->sure(QStringLiteral("Delete log files")), answer);
-    QCOMPARE(m_headers, QStringList{QStringLiteral("Delete log files\nAre you sure?")});
+    QCOMPARE(m_headers, QStringList { QStringLiteral("Delete log files\nAre you sure?") });
     QTRY_COMPARE(m_fixture->mainItem()->property("messageBoxListCounter").toInt(), 0);
 }
 
@@ -106,7 +100,7 @@ void TestMsgBoxWindow::sureWithoutTitleStartsWithALineBreak()
         pressAndRelease(box, Qt::Key_F3);
     });
     QVERIFY(!m_fixture->app()->messageBox()->sure());
-    QCOMPARE(m_headers, QStringList{QStringLiteral("\nAre you sure?")});
+    QCOMPARE(m_headers, QStringList { QStringLiteral("\nAre you sure?") });
 }
 
 void TestMsgBoxWindow::showPassesThreeCaptions()
@@ -118,10 +112,9 @@ void TestMsgBoxWindow::showPassesThreeCaptions()
         pressAndRelease(box, Qt::Key_F1);
     });
     const int key = m_fixture->app()->messageBox()->show(QStringLiteral("Choose"), QStringLiteral("A"),
-                                                         QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-                                                         QStringLiteral("E"), Qt::Key_Escape, Qt::Key_F2);
+        QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"), Qt::Key_Escape, Qt::Key_F2);
     QCOMPARE(key, int(Qt::Key_F1));
-    QCOMPARE(captions, (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    QCOMPARE(captions, (QStringList { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") }));
 }
 
 void TestMsgBoxWindow::timedNoticeClosesItself()

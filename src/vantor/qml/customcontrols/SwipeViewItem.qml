@@ -6,7 +6,7 @@ T.SwipeView {
     id: control
 
     // Sets the page and shows it at once, without the move animation.
-    function showPage(index) {
+    function setCurrentIndex(index) {
         currentIndex = index
         contentItem.positionViewAtIndex(index, ListView.Center)
     }

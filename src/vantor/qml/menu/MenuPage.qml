@@ -76,10 +76,6 @@ MenuPageForm {
             reloadMenu()
     }
 
-    function showPage(index) {
-        view.showPage(index)
-    }
-
     function goBack(back) {
         if (back !== "") {
             var target = stack.find(function(item) { return item.objectName === back })
@@ -102,7 +98,7 @@ MenuPageForm {
     pageLoader.onLoaded: {
         swipeViewRepeater.model = pageCount
         if (pageAfterReload >= 0 && pageAfterReload < pageCount)
-            showPage(pageAfterReload)
+            view.setCurrentIndex(pageAfterReload)
         pageAfterReload = -1
         runStartAction()
     }
