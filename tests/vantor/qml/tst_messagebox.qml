@@ -90,6 +90,24 @@ TestCase {
         expectResult(box, data.result)
     }
 
+    function test_repeatsOfAHeldKeyDoNotAnswer_data() {
+        return [{ "tag": "F2", "key": Qt.Key_F2 }, { "tag": "Enter", "key": Qt.Key_Enter },
+                { "tag": "Escape", "key": Qt.Key_Escape }]
+    }
+
+    function test_repeatsOfAHeldKeyDoNotAnswer(data) {
+        var box = openYesNo()
+        testSupport.pressKey(helper.window, data.key, true)
+        testSupport.releaseKey(helper.window, data.key, true)
+        testSupport.pressKey(helper.window, data.key, true)
+        wait(20)
+        verify(box.visible)
+        compare(resultSpy.count, 0)
+        testSupport.releaseKey(helper.window, data.key)
+        keyClick(Qt.Key_F3)
+        expectResult(box, Qt.Key_F3)
+    }
+
     function test_uncaptionedKeyLeavesTheBoxOpen() {
         var box = openYesNo()
         keyClick(Qt.Key_F1)

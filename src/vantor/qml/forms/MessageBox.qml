@@ -82,6 +82,12 @@ MessageBoxForm {
     visible: false
 
     onFunctionButtonPressed: {
+        // Only a fresh press answers: a key held down since before the box opened (the long
+        // press that asks to quit) repeats, and must not answer for the operator.
+        if (event.isAutoRepeat) {
+            event.accepted = true
+            return
+        }
         var key = event.key
         if (key === OrvaneEnum.QKEY_ESCAPE || key === OrvaneEnum.QKEY_MENU) {
             event.accepted = true
