@@ -234,11 +234,15 @@ QtObject {
         }
 
         onClosing: {
-            if (queryCloseApp()) {
+            close.accepted = false
+            if (quitQuestionOpen)
+                return
+            quitQuestionOpen = true
+            var confirmed = queryCloseApp()
+            quitQuestionOpen = false
+            if (confirmed) {
                 close.accepted = true
                 closeApp()
-            } else {
-                close.accepted = false
             }
         }
 
