@@ -30,6 +30,7 @@ static void initVantorResources()
     Q_INIT_RESOURCE(vantor_resources);
     Q_INIT_RESOURCE(vantor_translations);
     Q_INIT_RESOURCE(vantor_qml);
+    Q_INIT_RESOURCE(vantor_icons);
 }
 
 namespace Vl::Tavix3::UI {

@@ -1,0 +1,68 @@
+import QtQuick 2.15
+import QtTest 1.2
+
+// Creates and destroys the real main window around each test and finds its parts.
+QtObject {
+    id: helper
+
+    property var root: null
+    property var window: root ? root.controlWindow : null
+    property TestCase testCase
+
+    function create(language) {
+        sema.reset()
+        systemHw.reset()
+        gps.reset()
+        messageBox.reset()
+        displayboard.calls = []
+        eventGenerator.calls = []
+        menuLog.reset()
+        application.isClosing = false
+        application.isHighContrast = false
+        application.isInTimingMenu = false
+        application.currentLanguage = language === undefined ? 0 : language
+        application.isCompleted = false
+        var component = Qt.createComponent("qrc:/main.qml")
+        if (component.status !== Component.Ready)
+            testCase.fail("main.qml: " + component.errorString())
+        root = component.createObject(null)
+        testCase.verify(root !== null, "main.qml created")
+        testCase.tryVerify(function() { return window.visible }, 2000, "the main window is shown")
+        window.requestActivate()
+        testCase.tryVerify(function() { return window.active }, 2000, "the main window is active")
+        waitForStack()
+        return root
+    }
+
+    function dispose() {
+        if (root) {
+            root.controlWindow.visible = false
+            root.destroy()
+            root = null
+        }
+        testCase.wait(0)
+    }
+
+    function find(name) {
+        return testCase.findChild(window.contentItem, name)
+    }
+
+    function stack() {
+        return find("stack")
+    }
+
+    function waitForStack() {
+        var view = stack()
+        testCase.tryVerify(function() { return !view.busy }, 3000, "the screen stack settles")
+    }
+
+    function current() {
+        return stack().currentItem
+    }
+
+    // Taps an item at its centre (or at x, y in its own coordinates) in the main window.
+    function tap(item, x, y) {
+        testCase.verify(item !== null, "tap target exists")
+        testCase.mouseClick(item, x === undefined ? item.width / 2 : x, y === undefined ? item.height / 2 : y)
+    }
+}

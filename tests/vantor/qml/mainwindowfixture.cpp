@@ -1,0 +1,59 @@
+#include "mainwindowfixture.h"
+
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "core/startup.h"
+#include "testsupport/testmain.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QJSValue>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+using namespace Vl::Tavix3::UI;
+
+MainWindowFixture::MainWindowFixture()
+{
+    initResources();
+    registerQmlTypes();
+    const QString dataPath = TestSupport::testRoot() + QStringLiteral("/appdata");
+    QDir().mkpath(dataPath);
+    m_engine = new QQmlApplicationEngine();
+    m_engine->rootContext()->setContextProperty(QStringLiteral("appEmulator"), true);
+    m_engine->rootContext()->setContextProperty(QStringLiteral("isDebug"), false);
+    m_application = QSharedPointer<Application>::create(
+        qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath, m_engine->rootContext());
+    setSharedApplication(m_application);
+    m_application->init();
+    QTRY_VERIFY(window() && window()->isVisible());
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    m_application->setIsClosing(true);
+    delete m_application->rootObject();
+    resetSharedApplication();
+    m_application.reset();
+    delete m_engine;
+}
+
+QQuickWindow* MainWindowFixture::window() const { return m_application->mainWindow(); }
+
+QQuickItem* MainWindowFixture::mainItem() const
+{
+    return window() ? window()->findChild<QQuickItem*>(QStringLiteral("mainItem")) : nullptr;
+}
+
+QQuickItem* MainWindowFixture::topBox() const
+{
+    QQuickItem* host = mainItem();
+    if (!host)
+        return nullptr;
+    const QJSValue boxes = host->property("messageBoxList").value<QJSValue>();
+    const int count = boxes.property(QStringLiteral("length")).toInt();
+    return count == 0 ? nullptr : qobject_cast<QQuickItem*>(boxes.property(quint32(count - 1)).toQObject());
+}

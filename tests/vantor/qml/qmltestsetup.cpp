@@ -1,0 +1,134 @@
+#include "qmltestsetup.h"
+
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "core/startup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMutex>
+#include <QPointer>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QWindow>
+
+namespace QmlTest {
+
+namespace {
+
+QPointer<TestHelper> s_recorder;
+QtMessageHandler s_previousHandler = nullptr;
+
+void recordingHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type >= QtWarningMsg && s_recorder)
+        s_recorder->addWarning(message);
+    if (s_previousHandler)
+        s_previousHandler(type, context, message);
+}
+
+QString testRoot()
+{
+    const QString root = qEnvironmentVariable("VANTOR_TEST_ROOT");
+    return root.isEmpty() ? QDir::tempPath() : root;
+}
+
+const char* const kFakes[][2] = {
+    { "sema", "qrc:/qmltest/FakeSema.qml" },
+    { "systemHw", "qrc:/qmltest/FakeSystemHw.qml" },
+    { "gps", "qrc:/qmltest/FakeGps.qml" },
+    { "displayboard", "qrc:/qmltest/FakeDisplayboard.qml" },
+    { "eventGenerator", "qrc:/qmltest/FakeEventGenerator.qml" },
+    { "messageBox", "qrc:/qmltest/FakeMessageBox.qml" },
+    { "menuLog", "qrc:/qmltest/MenuLog.qml" },
+};
+
+} // namespace
+
+QStringList TestHelper::warnings() const { return m_warnings; }
+
+void TestHelper::addWarning(const QString& text)
+{
+    m_warnings << text;
+    emit warningsChanged();
+}
+
+void TestHelper::resetWarnings()
+{
+    m_warnings.clear();
+    emit warningsChanged();
+}
+
+void TestHelper::recordWarnings()
+{
+    s_recorder = this;
+    if (!s_previousHandler)
+        s_previousHandler = qInstallMessageHandler(recordingHandler);
+}
+
+void TestHelper::pressKey(QWindow* window, int key, bool autoRepeat)
+{
+    if (!window)
+        return;
+    QKeyEvent event(
+        QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString(QKeySequence::PortableText), autoRepeat, 1);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+void TestHelper::releaseKey(QWindow* window, int key, bool autoRepeat)
+{
+    if (!window)
+        return;
+    QKeyEvent event(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat, 1);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+bool TestHelper::resourceExists(const QString& path) const { return QFile::exists(path); }
+
+void QmlTestSetup::applicationAvailable()
+{
+    using namespace Vl::Tavix3::UI;
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vantor"));
+    initResources();
+    registerQmlTypes();
+    const QString dataPath = testRoot() + QStringLiteral("/appdata");
+    QDir().mkpath(dataPath);
+    m_application = QSharedPointer<Application>::create(nullptr, nullptr, dataPath, nullptr);
+    setSharedApplication(m_application);
+    // Registers the remaining QML types (EventGenerator among them) as the program does.
+    m_application->init();
+}
+
+void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
+{
+    QQmlContext* context = engine->rootContext();
+    context->setContextProperty(QStringLiteral("application"), m_application.data());
+    context->setContextProperty(QStringLiteral("keyEmitter"), m_application->keyEmitter());
+    context->setContextProperty(QStringLiteral("infoBarMessage"), m_application->infoBarMessage());
+    context->setContextProperty(QStringLiteral("appEmulator"), true);
+    context->setContextProperty(QStringLiteral("isDebug"), false);
+    context->setContextProperty(QStringLiteral("testSupport"), new TestHelper(engine));
+    for (const auto& fake : kFakes) {
+        QQmlComponent component(engine, QUrl(QString::fromLatin1(fake[1])));
+        QObject* object = component.create();
+        if (!object) {
+            qWarning() << component.errors();
+            continue;
+        }
+        object->setParent(engine);
+        context->setContextProperty(QString::fromLatin1(fake[0]), object);
+    }
+}
+
+void QmlTestSetup::cleanupTestCase()
+{
+    Vl::Tavix3::UI::resetSharedApplication();
+    m_application.reset();
+}
+
+} // namespace QmlTest

@@ -1,0 +1,176 @@
+// MsgBox with the real main window: questions and notices answered by keys and touches, from
+// the GUI thread and from a worker, and the ends of a wait that nothing answers.
+#include "core/application.h"
+#include "core/keyemitter.h"
+#include "core/msgbox.h"
+#include "mainwindowfixture.h"
+#include "testsupport/testmain.h"
+
+#include <QElapsedTimer>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <functional>
+
+using Vl::Tavix3::UI::MsgBox;
+
+class TestMsgBoxWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void sureAnswers_data();
+    void sureAnswers();
+    void sureWithoutTitleStartsWithALineBreak();
+    void showPassesThreeCaptions();
+    void timedNoticeClosesItself();
+    void closingEndsTheWait();
+    void destroyedBoxEndsTheWait();
+    void callerOnAWorkerThread();
+    void stackIsFocusedAgainAfterTheBox();
+
+private:
+    // Runs `step` on the open box as soon as one is shown (from inside the waiting call).
+    void whenBoxShown(const std::function<void(QQuickItem*)>& step);
+    void pressAndRelease(QQuickItem* box, int key);
+
+    std::unique_ptr<MainWindowFixture> m_fixture;
+    QStringList m_headers;
+};
+
+void TestMsgBoxWindow::init()
+{
+    m_fixture = std::make_unique<MainWindowFixture>();
+    m_headers.clear();
+}
+
+void TestMsgBoxWindow::cleanup() { m_fixture.reset(); }
+
+void TestMsgBoxWindow::whenBoxShown(const std::function<void(QQuickItem*)>& step)
+{
+    auto* poll = new QTimer(this);
+    poll->setInterval(10);
+    connect(poll, &QTimer::timeout, this, [this, poll, step]() {
+        QQuickItem* box = m_fixture->topBox();
+        if (!box || !box->isVisible())
+            return;
+        poll->deleteLater();
+        poll->stop();
+        m_headers << box->property("headerText").toString();
+        step(box);
+    });
+    poll->start();
+}
+
+void TestMsgBoxWindow::pressAndRelease(QQuickItem* box, int key) { m_fixture->app()->keyEmitter()->emitKey(key, box); }
+
+void TestMsgBoxWindow::sureAnswers_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("F2") << int(Qt::Key_F2) << true;
+    QTest::newRow("Enter") << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return") << int(Qt::Key_Return) << true;
+    QTest::newRow("F3") << int(Qt::Key_F3) << false;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << false;
+}
+
+void TestMsgBoxWindow::sureAnswers()
+{
+    QFETCH(int, key);
+    QFETCH(bool, answer);
+    whenBoxShown([this, key](QQuickItem* box) { pressAndRelease(box, key); });
+    QCOMPARE(m_fixture->app()->messageBox()->sure(QStringLiteral("Delete log files")), answer);
+    QCOMPARE(m_headers, QStringList { QStringLiteral("Delete log files\nAre you sure?") });
+    QTRY_COMPARE(m_fixture->mainItem()->property("messageBoxListCounter").toInt(), 0);
+}
+
+void TestMsgBoxWindow::sureWithoutTitleStartsWithALineBreak()
+{
+    whenBoxShown([this](QQuickItem* box) {
+        QCOMPARE(box->property("textF2").toString(), QStringLiteral("Yes"));
+        QCOMPARE(box->property("textF3").toString(), QStringLiteral("No"));
+        QCOMPARE(box->property("textF1").toString(), QString());
+        pressAndRelease(box, Qt::Key_F3);
+    });
+    QVERIFY(!m_fixture->app()->messageBox()->sure());
+    QCOMPARE(m_headers, QStringList { QStringLiteral("\nAre you sure?") });
+}
+
+void TestMsgBoxWindow::showPassesThreeCaptions()
+{
+    QStringList captions;
+    whenBoxShown([this, &captions](QQuickItem* box) {
+        captions << box->property("textF1").toString() << box->property("textF2").toString()
+                 << box->property("textF3").toString();
+        pressAndRelease(box, Qt::Key_F1);
+    });
+    const int key = m_fixture->app()->messageBox()->show(QStringLiteral("Choose"), QStringLiteral("A"),
+        QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("E"), Qt::Key_Escape, Qt::Key_F2);
+    QCOMPARE(key, int(Qt::Key_F1));
+    QCOMPARE(captions, (QStringList { QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C") }));
+}
+
+void TestMsgBoxWindow::timedNoticeClosesItself()
+{
+    QElapsedTimer clock;
+    clock.start();
+    m_fixture->app()->messageBox()->show(QStringLiteral("Notice"), 150);
+    QVERIFY(clock.elapsed() >= 140);
+    QVERIFY(clock.elapsed() < 5000);
+    QTRY_COMPARE(m_fixture->mainItem()->property("messageBoxListCounter").toInt(), 0);
+}
+
+void TestMsgBoxWindow::closingEndsTheWait()
+{
+    whenBoxShown([this](QQuickItem*) { m_fixture->app()->setIsClosing(true); });
+    QCOMPARE(m_fixture->app()->messageBox()->show(QStringLiteral("Waiting"), QStringLiteral("OK")), 0);
+    QVERIFY(!m_fixture->app()->messageBox()->sure(QStringLiteral("Too late")));
+}
+
+void TestMsgBoxWindow::destroyedBoxEndsTheWait()
+{
+    whenBoxShown([](QQuickItem* box) { delete box; });
+    QCOMPARE(m_fixture->app()->messageBox()->show(QStringLiteral("Going away"), QStringLiteral("OK")), 0);
+    QTRY_COMPARE(m_fixture->mainItem()->property("messageBoxListCounter").toInt(), 0);
+}
+
+void TestMsgBoxWindow::callerOnAWorkerThread()
+{
+    MsgBox* boxes = m_fixture->app()->messageBox();
+    bool answer = false;
+    QThread* worker = QThread::create([boxes, &answer]() { answer = boxes->sure(QStringLiteral("From a worker")); });
+    QQuickItem* shown = nullptr;
+    whenBoxShown([&shown](QQuickItem* box) { shown = box; });
+    worker->start();
+    QTRY_VERIFY(shown);
+    QCOMPARE(shown->thread(), qApp->thread());
+    pressAndRelease(shown, Qt::Key_F2);
+    QTRY_VERIFY(worker->isFinished());
+    QVERIFY(answer);
+    delete worker;
+}
+
+void TestMsgBoxWindow::stackIsFocusedAgainAfterTheBox()
+{
+    QQuickItem* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    QVERIFY(stack);
+    bool disabledWhileShown = false;
+    whenBoxShown([&](QQuickItem* box) {
+        disabledWhileShown = !stack->isEnabled();
+        pressAndRelease(box, Qt::Key_F3);
+    });
+    m_fixture->app()->messageBox()->sure();
+    QVERIFY(disabledWhileShown);
+    QVERIFY(stack->isEnabled());
+    QVERIFY(stack->hasActiveFocus());
+}
+
+VANTOR_TEST_CLASS(TestMsgBoxWindow)
+#include "tst_msgboxwindow.moc"

@@ -1,0 +1,137 @@
+import QtQuick 2.15
+import QtTest 1.2
+import velmora.Orvane 1.0
+
+// Every screen this build has, loaded at the device's size in both themes, without a single
+// QML warning; the screens that later builds add are the only ones warned about.
+TestCase {
+    id: testCase
+    name: "Smoke"
+    when: windowShown
+
+    MainWindowHelper {
+        id: helper
+        testCase: testCase
+    }
+
+    readonly property var missingAtStart: ["Screen not available yet: qrc:/forms/Displayboard.qml",
+                                           "Screen not available yet: qrc:/menu/Splash.qml"]
+
+    function initTestCase() {
+        testSupport.recordWarnings()
+    }
+
+    function cleanup() {
+        helper.dispose()
+        application.isHighContrast = false
+    }
+
+    function init_data() {
+        return [{ "tag": "normal", "highContrast": false }, { "tag": "high contrast", "highContrast": true }]
+    }
+
+    function openAndSettle(url, properties) {
+        var screen = helper.window.openScreen(url, properties)
+        verify(screen !== null, url)
+        helper.waitForStack()
+        wait(50)
+        compare(screen.width, 320)
+        compare(screen.height, 218)
+        return screen
+    }
+
+    function start(highContrast) {
+        testSupport.resetWarnings()
+        helper.create()
+        application.isHighContrast = highContrast
+        compare(testSupport.warnings, missingAtStart)
+        testSupport.resetWarnings()
+    }
+
+    function test_mainWindow_data() { return init_data() }
+    function test_mainWindow(data) {
+        start(data.highContrast)
+        compare(helper.window.width, 320)
+        compare(helper.window.height, 280)
+        compare(helper.current().objectName, "initialPage")
+        compare(helper.current().width, 320)
+        compare(helper.current().height, 218)
+        helper.current().view.currentIndex = 1
+        wait(400)
+        compare(testSupport.warnings, [])
+    }
+
+    function test_languageMenu_data() { return init_data() }
+    function test_languageMenu(data) {
+        testSupport.resetWarnings()
+        helper.create(OrvaneEnum.NO_LANGUAGE)
+        application.isHighContrast = data.highContrast
+        compare(helper.current().objectName, "Languages")
+        compare(helper.current().modelCount, 3)
+        compare(testSupport.warnings, missingAtStart)
+    }
+
+    function test_runScreen_data() {
+        return [{ "tag": "manual", "mode": 0 }, { "tag": "auto", "mode": 1 }, { "tag": "autostart", "mode": 2 }]
+    }
+    function test_runScreen(data) {
+        start(false)
+        sema.sequenceMode = data.mode
+        sema.startListName = "List"
+        sema.bibNumber = "12"
+        var screen = openAndSettle("qrc:/menu/HandleSequence.qml", { "objectName": "0", "formTitle": "ALPINE SKI",
+                                                                     "formParam": "" })
+        sema.isOff = false
+        sema.timeChanged("09:41:20")
+        sema.semaTimeChanged("-5")
+        sema.semaRedChanged(true)
+        for (var page = 0; page < 6; ++page) {
+            screen.page = page
+            application.isHighContrast = page % 2 === 1
+            wait(20)
+        }
+        compare(testSupport.warnings, [])
+    }
+
+    function test_messageBox_data() { return init_data() }
+    function test_messageBox(data) {
+        start(data.highContrast)
+        var box = helper.find("mainItem").addMessageBox()
+        box.setVisible("Title\nsubtitle", "One", "Two", "Three", "", "", 0, 0, 0)
+        wait(50)
+        box.setClose()
+        var calibration = helper.find("msgBoxCalibration")
+        systemHw.batteryCalibrationMessage = "Calibrating"
+        systemHw.isInCalibration = true
+        wait(50)
+        verify(calibration.visible)
+        systemHw.isInCalibration = false
+        application.showWaitPlease(true, true)
+        application.showInfo1WaitPlease("one")
+        application.hideWaitPlease()
+        compare(testSupport.warnings, [])
+    }
+
+    function test_controls_data() { return init_data() }
+    function test_controls(data) {
+        start(data.highContrast)
+        var screen = openAndSettle("qrc:/qmltest/ControlsScreen.qml", {})
+        var names = ["setNumber", "setTime", "setDate", "comboBox", "switchItem", "iconButton", "pageIndicator",
+                     "checkBox", "sliderBar", "progressBar", "busy", "scrollIndicator", "mouseAreaItem", "swipeArea",
+                     "textField"]
+        for (var i = 0; i < names.length; ++i) {
+            screen.shown = names[i]
+            waitForRendering(screen)
+        }
+        compare(testSupport.warnings, [])
+    }
+
+    function test_testMenu() {
+        start(false)
+        var screen = openAndSettle("qrc:/menu/MenuPage.qml", { "objectName": "TestMenu", "formTitle": "Test",
+                                                               "pageSource": "qrc:/qmltest/TestMenuModel.qml" })
+        screen.view.currentIndex = 2
+        wait(400)
+        compare(testSupport.warnings, [])
+    }
+}
