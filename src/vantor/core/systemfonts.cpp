@@ -51,8 +51,12 @@ void SystemFonts::load()
     }
     for (const char* name : {"DroidSansFallback.ttf", "DroidSansNumbers.ttf", "arialuni.ttf"}) {
         const QString path = pathFor(QString::fromLatin1(name));
-        if (!path.isEmpty())
-            QFontDatabase::addApplicationFont(path);
+        if (path.isEmpty())
+            continue;
+        const QStringList families = QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(path));
+        // The screens name the digits font by its family; the installed file stands in for it.
+        if (qstrcmp(name, "DroidSansNumbers.ttf") == 0 && !families.isEmpty())
+            QFont::insertSubstitution(QStringLiteral("Droid Sans Numbers"), families.first());
     }
 }
 
