@@ -20,7 +20,10 @@ function(vantor_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
     if(T_LOCK)
+        # The lock also holds across build trees: a test run in another checkout on the same
+        # machine waits instead of taking the port from under this one.
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${T_LOCK})
+        list(APPEND T_ENV "VANTOR_TEST_LOCKFILE=/tmp/vantor-test-${T_LOCK}.lock")
     endif()
     if(T_LABELS)
         set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")

@@ -21,6 +21,10 @@ export LC_ALL=C.UTF-8
 # Tests never sound the PC speaker.
 export VANTOR_TONE_SINK="${VANTOR_TONE_SINK:-log}"
 cd "$tmp/home"
-"$@"
+if [ -n "${VANTOR_TEST_LOCKFILE:-}" ] && command -v flock >/dev/null 2>&1; then
+    flock "$VANTOR_TEST_LOCKFILE" "$@"
+else
+    "$@"
+fi
 status=$?
 exit $status
