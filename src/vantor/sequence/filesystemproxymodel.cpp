@@ -1,5 +1,8 @@
 #include "sequence/filesystemproxymodel.h"
 
+#include "core/exceptionhandler.h"
+#include "sequence/startinglistworkbook.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,8 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
+
+#include <exception>
 
 namespace Vl::Tavix3::UI {
 
@@ -197,16 +202,28 @@ bool FileSystemProxyModel::isWorkbookFileName(const QString& fileName)
     return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx");
 }
 
-QJsonDocument FileSystemProxyModel::importStartingList(const QString& fileName)
+QJsonDocument FileSystemProxyModel::importStartingList(const QString& fileName, QString* problem)
 {
-    // The workbook reader plugs in here (isWorkbookFileName); meanwhile a workbook takes the JSON path
-    // and reads as no document.
-    const QJsonDocument document = readJsonDocument(fileName);
-    const QJsonObject object = document.object();
-    if (object.value(QStringLiteral("StartingListName")).isUndefined()
-        && object.value(QStringLiteral("StartingListId")).isUndefined())
+    if (problem)
+        problem->clear();
+    try {
+        if (isWorkbookFileName(fileName))
+            return StartingListWorkbook::read(fileName, problem);
+        const QJsonDocument document = readJsonDocument(fileName);
+        const QJsonObject object = document.object();
+        if (object.value(QStringLiteral("StartingListName")).isUndefined()
+            && object.value(QStringLiteral("StartingListId")).isUndefined()) {
+            if (problem)
+                *problem = tr("The file holds no starting list");
+            return {};
+        }
+        return document;
+    } catch (const std::exception& e) {
+        VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::FileSystemProxyModel::importStartingList");
+        if (problem)
+            *problem = tr("The file holds no starting list");
         return {};
-    return document;
+    }
 }
 
 QString FileSystemProxyModel::storeCustomDocument(
@@ -258,6 +275,38 @@ QString FileSystemProxyModel::storeCustomDocument(
         }
     }
     return path;
+}
+
+QVariant FileSystemProxyModel::convertPathString(const QVariant& value, const QVariant& path) const
+{
+    if (!value.isValid() || !path.isValid())
+        return value;
+    const QString text = value.toString();
+    const QString pathText = path.toString();
+    if (text.startsWith(QLatin1String("config")) && pathText == QLatin1String("/tmp/media/config"))
+        return tr("Vantor Configurations Folder");
+    if (text.startsWith(QLatin1String("usbhd")) && pathText.startsWith(QLatin1String("/tmp/media/usbhd")))
+        return tr("USB Flash Drive");
+    return value;
+}
+
+QVariant FileSystemProxyModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == kFileNameRole)
+        return convertPathString(SortFilterProxyModel::data(index, kFileNameRole),
+            SortFilterProxyModel::data(index, kFilePathRole));
+    return SortFilterProxyModel::data(index, role);
+}
+
+bool FileSystemProxyModel::filterAcceptsRowCustom(int sourceRow, const QModelIndex& sourceParent) const
+{
+    const QAbstractItemModel* model = sourceModel();
+    if (!model)
+        return true;
+    return model->data(model->index(sourceRow, 0, sourceParent), kFileNameRole).toString()
+        != QLatin1String("lost+found");
 }
 
 QString FileSystemProxyModel::getPathString(bool internalMemory) const

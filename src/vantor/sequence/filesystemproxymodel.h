@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
+#include <QVariant>
 
 namespace Vl::Tavix3::UI {
 
@@ -50,8 +51,11 @@ public:
 
     // One sequence document, or an empty document when the file is none.
     static QJsonDocument loadSequenceDocument(const QString& fileName);
-    // A starting-list document read from a file chosen by the operator.
-    static QJsonDocument importStartingList(const QString& fileName);
+    // A starting-list document read from a file chosen by the operator: a workbook row by row, any
+    // other file as JSON. problem receives, in the operator's language, why the file must not become
+    // the active starting list even where a document is returned; it is empty when nothing stands
+    // against it beyond the validation of the document itself.
+    static QJsonDocument importStartingList(const QString& fileName, QString* problem = nullptr);
     // True for the file names the workbook import reads (complete suffix "xls" or "xlsx", case-sensitive).
     static bool isWorkbookFileName(const QString& fileName);
 
@@ -67,12 +71,27 @@ public:
     static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
         const QTime& time = QTime::currentTime());
 
+    // The device's folders under readable names: the file name of the internal configuration folder
+    // and of the USB stick's mount; any other value unchanged.
+    Q_INVOKABLE QVariant convertPathString(const QVariant& value, const QVariant& path) const;
+
     Q_INVOKABLE QString getPathString(bool internalMemory) const;
     Q_INVOKABLE QStringList getMultiPathString(bool internalMemory) const;
     Q_INVOKABLE QString getSequenceId(const QString& fileName) const;
     Q_INVOKABLE QString getSequenceName(const QString& fileName) const;
     Q_INVOKABLE QString getStartingListId(const QString& fileName) const;
     Q_INVOKABLE QString getStartingListName(const QString& fileName) const;
+
+    // Role numbers of the folder listing the screens use.
+    static constexpr int kFileNameRole = Qt::UserRole + 1;
+    static constexpr int kFilePathRole = Qt::UserRole + 2;
+
+    // The file name, shown under its readable name; every other role unchanged.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+protected:
+    // Hides the file system's "lost+found".
+    bool filterAcceptsRowCustom(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
     static QString findCustomFile(DocumentKind kind, bool byId, const QString& text);

@@ -110,9 +110,14 @@ bool Sema::setStartingList(const QJsonDocument& document)
 
 bool Sema::setStartingListFromFile(const QString& fileName)
 {
-    const QJsonDocument document = FileSystemProxyModel::importStartingList(fileName);
-    if (document.isEmpty())
+    QString problem;
+    const QJsonDocument document = FileSystemProxyModel::importStartingList(fileName, &problem);
+    if (!problem.isEmpty() || document.isEmpty()) {
+        // The screen shows this message: a file that yields no list must not leave an older one there.
+        QMutexLocker locker(&m_stateMutex);
+        m_errorMessage = problem.isEmpty() ? tr("Error to get starting list") : problem;
         return false;
+    }
     return setStartingList(document);
 }
 
