@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DisplayboardOutput</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>TIME</source>
+        <translation>ZEIT</translation>
+    </message>
+</context>
+<context>
     <name>HandleSequence</name>
     <message>
         <source>TIME</source>
@@ -63,6 +74,20 @@
 START LIST</source>
         <translation>BITTE STARTLISTE
 HERUNTERLADEN</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>Sequence</source>
+        <translation>Sequenz</translation>
+    </message>
+</context>
+<context>
+    <name>ImportStartingList</name>
+    <message>
+        <source>StartingList</source>
+        <translation>Startliste</translation>
     </message>
 </context>
 <context>
@@ -139,6 +164,13 @@ ZURÜCKSETZEN</translation>
     <message>
         <source>Year</source>
         <translation>Jahr</translation>
+    </message>
+</context>
+<context>
+    <name>StartingList</name>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
     </message>
 </context>
 <context>

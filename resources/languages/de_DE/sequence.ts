@@ -1,6 +1,21 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Vl::Tavix3::UI::FileSystemProxyModel</name>
+    <message>
+        <source>The file holds no starting list</source>
+        <translation>Die Datei enthält keine Startliste</translation>
+    </message>
+    <message>
+        <source>Vantor Configurations Folder</source>
+        <translation>Vantor-Konfigurationsordner</translation>
+    </message>
+    <message>
+        <source>USB Flash Drive</source>
+        <translation>USB-Stick</translation>
+    </message>
+</context>
+<context>
     <name>Vl::Tavix3::UI::Sema</name>
     <message>
         <source>Off</source>
@@ -90,6 +105,21 @@ Die Mindestzeit beträgt %1</translation>
     </message>
 </context>
 <context>
+    <name>Vl::Tavix3::UI::StartingListWorkbook</name>
+    <message>
+        <source>Row %1 of the workbook is not a start: it needs a bib number other than 0 and a time of day</source>
+        <translation>Zeile %1 der Arbeitsmappe ist kein Start: sie braucht eine Startnummer ungleich 0 und eine Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Row %1 of the workbook has a start date that cannot be read</source>
+        <translation>Zeile %1 der Arbeitsmappe hat ein unlesbares Startdatum</translation>
+    </message>
+    <message>
+        <source>The workbook holds no start</source>
+        <translation>Die Arbeitsmappe enthält keinen Start</translation>
+    </message>
+</context>
+<context>
     <name>Vl::Tavix3::UI::Sema</name>
     <message>
         <source>ALPINE SKI</source>
@@ -114,6 +144,33 @@ Die Mindestzeit beträgt %1</translation>
     <message>
         <source>UP HILL COUNTDOWN</source>
         <translation>BERGRENNEN MIT COUNTDOWN</translation>
+    </message>
+</context>
+<context>
+    <name>Vl::Tavix3::UI::XlsxDocument</name>
+    <message>
+        <source>The file cannot be opened</source>
+        <translation>Die Datei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Old .xls workbooks cannot be read: save the list as .xlsx</source>
+        <translation>Alte .xls-Arbeitsmappen können nicht gelesen werden: die Liste als .xlsx speichern</translation>
+    </message>
+    <message>
+        <source>The file is not a workbook</source>
+        <translation>Die Datei ist keine Arbeitsmappe</translation>
+    </message>
+    <message>
+        <source>The workbook has no sheet</source>
+        <translation>Die Arbeitsmappe hat kein Tabellenblatt</translation>
+    </message>
+    <message>
+        <source>The workbook is too large</source>
+        <translation>Die Arbeitsmappe ist zu groß</translation>
+    </message>
+    <message>
+        <source>The workbook is damaged</source>
+        <translation>Die Arbeitsmappe ist beschädigt</translation>
     </message>
 </context>
 </TS>

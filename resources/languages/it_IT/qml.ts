@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>DisplayboardOutput</name>
+    <message>
+        <source>Settings</source>
+        <translation>Impostazioni</translation>
+    </message>
+    <message>
+        <source>TIME</source>
+        <translation>ORA</translation>
+    </message>
+</context>
+<context>
     <name>HandleSequence</name>
     <message>
         <source>TIME</source>
@@ -63,6 +74,20 @@
 START LIST</source>
         <translation>SCARICARE LA
 LISTA DI PARTENZA</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>Sequence</source>
+        <translation>Sequenza</translation>
+    </message>
+</context>
+<context>
+    <name>ImportStartingList</name>
+    <message>
+        <source>StartingList</source>
+        <translation>Lista di partenza</translation>
     </message>
 </context>
 <context>
@@ -139,6 +164,13 @@ DEFAULT</translation>
     <message>
         <source>Year</source>
         <translation>Anno</translation>
+    </message>
+</context>
+<context>
+    <name>StartingList</name>
+    <message>
+        <source>Num</source>
+        <translation>N.</translation>
     </message>
 </context>
 <context>

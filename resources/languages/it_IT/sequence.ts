@@ -1,6 +1,21 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>Vl::Tavix3::UI::FileSystemProxyModel</name>
+    <message>
+        <source>The file holds no starting list</source>
+        <translation>Il file non contiene una lista di partenza</translation>
+    </message>
+    <message>
+        <source>Vantor Configurations Folder</source>
+        <translation>Cartella configurazioni Vantor</translation>
+    </message>
+    <message>
+        <source>USB Flash Drive</source>
+        <translation>Chiavetta USB</translation>
+    </message>
+</context>
+<context>
     <name>Vl::Tavix3::UI::Sema</name>
     <message>
         <source>Off</source>
@@ -90,6 +105,21 @@ Il tempo minimo è %1</translation>
     </message>
 </context>
 <context>
+    <name>Vl::Tavix3::UI::StartingListWorkbook</name>
+    <message>
+        <source>Row %1 of the workbook is not a start: it needs a bib number other than 0 and a time of day</source>
+        <translation>La riga %1 della cartella di lavoro non è una partenza: servono un pettorale diverso da 0 e un'ora del giorno</translation>
+    </message>
+    <message>
+        <source>Row %1 of the workbook has a start date that cannot be read</source>
+        <translation>La riga %1 della cartella di lavoro ha una data di partenza illeggibile</translation>
+    </message>
+    <message>
+        <source>The workbook holds no start</source>
+        <translation>La cartella di lavoro non contiene partenze</translation>
+    </message>
+</context>
+<context>
     <name>Vl::Tavix3::UI::Sema</name>
     <message>
         <source>ALPINE SKI</source>
@@ -114,6 +144,33 @@ Il tempo minimo è %1</translation>
     <message>
         <source>UP HILL COUNTDOWN</source>
         <translation>SALITA CON CONTO ALLA ROVESCIA</translation>
+    </message>
+</context>
+<context>
+    <name>Vl::Tavix3::UI::XlsxDocument</name>
+    <message>
+        <source>The file cannot be opened</source>
+        <translation>Impossibile aprire il file</translation>
+    </message>
+    <message>
+        <source>Old .xls workbooks cannot be read: save the list as .xlsx</source>
+        <translation>Le vecchie cartelle di lavoro .xls non sono leggibili: salvare la lista come .xlsx</translation>
+    </message>
+    <message>
+        <source>The file is not a workbook</source>
+        <translation>Il file non è una cartella di lavoro</translation>
+    </message>
+    <message>
+        <source>The workbook has no sheet</source>
+        <translation>La cartella di lavoro non ha fogli</translation>
+    </message>
+    <message>
+        <source>The workbook is too large</source>
+        <translation>La cartella di lavoro è troppo grande</translation>
+    </message>
+    <message>
+        <source>The workbook is damaged</source>
+        <translation>La cartella di lavoro è danneggiata</translation>
     </message>
 </context>
 </TS>

@@ -73,12 +73,12 @@ QtObject {
         winDisplayboard = window
         window.x = mainForm.x + mainForm.width
         window.y = mainForm.y
-        window.visibleChanged.connect(function() {
-            if (!window.visible) {
-                window.destroy()
-                winDisplayboard = null
-                mainForm.requestActivate()
-            }
+        // Closed by the user: a change of visibility would also come while the root itself is
+        // destroyed, when the window is already going.
+        window.closing.connect(function() {
+            window.destroy()
+            winDisplayboard = null
+            mainForm.requestActivate()
         })
         window.show()
         mainForm.requestActivate()

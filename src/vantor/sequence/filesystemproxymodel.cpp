@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <exception>
 
@@ -311,7 +312,9 @@ bool FileSystemProxyModel::filterAcceptsRowCustom(int sourceRow, const QModelInd
 
 QString FileSystemProxyModel::getPathString(bool internalMemory) const
 {
-    return QStringLiteral("file:///") + (internalMemory ? getCustomFolderPath() : getUsbFolderPath());
+    // "file:///" and an absolute path that starts with "/" would make four slashes, a URL under which the
+    // folder model lists nothing.
+    return QUrl::fromLocalFile(internalMemory ? getCustomFolderPath() : getUsbFolderPath()).toString();
 }
 
 QStringList FileSystemProxyModel::getMultiPathString(bool internalMemory) const

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMutex>
@@ -14,6 +15,7 @@
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QStandardPaths>
 #include <QWindow>
 
 namespace QmlTest {
@@ -88,6 +90,29 @@ void TestHelper::releaseKey(QWindow* window, int key, bool autoRepeat)
 }
 
 bool TestHelper::resourceExists(const QString& path) const { return QFile::exists(path); }
+
+QString TestHelper::dataFolder(const QString& name) const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') + name;
+}
+
+bool TestHelper::writeFile(const QString& path, const QString& text)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = text.toUtf8();
+    return file.write(bytes) == bytes.size();
+}
+
+bool TestHelper::removePath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QDir(path).removeRecursively();
+    return !info.exists() || QFile::remove(path);
+}
 
 void QmlTestSetup::applicationAvailable()
 {

@@ -32,6 +32,11 @@ public:
     Q_INVOKABLE void pressKey(QWindow* window, int key, bool autoRepeat = false);
     Q_INVOKABLE void releaseKey(QWindow* window, int key, bool autoRepeat = false);
     Q_INVOKABLE bool resourceExists(const QString& path) const;
+    // Files of the program's data folder (AppDataLocation), for the screens that list them.
+    Q_INVOKABLE QString dataFolder(const QString& name) const;
+    Q_INVOKABLE bool writeFile(const QString& path, const QString& text);
+    // Removes a file, or a folder with everything in it.
+    Q_INVOKABLE bool removePath(const QString& path);
 
 signals:
     void warningsChanged();

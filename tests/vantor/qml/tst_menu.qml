@@ -294,9 +294,7 @@ TestCase {
     function test_newSession_data() {
         return [
             { "tag": "countdown", "mode": OrvaneEnum.COUNTDOWN_MODE,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSequencesModel.qml" },
-            { "tag": "display board", "mode": OrvaneEnum.DISPLAYBOARD_MODE,
-              "missing": "Screen not available yet: qrc:/menu/DisplayboardOutput.qml" }
+              "missing": "Screen not available yet: qrc:/menudata/MenuSequencesModel.qml" }
         ]
     }
 

@@ -273,7 +273,8 @@ TestCase {
         tapLeft(screen)
         compare(screen.page, 4)
         helper.tap(findChild(screen, "usbButton"))
-        tryCompare(testSupport, "warnings", ["Screen not available yet: qrc:/menu/ImportStartingList.qml"])
+        tryVerify(function() { return helper.current().objectName === "ImportStartingListForm" }, 2000)
+        compare(helper.current().formParam, "USB")
     }
 
     function test_settingsIcon() {

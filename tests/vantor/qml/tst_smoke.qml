@@ -14,8 +14,7 @@ TestCase {
         testCase: testCase
     }
 
-    readonly property var missingAtStart: ["Screen not available yet: qrc:/forms/Displayboard.qml",
-                                           "Screen not available yet: qrc:/menu/Splash.qml"]
+    readonly property var missingAtStart: ["Screen not available yet: qrc:/menu/Splash.qml"]
 
     function initTestCase() {
         testSupport.recordWarnings()
@@ -123,6 +122,65 @@ TestCase {
             screen.shown = names[i]
             waitForRendering(screen)
         }
+        compare(testSupport.warnings, [])
+    }
+
+    function test_fileChoosers_data() { return init_data() }
+    function test_fileChoosers(data) {
+        var custom = testSupport.dataFolder("Custom")
+        testSupport.writeFile(custom + "/smoke_sequence.json",
+                              JSON.stringify({ "SequenceName": "Smoke", "SequenceId": "smoke", "Sequence": [] }))
+        testSupport.writeFile(custom + "/smoke_list.json",
+                              JSON.stringify({ "StartingListName": "Smoke list", "StartingListId": "smoke",
+                                               "StartingList": [] }))
+        testSupport.writeFile(custom + "/Smoke workbook.xlsx", "")
+        start(data.highContrast)
+        var sequences = openAndSettle("qrc:/menu/Import.qml", { "objectName": "importCustom", "formTitle": "CUSTOM",
+                                                                "formParam": "custom", "pageSource": "" })
+        tryVerify(function() { return sequences.modelCount >= 1 }, 2000)
+        openAndSettle("qrc:/menu/Import.qml", { "objectName": "importUsb", "formTitle": "USB", "formParam": "USB",
+                                                "pageSource": "" })
+        var lists = openAndSettle("qrc:/menu/ImportStartingList.qml", {
+            "objectName": "ImportStartingListForm", "formTitle": "CUSTOM", "formParam": "custom", "pageSource": "" })
+        tryVerify(function() { return lists.modelCount >= 2 }, 2000)
+        var path = custom + "/smoke_list.json"
+        var starts = []
+        for (var i = 0; i < 7; ++i)
+            starts.push({ "bibNumber": i + 1, "time": "10:0" + i + ":00", "date": i % 2 ? "" : "12/05/24" })
+        var map = {}
+        map[path] = { "startingListName": "Smoke list", "startingListId": "smoke", "startingList": starts }
+        sema.startingLists = map
+        var viewer = openAndSettle("qrc:/menu/StartingList.qml", { "objectName": path, "formTitle": "",
+                                                                   "formParam": "", "pageSource": "" })
+        tryCompare(viewer, "pageCount", 3)
+        for (var page = 0; page < 3; ++page) {
+            viewer.view.setCurrentIndex(page)
+            waitForRendering(viewer)
+        }
+        sema.startingLists = {}
+        testSupport.removePath(custom + "/smoke_sequence.json")
+        testSupport.removePath(custom + "/smoke_list.json")
+        testSupport.removePath(custom + "/Smoke workbook.xlsx")
+        compare(testSupport.warnings, [])
+    }
+
+    function test_displayboardScreens_data() { return init_data() }
+    function test_displayboardScreens(data) {
+        start(data.highContrast)
+        var pixels = []
+        for (var i = 0; i < 768; ++i)
+            pixels.push([0, 1, 2, 3, 4, 7][i % 6])
+        displayboard.setMatrix(0, pixels)
+        var mirror = helper.root.winDisplayboard
+        verify(mirror !== null)
+        waitForRendering(mirror.contentItem)
+        var screen = openAndSettle("qrc:/menu/DisplayboardOutput.qml", { "objectName": "NewSessionMenuForm",
+                                                                          "formTitle": "NEW SESSION", "pageSource": "" })
+        application.displayboardOutput = "12:34:5"
+        waitForRendering(screen)
+        helper.window.menuPressed()
+        helper.waitForStack()
+        application.displayboardOutput = ""
         compare(testSupport.warnings, [])
     }
 

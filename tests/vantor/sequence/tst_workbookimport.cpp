@@ -1,3 +1,4 @@
+#include "core/startup.h"
 #include "sequence/filesystemproxymodel.h"
 #include "sequence/sema.h"
 #include "sequence/startinglistworkbook.h"
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 #include <QUuid>
 
 using namespace Vl::Tavix3::UI;
@@ -60,6 +62,7 @@ private slots:
     void refusedFilesLeaveTheActiveList_data();
     void refusedFilesLeaveTheActiveList();
     void viewerFormShowsWhatWasRead();
+    void messagesAreTranslated();
 };
 
 void TestWorkbookImport::initTestCase()
@@ -323,6 +326,22 @@ void TestWorkbookImport::viewerFormShowsWhatWasRead()
     const QVariantMap list = sema.loadStartingList(workbook("bibzero.xlsx"));
     QCOMPARE(list.value("startingList").toList(),
         (QVariantList { QVariantMap { { "bibNumber", 12 }, { "time", "09:00:00" }, { "date", "" } } }));
+}
+
+void TestWorkbookImport::messagesAreTranslated()
+{
+    initResources();
+    QTranslator german;
+    QVERIFY(german.load(QStringLiteral(":/resources/languages/Orvane_de_DE.qm")));
+    QCoreApplication::installTranslator(&german);
+    QString problem;
+    FileSystemProxyModel::importStartingList(workbook("legacy.xls"), &problem);
+    QCOMPARE(problem, QStringLiteral("Alte .xls-Arbeitsmappen können nicht gelesen werden: die Liste als .xlsx speichern"));
+    FileSystemProxyModel::importStartingList(workbook("bibzero.xlsx"), &problem);
+    QVERIFY2(problem.startsWith(QStringLiteral("Zeile 2 der Arbeitsmappe ist kein Start")), qPrintable(problem));
+    FileSystemProxyModel::importStartingList(workbook("upper.XLSX"), &problem);
+    QCOMPARE(problem, QStringLiteral("Die Datei enthält keine Startliste"));
+    QCoreApplication::removeTranslator(&german);
 }
 
 VANTOR_TEST_CLASS(TestWorkbookImport)

@@ -94,4 +94,20 @@ QtObject {
     onStartTimeChanged: record("startTime=" + startTime)
     onStartDateChanged: record("startDate=" + startDate)
     onRepetitionTimeChanged: record("repetitionTime=" + repetitionTime)
+
+    // Starting lists: the message of a refused list (none: every list is taken) and the screen
+    // form of each file by path (unknown files give an empty map).
+    property string errorMessage: ""
+    property string startingListRefusal: ""
+    property var startingLists: ({})
+
+    function setStartingListFromFile(fileName) {
+        record("setStartingListFromFile(" + fileName + ")")
+        errorMessage = startingListRefusal
+        return startingListRefusal === ""
+    }
+    function loadStartingList(fileName) {
+        record("loadStartingList(" + fileName + ")")
+        return startingLists[fileName] || {}
+    }
 }
