@@ -296,8 +296,8 @@ QVariant FileSystemProxyModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     if (role == kFileNameRole)
-        return convertPathString(SortFilterProxyModel::data(index, kFileNameRole),
-            SortFilterProxyModel::data(index, kFilePathRole));
+        return convertPathString(
+            SortFilterProxyModel::data(index, kFileNameRole), SortFilterProxyModel::data(index, kFilePathRole));
     return SortFilterProxyModel::data(index, role);
 }
 

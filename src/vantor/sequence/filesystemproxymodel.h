@@ -75,6 +75,7 @@ public:
     // and of the USB stick's mount; any other value unchanged.
     Q_INVOKABLE QVariant convertPathString(const QVariant& value, const QVariant& path) const;
 
+    // The file URL of the Custom folder (internal memory) or of the USB folder.
     Q_INVOKABLE QString getPathString(bool internalMemory) const;
     Q_INVOKABLE QStringList getMultiPathString(bool internalMemory) const;
     Q_INVOKABLE QString getSequenceId(const QString& fileName) const;

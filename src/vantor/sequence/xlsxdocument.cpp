@@ -10,7 +10,6 @@
 #include <QStringList>
 #include <QVector>
 #include <QXmlStreamReader>
-
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -163,8 +162,9 @@ QString folderOf(const QString& part)
 // A relationship target as a part name of the package; empty when it leaves the package.
 QString resolveTarget(const QString& folder, const QString& target)
 {
-    QString path = target.startsWith(QLatin1Char('/')) ? target.mid(1)
-                                                       : (folder.isEmpty() ? target : folder + QLatin1Char('/') + target);
+    QString path = target.startsWith(QLatin1Char('/'))
+        ? target.mid(1)
+        : (folder.isEmpty() ? target : folder + QLatin1Char('/') + target);
     path = QDir::cleanPath(path);
     if (path.startsWith(QLatin1String("..")) || path.startsWith(QLatin1Char('/')) || path == QLatin1String("."))
         return {};
@@ -295,7 +295,8 @@ DateFormats readStyles(const QByteArray& bytes)
             } else if (xml.name() == QLatin1String("xf") && inCellFormats) {
                 bool ok = false;
                 const int id = attribute(xml, "numFmtId").toInt(&ok);
-                const bool isDate = ok && (codes.contains(id) ? isDateFormatCode(codes.value(id)) : isBuiltInDateFormat(id));
+                const bool isDate
+                    = ok && (codes.contains(id) ? isDateFormatCode(codes.value(id)) : isBuiltInDateFormat(id));
                 formats << isDate;
             }
         } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
@@ -341,8 +342,8 @@ bool parseCellReference(const QString& reference, int* row, int* column)
 }
 
 // Reads the cells of a sheet part into cells, up to lastColumn.
-void readSheet(const QByteArray& bytes, const QStringList& sharedStrings, const DateFormats& dateFormats,
-    bool date1904, int lastColumn, QHash<qint64, XlsxCell>* cells)
+void readSheet(const QByteArray& bytes, const QStringList& sharedStrings, const DateFormats& dateFormats, bool date1904,
+    int lastColumn, QHash<qint64, XlsxCell>* cells)
 {
     QXmlStreamReader xml(checkedXml(bytes));
     int currentRow = 0;

@@ -89,10 +89,10 @@ void TestFileChooserModels::filterPatterns_data()
                                             << QByteArray("fileName") << QStringList { "Rally.json" };
     QTest::newRow("fixed text") << "t.t" << SortFilterProxyModel::FixedString << Qt::CaseSensitive << QByteArray()
                                 << QStringList();
-    QTest::newRow("fixed text with a point")
-        << "s.t" << SortFilterProxyModel::FixedString << Qt::CaseSensitive << QByteArray() << QStringList { "notes.txt" };
-    QTest::newRow("a role the listing lacks") << "*.json" << wildcard << Qt::CaseInsensitive << QByteArray("fileSize")
-                                              << QStringList();
+    QTest::newRow("fixed text with a point") << "s.t" << SortFilterProxyModel::FixedString << Qt::CaseSensitive
+                                             << QByteArray() << QStringList { "notes.txt" };
+    QTest::newRow("a role the listing lacks")
+        << "*.json" << wildcard << Qt::CaseInsensitive << QByteArray("fileSize") << QStringList();
 }
 
 void TestFileChooserModels::filterPatterns()
@@ -221,11 +221,21 @@ void TestFileChooserModels::readableFolderNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("internal memory") << "config" << "/tmp/media" << "Vantor Configurations Folder";
-    QTest::newRow("USB stick") << "usbhd-sda1" << "/tmp/media" << "USB Flash Drive";
-    QTest::newRow("letter case counts") << "Config" << "/tmp/media" << "Config";
-    QTest::newRow("elsewhere") << "config" << "/home/race" << "config";
-    QTest::newRow("desktop file") << "list.json" << "/data/Custom" << "list.json";
+    QTest::newRow("internal memory") << "config"
+                                     << "/tmp/media"
+                                     << "Vantor Configurations Folder";
+    QTest::newRow("USB stick") << "usbhd-sda1"
+                               << "/tmp/media"
+                               << "USB Flash Drive";
+    QTest::newRow("letter case counts") << "Config"
+                                        << "/tmp/media"
+                                        << "Config";
+    QTest::newRow("elsewhere") << "config"
+                               << "/home/race"
+                               << "config";
+    QTest::newRow("desktop file") << "list.json"
+                                  << "/data/Custom"
+                                  << "list.json";
 }
 
 void TestFileChooserModels::readableFolderNames()

@@ -136,7 +136,8 @@ void TestSequenceFiles::invokablesReadTheFiles()
     FileSystemProxyModel model;
     // A file URL of the folder: "file:///" and the path without its leading "/".
     QCOMPARE(model.getPathString(true), "file:///" + FileSystemProxyModel::getCustomFolderPath().mid(1));
-    QCOMPARE(model.getMultiPathString(false), QStringList { "file:///" + FileSystemProxyModel::getUsbFolderPath().mid(1) });
+    QCOMPARE(
+        model.getMultiPathString(false), QStringList { "file:///" + FileSystemProxyModel::getUsbFolderPath().mid(1) });
     writeJson(custom("s.json"), sequence("Name", "Id"));
     QCOMPARE(model.getSequenceName(custom("s.json")), QStringLiteral("Name"));
     QCOMPARE(model.getSequenceId(custom("s.json")), QStringLiteral("Id"));

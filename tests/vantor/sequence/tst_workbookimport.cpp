@@ -98,18 +98,18 @@ void TestWorkbookImport::importedStarts_data()
     QTest::newRow("dates that cannot be read are left out")
         << "baddate.xlsx" << QJsonArray { start(12, "09:00:00"), start(13, "09:01:00") }
         << "Row 1 of the workbook has a start date that cannot be read";
-    QTest::newRow("a fraction is no bib") << "fractionalbib.xlsx" << QJsonArray()
-                                          << "Row 1 of the workbook is not a start";
-    QTest::newRow("negative and padded bibs") << "negativebib.xlsx"
-                                              << QJsonArray { start(-4, "09:00:00"), start(8, "09:01:00") } << QString();
-    QTest::newRow("a time the parser refuses") << "badtime.xlsx" << QJsonArray { start(12, "09:00:00") }
-                                               << "Row 2 of the workbook is not a start";
+    QTest::newRow("a fraction is no bib")
+        << "fractionalbib.xlsx" << QJsonArray() << "Row 1 of the workbook is not a start";
+    QTest::newRow("negative and padded bibs")
+        << "negativebib.xlsx" << QJsonArray { start(-4, "09:00:00"), start(8, "09:01:00") } << QString();
+    QTest::newRow("a time the parser refuses")
+        << "badtime.xlsx" << QJsonArray { start(12, "09:00:00") } << "Row 2 of the workbook is not a start";
     QTest::newRow("an empty row ends the list") << "gap.xlsx" << QJsonArray { start(12, "09:00:00") } << QString();
-    QTest::newRow("other columns are ignored") << "othercolumns.xlsx" << QJsonArray { start(12, "09:00:00") }
-                                               << QString();
+    QTest::newRow("other columns are ignored")
+        << "othercolumns.xlsx" << QJsonArray { start(12, "09:00:00") } << QString();
     QTest::newRow("empty sheet") << "empty.xlsx" << QJsonArray() << "The workbook holds no start";
-    QTest::newRow("the sheet shown when saved") << "activetab.xlsx" << QJsonArray { start(21, "11:00:00") }
-                                                << QString();
+    QTest::newRow("the sheet shown when saved")
+        << "activetab.xlsx" << QJsonArray { start(21, "11:00:00") } << QString();
     QTest::newRow("1904 date system") << "date1904.xlsx" << QJsonArray { start(5, "09:45:00", "12/05/24") }
                                       << QString();
     QTest::newRow("shared, rich and inline texts")
@@ -168,18 +168,17 @@ void TestWorkbookImport::unreadableWorkbooks_data()
     QTest::newRow("not a zip") << "notzip.xlsx" << XlsxDocument::Error::NotAWorkbook << "The file is not a workbook";
     QTest::newRow("empty file") << "zerobytes.xlsx" << XlsxDocument::Error::NotAWorkbook
                                 << "The file is not a workbook";
-    QTest::newRow("zip without workbook") << "nobook.xlsx" << XlsxDocument::Error::NotAWorkbook
-                                          << "The file is not a workbook";
-    QTest::newRow("cut short") << "truncated.xlsx" << XlsxDocument::Error::NotAWorkbook
-                               << "The file is not a workbook";
-    QTest::newRow("workbook without sheet") << "nosheet.xlsx" << XlsxDocument::Error::NoSheet
-                                            << "The workbook has no sheet";
-    QTest::newRow("sheet inflating past the bound") << "bomb.xlsx" << XlsxDocument::Error::TooLarge
-                                                    << "The workbook is too large";
+    QTest::newRow("zip without workbook")
+        << "nobook.xlsx" << XlsxDocument::Error::NotAWorkbook << "The file is not a workbook";
+    QTest::newRow("cut short") << "truncated.xlsx" << XlsxDocument::Error::NotAWorkbook << "The file is not a workbook";
+    QTest::newRow("workbook without sheet")
+        << "nosheet.xlsx" << XlsxDocument::Error::NoSheet << "The workbook has no sheet";
+    QTest::newRow("sheet inflating past the bound")
+        << "bomb.xlsx" << XlsxDocument::Error::TooLarge << "The workbook is too large";
     QTest::newRow("entity expansion") << "laughs.xlsx" << XlsxDocument::Error::Damaged << "The workbook is damaged";
     QTest::newRow("broken XML") << "badxml.xlsx" << XlsxDocument::Error::Damaged << "The workbook is damaged";
-    QTest::newRow("shared text out of range") << "badshared.xlsx" << XlsxDocument::Error::Damaged
-                                              << "The workbook is damaged";
+    QTest::newRow("shared text out of range")
+        << "badshared.xlsx" << XlsxDocument::Error::Damaged << "The workbook is damaged";
     QTest::newRow("bad cell reference") << "badreference.xlsx" << XlsxDocument::Error::Damaged
                                         << "The workbook is damaged";
     QTest::newRow("number that is none") << "badnumber.xlsx" << XlsxDocument::Error::Damaged
@@ -290,8 +289,8 @@ void TestWorkbookImport::refusedFilesLeaveTheActiveList_data()
     QTest::newRow("a bad row in the middle") << workbook("bibzero.xlsx")
                                              << "Row 2 of the workbook is not a start: it needs a bib number other "
                                                 "than 0 and a time of day";
-    QTest::newRow("a date that cannot be read") << workbook("baddate.xlsx")
-                                                << "Row 1 of the workbook has a start date that cannot be read";
+    QTest::newRow("a date that cannot be read")
+        << workbook("baddate.xlsx") << "Row 1 of the workbook has a start date that cannot be read";
     QTest::newRow("empty sheet") << workbook("empty.xlsx") << "The workbook holds no start";
     QTest::newRow("old binary workbook") << workbook("legacy.xls")
                                          << "Old .xls workbooks cannot be read: save the list as .xlsx";
@@ -336,7 +335,8 @@ void TestWorkbookImport::messagesAreTranslated()
     QCoreApplication::installTranslator(&german);
     QString problem;
     FileSystemProxyModel::importStartingList(workbook("legacy.xls"), &problem);
-    QCOMPARE(problem, QStringLiteral("Alte .xls-Arbeitsmappen können nicht gelesen werden: die Liste als .xlsx speichern"));
+    QCOMPARE(
+        problem, QStringLiteral("Alte .xls-Arbeitsmappen können nicht gelesen werden: die Liste als .xlsx speichern"));
     FileSystemProxyModel::importStartingList(workbook("bibzero.xlsx"), &problem);
     QVERIFY2(problem.startsWith(QStringLiteral("Zeile 2 der Arbeitsmappe ist kein Start")), qPrintable(problem));
     FileSystemProxyModel::importStartingList(workbook("upper.XLSX"), &problem);
