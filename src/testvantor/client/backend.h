@@ -98,6 +98,11 @@ public:
     Q_INVOKABLE void sendSetEnabledOutputStatus();
     Q_INVOKABLE void sendSetDisableOutputStatus();
     Q_INVOKABLE void enableWifi(bool enable);
+    // The GPS time-base calibration of the device: run, stop, and the test run.
+    Q_INVOKABLE void startCalibration();
+    Q_INVOKABLE void stopCalibration();
+    Q_INVOKABLE void startTestCalibration();
+    Q_INVOKABLE void stopTestCalibration();
 
     // Requests with parameters.
     Q_INVOKABLE void setCurrentSequenceId(const QString& sequenceId);

@@ -60,6 +60,14 @@ void Backend::sendSetDisableOutputStatus() { request(key("SetDisableOutputStatus
 
 void Backend::enableWifi(bool enable) { request(enable ? key("SetEnableWifi") : key("SetDisableWifi")); }
 
+void Backend::startCalibration() { request(key("SetStartOscillatorCalibration")); }
+
+void Backend::stopCalibration() { request(key("SetStopOscillatorCalibration")); }
+
+void Backend::startTestCalibration() { request(key("SetStartTestOscillatorCalibration")); }
+
+void Backend::stopTestCalibration() { request(key("SetStopTestOscillatorCalibration")); }
+
 void Backend::setCurrentSequenceId(const QString& sequenceId)
 {
     request(key("SetCurrentSequenceId"), { { key("SequenceId"), sequenceId } });
