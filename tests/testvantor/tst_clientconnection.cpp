@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 QSettings toolSettings()
@@ -40,6 +42,7 @@ private slots:
     void serverClosesTheConnection();
     void connectTimeout();
     void connectionWithinTimeoutIsKept();
+    void destroyedWhileConnected();
 
 private:
     void pointAt(Backend& backend, quint16 port);
@@ -253,6 +256,21 @@ void TestClientConnection::connectionWithinTimeoutIsKept()
     QVERIFY(backend.currentStatus());
     QCOMPARE(errors.count(), 0);
     QCOMPARE(status.count(), 1);
+}
+
+void TestClientConnection::destroyedWhileConnected()
+{
+    FakeServer server;
+    QVERIFY(server.listen());
+    auto backend = std::make_unique<Backend>();
+    pointAt(*backend, server.port());
+    QSignalSpy status(backend.get(), &Backend::statusChanged);
+    backend->connectClicked();
+    QVERIFY(status.wait());
+    backend->getStatus();
+    QVERIFY(server.waitForRequests(1));
+    backend.reset();
+    QVERIFY(QTest::qWaitFor([&] { return !server.hasClient(); }, 2000));
 }
 
 VANTOR_TEST_CLASS(TestClientConnection)

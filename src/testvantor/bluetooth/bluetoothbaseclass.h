@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-// The status texts of the Bluetooth classes: the last error and the last piece of information.
+// The status texts of the Bluetooth classes: the last error and the last information text.
 class BluetoothBaseClass : public QObject
 {
     Q_OBJECT

@@ -13,6 +13,13 @@ ClientStuff::ClientStuff(const QString& host, quint16 port, QObject* parent)
     connect(&m_socket, &QTcpSocket::disconnected, this, &ClientStuff::closeConnection);
 }
 
+ClientStuff::~ClientStuff()
+{
+    // The socket reports a connection it drops while it is destroyed; by then the timer is gone.
+    m_socket.disconnect(this);
+    m_socket.abort();
+}
+
 QString ClientStuff::normalizeIpAddress(const QString& host)
 {
     static const QRegularExpression pattern(

@@ -17,6 +17,7 @@ public:
     static constexpr int kConnectTimeoutMs = 10000;
 
     ClientStuff(const QString& host, quint16 port, QObject* parent = nullptr);
+    ~ClientStuff() override;
 
     QTcpSocket* socket() { return &m_socket; }
     bool getStatus() const { return m_status; }
