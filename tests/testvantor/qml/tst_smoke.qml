@@ -195,6 +195,24 @@ TestCase {
         window.messageDialog.close()
     }
 
+    function test_deleteByIdNeedsTheId() {
+        window.isConnected = true
+        var tab = window.sequenceEditorTab
+        tab.sequenceIdInput.text = ""
+        tab.sequenceNameInput.text = "Morning"
+        find("deleteSequenceById", tab).clicked()
+        verify(window.messageDialog.visible)
+        compare(window.messageDialog.text, "Insert the sequence id")
+        window.messageDialog.close()
+        var list = window.startingListEditorTab
+        list.startingListIdInput.text = ""
+        list.startingListNameInput.text = "Heat"
+        find("deleteStartingListById", list).clicked()
+        compare(window.messageDialog.text, "Insert the StartingList id")
+        window.messageDialog.close()
+        window.isConnected = false
+    }
+
     function test_gpsChoosers() {
         var gps = window.gpsForm
         compare(gps.syncModeChooser.currentText, "None")
