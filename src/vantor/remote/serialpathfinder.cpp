@@ -1,12 +1,12 @@
 #include "remote/serialpathfinder.h"
 
+#include "common/jsontextscreen.h"
 #include "core/application.h"
 #include "core/exceptionhandler.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "device/systemhw.h"
-#include "remote/requesttext.h"
 #include "remote/sequencecommands.h"
 #include "remote/serial.h"
 #include "remote/settingscommands.h"
@@ -173,7 +173,7 @@ QString SerialPathFinder::acknowledgement(const QString& requestId)
 bool SerialPathFinder::parseRequest(
     const QByteArray& text, QString& type, QString& section, QString& id, QJsonArray& data)
 {
-    if (!RequestText::isSafeToParse(text))
+    if (!Vl::Common::JsonTextScreen::isSafeToParse(text))
         return false;
     return Utils::parseJsonData(QString::fromUtf8(text), type, section, id, data);
 }

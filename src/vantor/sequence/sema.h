@@ -1,10 +1,10 @@
 #pragma once
 
+#include "common/semainterval.h"
 #include "core/appsettingsstore.h"
 #include "events/event.h"
 #include "sequence/ledtestsequencer.h"
 #include "sequence/semaenum.h"
-#include "sequence/semainterval.h"
 #include "sequence/semaports.h"
 #include "sequence/startinglist.h"
 

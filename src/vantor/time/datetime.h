@@ -8,26 +8,14 @@
 
 #include <boost/optional.hpp>
 
+#include "common/ticktime.h"
 #include "core/orvaneenum.h"
 
 namespace Vl::Tavix3::UI {
 
-// The calendar fields of a tick value.
-struct DateParts
-{
-    int day = 1;
-    int month = 1;
-    int year = 1970;
-};
-
-// The time-of-day fields of a tick value; fraction in ten-thousandths of a second.
-struct TimeParts
-{
-    unsigned fraction = 0;
-    unsigned second = 0;
-    unsigned minute = 0;
-    unsigned hour = 0;
-};
+// The calendar and time-of-day fields of a tick value, shared with TestVantor's date utility.
+using DateParts = Vl::Common::DateParts;
+using TimeParts = Vl::Common::TimeParts;
 
 // Time as ticks of 1/50,000 s of local wall-clock time since 1970-01-01 00:00: the clock,
 // the calendar, formatting and parsing. Stateless; QML reaches it as "DateTimeUtil".

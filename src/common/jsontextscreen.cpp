@@ -1,11 +1,11 @@
-#include "remote/requesttext.h"
+#include "common/jsontextscreen.h"
 
 #include <QSet>
 #include <QString>
 
 #include <vector>
 
-namespace Vl::Tavix3::UI {
+namespace Vl::Common {
 
 namespace {
 
@@ -84,7 +84,7 @@ QString readString(const QByteArray& json, int& pos)
 
 } // namespace
 
-bool RequestText::isSafeToParse(const QByteArray& json)
+bool JsonTextScreen::isSafeToParse(const QByteArray& json)
 {
     std::vector<Level> levels;
     const int size = json.size();
@@ -127,4 +127,4 @@ bool RequestText::isSafeToParse(const QByteArray& json)
     return true;
 }
 
-} // namespace Vl::Tavix3::UI
+} // namespace Vl::Common

@@ -2,12 +2,12 @@
 
 #include <QByteArray>
 
-namespace Vl::Tavix3::UI {
+namespace Vl::Common {
 
-// The screening of a request's JSON text before it is parsed. Qt's JSON parser leaks memory for
-// every repeated key of an object, so a client repeating keys could make the program grow without
+// The screening of a JSON text from the network before it is parsed. Qt's JSON parser leaks memory
+// for every repeated key of an object, so a peer repeating keys could make the program grow without
 // end; such texts are refused unparsed, as are texts nested deeper than the parser accepts.
-class RequestText
+class JsonTextScreen
 {
 public:
     // The deepest nesting of objects and arrays the JSON parser accepts.
@@ -18,4 +18,4 @@ public:
     static bool isSafeToParse(const QByteArray& json);
 };
 
-} // namespace Vl::Tavix3::UI
+} // namespace Vl::Common

@@ -3,6 +3,7 @@
 #include <QMetaType>
 #include <QtGlobal>
 
+// The main program's interval record; TestVantor's sequence model and editors use it unchanged.
 namespace Vl::Tavix3::UI {
 
 // One step of a start sequence: when it fires (whole seconds relative to the start moment),

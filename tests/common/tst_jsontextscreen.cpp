@@ -1,13 +1,13 @@
-#include "remote/requesttext.h"
+#include "common/jsontextscreen.h"
 #include "testsupport/testmain.h"
 
 #include <QTest>
 
-using namespace Vl::Tavix3::UI;
+using Vl::Common::JsonTextScreen;
 
-// The screening of request texts: repeated keys of one object are refused (the JSON parser would
+// The screening of JSON texts from the network: repeated keys of one object are refused (the JSON parser would
 // leak for each), as is nesting beyond the parser's limit; everything else passes to the parser.
-class TestRequestText : public QObject
+class TestJsonTextScreen : public QObject
 {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ private slots:
     void nestingLimit();
 };
 
-void TestRequestText::screening_data()
+void TestJsonTextScreen::screening_data()
 {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<bool>("safe");
@@ -39,20 +39,20 @@ void TestRequestText::screening_data()
     QTest::newRow("empty") << QByteArray() << true;
 }
 
-void TestRequestText::screening()
+void TestJsonTextScreen::screening()
 {
     QFETCH(QByteArray, json);
     QFETCH(bool, safe);
-    QCOMPARE(RequestText::isSafeToParse(json), safe);
+    QCOMPARE(JsonTextScreen::isSafeToParse(json), safe);
 }
 
-void TestRequestText::nestingLimit()
+void TestJsonTextScreen::nestingLimit()
 {
-    const QByteArray atLimit = QByteArray(RequestText::kMaxDepth, '[') + QByteArray(RequestText::kMaxDepth, ']');
-    QVERIFY(RequestText::isSafeToParse(atLimit));
+    const QByteArray atLimit = QByteArray(JsonTextScreen::kMaxDepth, '[') + QByteArray(JsonTextScreen::kMaxDepth, ']');
+    QVERIFY(JsonTextScreen::isSafeToParse(atLimit));
     const QByteArray beyond = "[" + atLimit + "]";
-    QVERIFY(!RequestText::isSafeToParse(beyond));
+    QVERIFY(!JsonTextScreen::isSafeToParse(beyond));
 }
 
-VANTOR_TEST_CLASS(TestRequestText)
-#include "tst_requesttext.moc"
+VANTOR_TEST_CLASS(TestJsonTextScreen)
+#include "tst_jsontextscreen.moc"
