@@ -293,8 +293,6 @@ TestCase {
 
     function test_newSession_data() {
         return [
-            { "tag": "countdown", "mode": OrvaneEnum.COUNTDOWN_MODE,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSequencesModel.qml" },
             { "tag": "display board", "mode": OrvaneEnum.DISPLAYBOARD_MODE,
               "missing": "Screen not available yet: qrc:/menu/DisplayboardOutput.qml" }
         ]
@@ -309,12 +307,8 @@ TestCase {
 
     function test_entriesOfScreensStillToCome_data() {
         return [
-            { "tag": "settings", "name": "SettingsMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSettingsModel.qml" },
             { "tag": "synch", "name": "SynchMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSynchroModel.qml" },
-            { "tag": "export", "name": "ExportLog", "page": 1,
-              "missing": "Screen not available yet: qrc:/menu/Export.qml" }
+              "missing": "Screen not available yet: qrc:/menudata/MenuSynchroModel.qml" }
         ]
     }
 
