@@ -98,6 +98,9 @@ QtObject {
             return
         }
         splashWindow.timeout.connect(function() { application.isCompleted = true })
+        // A disabled splash never times out: the main window must not wait for it.
+        if (!appSplash)
+            application.isCompleted = true
     }
 
     property ApplicationWindow controlWindow: ApplicationWindow {
@@ -244,6 +247,18 @@ QtObject {
                 close.accepted = true
                 closeApp()
             }
+        }
+
+        // The focus the first screen takes while the window waits behind the splash does not
+        // reach the window: once it is active, the keys must go to the top screen or box.
+        function restoreKeyFocus() {
+            if (active && !activeFocusItem && !application.isClosing)
+                mainItem.setFocusAfterClosingMessageBox()
+        }
+
+        onActiveChanged: {
+            if (active)
+                Qt.callLater(mainForm.restoreKeyFocus)
         }
 
         onIsLowBatteryChanged: {

@@ -3,6 +3,8 @@
 #include "core/application.h"
 #include "core/sharedapplication.h"
 #include "core/startup.h"
+#include "remote/serial.h"
+#include "sequence/filesystemproxymodel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -123,6 +125,7 @@ void QmlTestSetup::applicationAvailable()
     registerQmlTypes();
     const QString dataPath = testRoot() + QStringLiteral("/appdata");
     QDir().mkpath(dataPath);
+    FileSystemProxyModel::createAppDataFolders();
     m_application = QSharedPointer<Application>::create(nullptr, nullptr, dataPath, nullptr);
     setSharedApplication(m_application);
     // Registers the remaining QML types (EventGenerator among them) as the program does.
@@ -138,6 +141,8 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
     context->setContextProperty(QStringLiteral("appEmulator"), true);
     context->setContextProperty(QStringLiteral("isDebug"), false);
     context->setContextProperty(QStringLiteral("testSupport"), new TestHelper(engine));
+    // What the screens send to the remote clients: the serial layer's sendSocketData.
+    context->setContextProperty(QStringLiteral("serial"), m_application->serial());
     for (const auto& fake : kFakes) {
         QQmlComponent component(engine, QUrl(QString::fromLatin1(fake[1])));
         QObject* object = component.create();
@@ -148,6 +153,14 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
         object->setParent(engine);
         context->setContextProperty(QString::fromLatin1(fake[0]), object);
     }
+    // The application's own questions ("Delete log files", ...) go to the recording message boxes.
+    QPointer<QObject> messageBox = context->contextProperty(QStringLiteral("messageBox")).value<QObject*>();
+    m_application->setConfirmationHandler([messageBox](const QString& title) {
+        QVariant answer;
+        if (messageBox)
+            QMetaObject::invokeMethod(messageBox, "sure", Q_RETURN_ARG(QVariant, answer), Q_ARG(QVariant, title));
+        return answer.toBool();
+    });
 }
 
 void QmlTestSetup::cleanupTestCase()

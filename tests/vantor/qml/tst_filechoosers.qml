@@ -130,8 +130,9 @@ TestCase {
             compare(helper.current().formMenuTitle, "Sequence")
         } else {
             tryCompare(testSupport, "warnings", ["Screen not available yet: qrc:/menu/SemaSequence.qml"])
+            // Without the viewer nothing may load the file (the viewer loads it to show it).
+            verify(sema.indexOf("setCustomSequenceFromFile(" + path + ")") < 0)
         }
-        verify(sema.indexOf("setCustomSequenceFromFile(" + path + ")") < 0)
     }
 
     function test_filesWrittenWhileOpenAreListedOnce() {

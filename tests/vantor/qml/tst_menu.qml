@@ -291,28 +291,10 @@ TestCase {
         compare(iconOf(helper.current(), "SettingsMenuForm").text, "IMPOSTAZIONI")
     }
 
-    function test_newSession_data() {
-        return [
-            { "tag": "countdown", "mode": OrvaneEnum.COUNTDOWN_MODE,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSequencesModel.qml" }
-        ]
-    }
-
-    function test_newSession(data) {
-        application.displayboardMode = data.mode
-        helper.tap(iconOf(helper.current(), "NewSessionMenuForm"))
-        tryCompare(testSupport, "warnings", [data.missing])
-        compare(helper.stack().depth, 1)
-    }
-
     function test_entriesOfScreensStillToCome_data() {
         return [
-            { "tag": "settings", "name": "SettingsMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSettingsModel.qml" },
             { "tag": "synch", "name": "SynchMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSynchroModel.qml" },
-            { "tag": "export", "name": "ExportLog", "page": 1,
-              "missing": "Screen not available yet: qrc:/menu/Export.qml" }
+              "missing": "Screen not available yet: qrc:/menudata/MenuSynchroModel.qml" }
         ]
     }
 
