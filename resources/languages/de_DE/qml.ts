@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>GPS</name>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>One Time</source>
+        <translation>Einmalig</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Kontinuierlich</translation>
+    </message>
+    <message>
+        <source>Sync Mode</source>
+        <translation>Synchronisationsmodus</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <source>GPS mode locked by the radio synchronization</source>
+        <translation>GPS-Modus durch Funksynchronisation gesperrt</translation>
+    </message>
+</context>
+<context>
     <name>HandleSequence</name>
     <message>
         <source>TIME</source>
@@ -37,7 +64,7 @@
     </message>
 </context>
 <context>
-    <name>HandleSequenceForm.ui</name>
+    <name>HandleSequenceForm</name>
     <message>
         <source>REPETITION</source>
         <translation>WIEDERHOLUNG</translation>
@@ -63,6 +90,29 @@
 START LIST</source>
         <translation>BITTE STARTLISTE
 HERUNTERLADEN</translation>
+    </message>
+</context>
+<context>
+    <name>LedSingleTestForm</name>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Single Driver</source>
+        <translation>Einzeltreiber</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Löschen</translation>
     </message>
 </context>
 <context>
@@ -113,10 +163,36 @@ ZURÜCKSETZEN</translation>
     </message>
 </context>
 <context>
-    <name>MenuPageForm.ui</name>
+    <name>MenuOscillatorCalibrationModel</name>
+    <message>
+        <source>Test Timing Base Calibration</source>
+        <translation>Zeitbasis-Kalibrierung testen</translation>
+    </message>
+    <message>
+        <source>Execute Timing Base Calibration</source>
+        <translation>Zeitbasis-Kalibrierung ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>MenuPageForm</name>
     <message>
         <source>Version</source>
         <translation>Version</translation>
+    </message>
+</context>
+<context>
+    <name>MenuSynchroModel</name>
+    <message>
+        <source>Set Synchronization</source>
+        <translation>Synchronisation einstellen</translation>
+    </message>
+    <message>
+        <source>GPS &amp; Time Zone</source>
+        <translation>GPS &amp; Zeitzone</translation>
+    </message>
+    <message>
+        <source>GPS Satellites</source>
+        <translation>GPS Satellites</translation>
     </message>
 </context>
 <context>
@@ -124,6 +200,33 @@ ZURÜCKSETZEN</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>OscillatorCalibrationForm</name>
+    <message>
+        <source>Press button to start calibration</source>
+        <translation>Taste drücken, um die Kalibrierung zu starten</translation>
+    </message>
+    <message>
+        <source>Press button to start the test</source>
+        <translation>Taste drücken, um den Test zu starten</translation>
+    </message>
+    <message>
+        <source>STOP CALIBRATION</source>
+        <translation>KALIBRIERUNG STOPPEN</translation>
+    </message>
+    <message>
+        <source>STOP TEST</source>
+        <translation>TEST STOPPEN</translation>
+    </message>
+    <message>
+        <source>START CALIBRATION</source>
+        <translation>KALIBRIERUNG STARTEN</translation>
+    </message>
+    <message>
+        <source>START TEST</source>
+        <translation>TEST STARTEN</translation>
     </message>
 </context>
 <context>
@@ -150,6 +253,40 @@ ZURÜCKSETZEN</translation>
     <message>
         <source>OFF</source>
         <translation>AUS</translation>
+    </message>
+</context>
+<context>
+    <name>Synchro</name>
+    <message>
+        <source>TIME</source>
+        <translation>ZEIT</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATUM</translation>
+    </message>
+    <message>
+        <source>SYNCHRONIZATION
+DONE!</source>
+        <translation>SYNCHRONISATION
+ERFOLGT!</translation>
+    </message>
+    <message>
+        <source>ERROR TO
+SYNCHRONIZE!</source>
+        <translation>FEHLER BEI DER
+SYNCHRONISATION!</translation>
+    </message>
+</context>
+<context>
+    <name>SynchroForm</name>
+    <message>
+        <source>WAIT START</source>
+        <translation>WARTEN AUF START</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
     </message>
 </context>
 <context>

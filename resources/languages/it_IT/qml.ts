@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
+    <name>GPS</name>
+    <message>
+        <source>None</source>
+        <translation>Nessuna</translation>
+    </message>
+    <message>
+        <source>One Time</source>
+        <translation>Una volta</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Continua</translation>
+    </message>
+    <message>
+        <source>Sync Mode</source>
+        <translation>Modalità sincronizzazione</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Fuso orario</translation>
+    </message>
+    <message>
+        <source>GPS mode locked by the radio synchronization</source>
+        <translation>Modalità GPS bloccata dalla sincronizzazione radio</translation>
+    </message>
+</context>
+<context>
     <name>HandleSequence</name>
     <message>
         <source>TIME</source>
@@ -37,7 +64,7 @@
     </message>
 </context>
 <context>
-    <name>HandleSequenceForm.ui</name>
+    <name>HandleSequenceForm</name>
     <message>
         <source>REPETITION</source>
         <translation>RIPETIZIONE</translation>
@@ -63,6 +90,29 @@
 START LIST</source>
         <translation>SCARICARE LA
 LISTA DI PARTENZA</translation>
+    </message>
+</context>
+<context>
+    <name>LedSingleTestForm</name>
+    <message>
+        <source>Red</source>
+        <translation>Rosso</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blu</translation>
+    </message>
+    <message>
+        <source>Single Driver</source>
+        <translation>Driver singolo</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Azzera</translation>
     </message>
 </context>
 <context>
@@ -113,10 +163,36 @@ DEFAULT</translation>
     </message>
 </context>
 <context>
-    <name>MenuPageForm.ui</name>
+    <name>MenuOscillatorCalibrationModel</name>
+    <message>
+        <source>Test Timing Base Calibration</source>
+        <translation>Test calibrazione base tempi</translation>
+    </message>
+    <message>
+        <source>Execute Timing Base Calibration</source>
+        <translation>Esegui calibrazione base tempi</translation>
+    </message>
+</context>
+<context>
+    <name>MenuPageForm</name>
     <message>
         <source>Version</source>
         <translation>Versione</translation>
+    </message>
+</context>
+<context>
+    <name>MenuSynchroModel</name>
+    <message>
+        <source>Set Synchronization</source>
+        <translation>Imposta sincronizzazione</translation>
+    </message>
+    <message>
+        <source>GPS &amp; Time Zone</source>
+        <translation>GPS e fuso orario</translation>
+    </message>
+    <message>
+        <source>GPS Satellites</source>
+        <translation>GPS Satellites</translation>
     </message>
 </context>
 <context>
@@ -124,6 +200,33 @@ DEFAULT</translation>
     <message>
         <source>Cancel</source>
         <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>OscillatorCalibrationForm</name>
+    <message>
+        <source>Press button to start calibration</source>
+        <translation>Premere il pulsante per avviare la calibrazione</translation>
+    </message>
+    <message>
+        <source>Press button to start the test</source>
+        <translation>Premere il pulsante per avviare il test</translation>
+    </message>
+    <message>
+        <source>STOP CALIBRATION</source>
+        <translation>FERMA CALIBRAZIONE</translation>
+    </message>
+    <message>
+        <source>STOP TEST</source>
+        <translation>FERMA TEST</translation>
+    </message>
+    <message>
+        <source>START CALIBRATION</source>
+        <translation>AVVIA CALIBRAZIONE</translation>
+    </message>
+    <message>
+        <source>START TEST</source>
+        <translation>AVVIA TEST</translation>
     </message>
 </context>
 <context>
@@ -150,6 +253,40 @@ DEFAULT</translation>
     <message>
         <source>OFF</source>
         <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>Synchro</name>
+    <message>
+        <source>TIME</source>
+        <translation>ORA</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATA</translation>
+    </message>
+    <message>
+        <source>SYNCHRONIZATION
+DONE!</source>
+        <translation>SINCRONIZZAZIONE
+ESEGUITA!</translation>
+    </message>
+    <message>
+        <source>ERROR TO
+SYNCHRONIZE!</source>
+        <translation>ERRORE DI
+SINCRONIZZAZIONE!</translation>
+    </message>
+</context>
+<context>
+    <name>SynchroForm</name>
+    <message>
+        <source>WAIT START</source>
+        <translation>ATTESA START</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
     </message>
 </context>
 <context>

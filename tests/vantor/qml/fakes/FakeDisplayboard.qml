@@ -1,6 +1,6 @@
 import QtQuick 2.15
 
-// Stands in for the display-board model: records its resets.
+// Stands in for the display-board model: records its resets and the test patterns.
 QtObject {
     property var calls: []
 
@@ -9,4 +9,16 @@ QtObject {
         list.push(publish === undefined ? "reset()" : "reset(" + publish + ")")
         calls = list
     }
+
+    function record(entry) {
+        var list = calls.slice()
+        list.push(entry)
+        calls = list
+    }
+
+    function fillRed() { record("fillRed") }
+    function fillGreen() { record("fillGreen") }
+    function fillBlue() { record("fillBlue") }
+    function fillSingleDrivers(driverIndex) { record("fillSingleDrivers(" + driverIndex + ")") }
+    function drawCornice() { record("drawCornice") }
 }

@@ -21,6 +21,7 @@ QtObject {
     property var minRepetitionTime: 1000000
     property int sequenceType: 7  // no sequence selected
     property bool recording: true
+    property bool isShowingLedTest: false
 
     signal semaRedChanged(bool isOn)
     signal semaGreenChanged(bool isOn)
@@ -51,6 +52,7 @@ QtObject {
         minRepetitionTime = 1000000
         sequenceType = 7
         lockDepth = 0
+        isShowingLedTest = false
         recording = true
         calls = []
     }
@@ -84,6 +86,8 @@ QtObject {
     function setActivationTime(fromSerial) { isOff = false; record("setActivationTime(" + fromSerial + ")") }
     function changePause() { isOff = !isOff; record("changePause") }
     function loadSavedData() { record("loadSavedData") }
+    function setSemaOff() { record("setSemaOff") }
+    function startSequenceCyclic() { record("startSequenceCyclic") }
     function getNameFromSequenceType(type) { return type === 0 ? "ALPINE SKI" : "SEQUENCE " + type }
 
     // Starting runs an automatic sequence at once and arms a manual one; stopping switches off.
@@ -94,4 +98,5 @@ QtObject {
     onStartTimeChanged: record("startTime=" + startTime)
     onStartDateChanged: record("startDate=" + startDate)
     onRepetitionTimeChanged: record("repetitionTime=" + repetitionTime)
+    onIsShowingLedTestChanged: record("isShowingLedTest=" + isShowingLedTest)
 }

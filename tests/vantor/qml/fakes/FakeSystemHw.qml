@@ -30,11 +30,19 @@ QtObject {
         wifiSignalLevel = 0
         isBluetoothEnabled = false
         isBluetoothDeviceConnected = false
+        batteryCalibrationAllowed = false
         calls = []
     }
 
     function touchListenerListenTo(object) { record("touchListenerListenTo") }
     function disableCalibration() { isInCalibration = false; record("disableCalibration") }
     function clearAllBT() { record("clearAllBT") }
+    function bootToRecoveryMode() { record("bootToRecoveryMode") }
+    // Refuses, as the desktop build does; a test may allow it.
+    property bool batteryCalibrationAllowed: false
+    function activateBatteryCalibration() {
+        record("activateBatteryCalibration")
+        return batteryCalibrationAllowed
+    }
     function linuxShutDown() { record("linuxShutDown") }
 }
