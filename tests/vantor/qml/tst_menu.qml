@@ -311,8 +311,6 @@ TestCase {
         return [
             { "tag": "settings", "name": "SettingsMenuForm", "page": 0,
               "missing": "Screen not available yet: qrc:/menudata/MenuSettingsModel.qml" },
-            { "tag": "synch", "name": "SynchMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSynchroModel.qml" },
             { "tag": "export", "name": "ExportLog", "page": 1,
               "missing": "Screen not available yet: qrc:/menu/Export.qml" }
         ]

@@ -71,6 +71,16 @@ TestCase {
 
     // --- the menu ---
 
+    function test_mainMenuOpensTheSynchronisationMenu() {
+        helper.tap(findChild(helper.current(), "menuIcon_SynchMenuForm"))
+        tryVerify(function() { return helper.current().objectName === "SynchMenuForm" }, 2000)
+        var menu = helper.current()
+        compare(menu.formTitle, "SYNCHRONIZATION")
+        compare(menu.pageSource, "qrc:/menudata/MenuSynchroModel.qml")
+        compare(menu.modelCount, 3)
+        compare(testSupport.warnings, [])
+    }
+
     function test_menuEntries_data() {
         return [{ "tag": "free", "ambrel": false }, { "tag": "partner synchronisation", "ambrel": true }]
     }
