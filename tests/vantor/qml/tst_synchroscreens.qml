@@ -470,6 +470,24 @@ TestCase {
         compare(number.y + number.height, -5, "the value of an empty bar stands just above the bottom line")
     }
 
+    function test_satelliteViewWithTheRealService() {
+        testSupport.useReal("gps")
+        gps.syncMode = GPSEnum.GPS_SYNC_NONE
+        verify(!gps.isEnabled)
+        var screen = openSatellites()
+        verify(gps.isEnabled, "the service reports itself enabled while the view is open")
+        compare(screen.satellitesStatus.length, 10)
+        compare(findChild(screen, "satCountText").text, "Sats: 10")
+        verify(/^Used: [0-9]+$/.test(findChild(screen, "usedText").text))
+        verify(/^Avg CNO: [0-9]+\.[0-9]$/.test(findChild(screen, "avgCnoText").text))
+        verify(/^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]$/.test(findChild(screen, "lastUpdateText").text))
+        compare(findChild(findChild(screen.frame, "satellite9"), "nameText").text, "9")
+        helper.window.menuPressed()
+        helper.waitForStack()
+        verify(!gps.isShowSatellites)
+        verify(!gps.isEnabled)
+    }
+
     function test_satelliteViewWithoutSatellites() {
         gps.satellites = []
         var screen = openSatellites()
