@@ -98,6 +98,9 @@ QtObject {
             return
         }
         splashWindow.timeout.connect(function() { application.isCompleted = true })
+        // A disabled splash never times out: the main window must not wait for it.
+        if (!appSplash)
+            application.isCompleted = true
     }
 
     property ApplicationWindow controlWindow: ApplicationWindow {

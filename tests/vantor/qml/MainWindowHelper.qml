@@ -27,6 +27,9 @@ QtObject {
             testCase.fail("main.qml: " + component.errorString())
         root = component.createObject(null)
         testCase.verify(root !== null, "main.qml created")
+        // The splash would hold the main window back for two seconds in every test.
+        if (root.splashWindow)
+            root.splashWindow.timeoutInterval = 1
         testCase.tryVerify(function() { return window.visible }, 2000, "the main window is shown")
         window.requestActivate()
         testCase.tryVerify(function() { return window.active }, 2000, "the main window is active")

@@ -29,6 +29,9 @@ MainWindowFixture::MainWindowFixture()
         qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath, m_engine->rootContext());
     setSharedApplication(m_application);
     m_application->init();
+    // The splash would hold the main window back for two seconds in every test.
+    if (QObject* splash = m_application->rootObject()->property("splashWindow").value<QObject*>())
+        splash->setProperty("timeoutInterval", 1);
     QTRY_VERIFY(window() && window()->isVisible());
 }
 

@@ -5,7 +5,9 @@
 #include "core/startup.h"
 #include "device/gps.h"
 #include "device/systemhw.h"
+#include "remote/serial.h"
 #include "sequence/displayboard.h"
+#include "sequence/filesystemproxymodel.h"
 #include "sequence/sema.h"
 #include "time/datetime.h"
 
@@ -153,6 +155,7 @@ void QmlTestSetup::applicationAvailable()
     registerQmlTypes();
     const QString dataPath = testRoot() + QStringLiteral("/appdata");
     QDir().mkpath(dataPath);
+    FileSystemProxyModel::createAppDataFolders();
     m_application = QSharedPointer<Application>::create(nullptr, nullptr, dataPath, nullptr);
     setSharedApplication(m_application);
     // Registers the remaining QML types (EventGenerator among them) as the program does.
@@ -169,6 +172,8 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
     context->setContextProperty(QStringLiteral("isDebug"), false);
     auto* helper = new TestHelper(engine);
     context->setContextProperty(QStringLiteral("testSupport"), helper);
+    // What the screens send to the remote clients: the serial layer's sendSocketData.
+    context->setContextProperty(QStringLiteral("serial"), m_application->serial());
     for (const auto& fake : kFakes) {
         QQmlComponent component(engine, QUrl(QString::fromLatin1(fake[1])));
         QObject* object = component.create();
@@ -180,6 +185,14 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
         context->setContextProperty(QString::fromLatin1(fake[0]), object);
         helper->addFake(QString::fromLatin1(fake[0]), object);
     }
+    // The application's own questions ("Delete log files", ...) go to the recording message boxes.
+    QPointer<QObject> messageBox = context->contextProperty(QStringLiteral("messageBox")).value<QObject*>();
+    m_application->setConfirmationHandler([messageBox](const QString& title) {
+        QVariant answer;
+        if (messageBox)
+            QMetaObject::invokeMethod(messageBox, "sure", Q_RETURN_ARG(QVariant, answer), Q_ARG(QVariant, title));
+        return answer.toBool();
+    });
 }
 
 void QmlTestSetup::cleanupTestCase()

@@ -293,8 +293,6 @@ TestCase {
 
     function test_newSession_data() {
         return [
-            { "tag": "countdown", "mode": OrvaneEnum.COUNTDOWN_MODE,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSequencesModel.qml" },
             { "tag": "display board", "mode": OrvaneEnum.DISPLAYBOARD_MODE,
               "missing": "Screen not available yet: qrc:/menu/DisplayboardOutput.qml" }
         ]
@@ -305,24 +303,6 @@ TestCase {
         helper.tap(iconOf(helper.current(), "NewSessionMenuForm"))
         tryCompare(testSupport, "warnings", [data.missing])
         compare(helper.stack().depth, 1)
-    }
-
-    function test_entriesOfScreensStillToCome_data() {
-        return [
-            { "tag": "settings", "name": "SettingsMenuForm", "page": 0,
-              "missing": "Screen not available yet: qrc:/menudata/MenuSettingsModel.qml" },
-            { "tag": "export", "name": "ExportLog", "page": 1,
-              "missing": "Screen not available yet: qrc:/menu/Export.qml" }
-        ]
-    }
-
-    function test_entriesOfScreensStillToCome(data) {
-        showPage(helper.current(), data.page)
-        helper.tap(iconOf(helper.current(), data.name))
-        tryCompare(testSupport, "warnings", [data.missing])
-        wait(50)
-        compare(helper.stack().depth, 1)
-        compare(testSupport.warnings, [data.missing])
     }
 
     function test_disconnectBluetooth() {

@@ -279,7 +279,11 @@ TestCase {
     function test_settingsIcon() {
         var screen = openFromMenu(manual)
         helper.tap(findChild(screen, "settingsIcon"))
-        compare(testSupport.warnings, ["Screen not available yet: qrc:/menu/Settings.qml"])
+        helper.waitForStack()
+        var settings = helper.current()
+        compare(settings.formParam, "RACE")
+        compare(settings.formTitle, "SETTINGS")
+        compare(testSupport.warnings, [])
     }
 
     function test_remoteOpen() {

@@ -14,8 +14,7 @@ TestCase {
         testCase: testCase
     }
 
-    readonly property var missingAtStart: ["Screen not available yet: qrc:/forms/Displayboard.qml",
-                                           "Screen not available yet: qrc:/menu/Splash.qml"]
+    readonly property var missingAtStart: ["Screen not available yet: qrc:/forms/Displayboard.qml"]
 
     function initTestCase() {
         testSupport.recordWarnings()
@@ -24,6 +23,7 @@ TestCase {
     function cleanup() {
         helper.dispose()
         application.isHighContrast = false
+        application.displayboardMode = OrvaneEnum.COUNTDOWN_MODE
     }
 
     function init_data() {
@@ -122,6 +122,52 @@ TestCase {
         for (var i = 0; i < names.length; ++i) {
             screen.shown = names[i]
             waitForRendering(screen)
+        }
+        compare(testSupport.warnings, [])
+    }
+
+    // The settings, repetition-time, log-export, about and sequence screens, every page of each.
+    function test_settingsAndSequenceScreens_data() {
+        var screens = [
+            { "name": "general settings", "url": "qrc:/menu/Settings.qml", "properties": { "formParam": "GENERAL" } },
+            { "name": "session settings", "url": "qrc:/menu/Settings.qml", "properties": { "formParam": "SESSION" } },
+            { "name": "race settings", "url": "qrc:/menu/Settings.qml", "properties": { "formParam": "RACE" } },
+            { "name": "no settings", "url": "qrc:/menu/Settings.qml", "properties": { "formParam": "SESSION" },
+              "displayboard": true },
+            { "name": "repetition times", "url": "qrc:/menu/RepetitionTimes.qml", "properties": {} },
+            { "name": "settings menu", "url": "qrc:/menu/MenuPage.qml",
+              "properties": { "pageSource": "qrc:/menudata/MenuSettingsModel.qml" } },
+            { "name": "sequence families", "url": "qrc:/menu/MenuPage.qml",
+              "properties": { "pageSource": "qrc:/menudata/MenuSequencesModel.qml" } },
+            { "name": "sequences", "url": "qrc:/menu/SemaSequences.qml", "properties": { "formParam": "RA" } },
+            { "name": "intervals", "url": "qrc:/menu/SemaSequence.qml", "properties": { "objectName": "2" } },
+            { "name": "export", "url": "qrc:/menu/Export.qml", "properties": { "formTitle": "EXPORT LOG" } },
+            { "name": "about", "url": "qrc:/menu/About.qml", "properties": { "formTitle": "ABOUT" } }
+        ]
+        var rows = []
+        screens.forEach(function(screen) {
+            init_data().forEach(function(theme) {
+                rows.push({ "tag": screen.name + ", " + theme.tag, "url": screen.url, "properties": screen.properties,
+                            "displayboard": screen.displayboard === true, "highContrast": theme.highContrast })
+            })
+        })
+        return rows
+    }
+    function test_settingsAndSequenceScreens(data) {
+        start(data.highContrast)
+        systemHw.brightnessMode = OrvaneEnum.MANUAL_BRIGHTNESS
+        application.displayboardMode = data.displayboard ? OrvaneEnum.DISPLAYBOARD_MODE : OrvaneEnum.COUNTDOWN_MODE
+        var screen = openAndSettle(data.url, data.properties)
+        if (screen.settingsCount !== undefined) {
+            for (var page = 0; page < screen.settingsCount; ++page) {
+                screen.showPage(page)
+                waitForRendering(screen)
+            }
+        } else {
+            for (var index = 0; index < screen.pageCount; ++index) {
+                screen.view.setCurrentIndex(index)
+                waitForRendering(screen)
+            }
         }
         compare(testSupport.warnings, [])
     }

@@ -23,6 +23,22 @@ QtObject {
     property bool recording: true
     property bool isShowingLedTest: false
 
+    // The settings the settings screens show and write.
+    property int visualizationMode: SemaEnum.VISUALIZATION_MODE_1
+    property bool isShowTimeOfDay: false
+    property bool isCheckFalseStart: false
+    property bool isGenerateStart: false
+    property bool isSkipOutOfWindow: false
+    property bool isRestartWithNextMinute: false
+    property int offMode: SemaEnum.SEMA_OFF_MODE_OFF
+    property int delayFalseStart: 0
+
+    // Interval tables by sequence type, each interval [time, color, sound, isFalseStartWindow];
+    // a custom file that loads installs customFileTable as the custom table (type 6).
+    property var intervalTables: defaultIntervalTables()
+    property bool customFileLoads: true
+    property var customFileTable: []
+
     signal semaRedChanged(bool isOn)
     signal semaGreenChanged(bool isOn)
     signal semaYellowChanged(bool isOn)
@@ -53,6 +69,17 @@ QtObject {
         sequenceType = 7
         lockDepth = 0
         isShowingLedTest = false
+        visualizationMode = SemaEnum.VISUALIZATION_MODE_1
+        isShowTimeOfDay = false
+        isCheckFalseStart = false
+        isGenerateStart = false
+        isSkipOutOfWindow = false
+        isRestartWithNextMinute = false
+        offMode = SemaEnum.SEMA_OFF_MODE_OFF
+        delayFalseStart = 0
+        intervalTables = defaultIntervalTables()
+        customFileLoads = true
+        customFileTable = []
         recording = true
         calls = []
     }
@@ -74,7 +101,15 @@ QtObject {
         }
     }
     function setSequenceType(type) { sequenceType = type; record("setSequenceType(" + type + ")") }
-    function setCustomSequenceFromFile(fileName) { record("setCustomSequenceFromFile(" + fileName + ")"); return true }
+    function setCustomSequenceFromFile(fileName) {
+        record("setCustomSequenceFromFile(" + fileName + ")")
+        if (customFileLoads) {
+            var tables = intervalTables
+            tables[SemaEnum.SEMA_SEQUENCE_CUSTOM] = customFileTable
+            intervalTables = tables
+        }
+        return customFileLoads
+    }
     function getMinRepetitionTime() { return sequenceMode === SemaEnum.SEQUENCE_MODE_AUTO ? minRepetitionTime : 0 }
     function displayRepetitionTimeIsNotValid() { record("displayRepetitionTimeIsNotValid") }
     function setSequenceStatus(value) {
@@ -89,6 +124,26 @@ QtObject {
     function setSemaOff() { record("setSemaOff") }
     function startSequenceCyclic() { record("startSequenceCyclic") }
     function getNameFromSequenceType(type) { return type === 0 ? "ALPINE SKI" : "SEQUENCE " + type }
+
+    // Two intervals for every built-in table but the rally's eight; no custom table.
+    function defaultIntervalTables() {
+        var rally = []
+        for (var i = 0; i < 8; ++i)
+            rally.push([-70 + 10 * i, 1 + i % 3, i % 5, i >= 6])
+        return { "0": [[-10, 1, 1, false], [0, 3, 3, true]], "1": [[-5, 2, 1, false], [0, 3, 3, true]], "2": rally,
+                 "3": [[-3, 1, 1, false], [0, 3, 4, true]], "4": [[0, 3, 3, true], [5, 0, 0, false]],
+                 "5": [[-10, 2, 1, false], [0, 3, 3, true]], "6": [] }
+    }
+    function intervalField(sequence, field) {
+        var table = intervalTables["" + sequence]
+        return table === undefined ? [] : table.map(function(interval) { return interval[field] })
+    }
+    function getListIntervalTime(sequence) { return intervalField(sequence, 0) }
+    function getListIntervalColor(sequence) { return intervalField(sequence, 1) }
+    function getListIntervalSound(sequence) { return intervalField(sequence, 2) }
+    function getListIntervalIsFalseStartWindow(sequence) { return intervalField(sequence, 3) }
+    function getStringColor(color) { return ["Off", "Red", "Yellow", "Green", "Pixel", "Yellow Pixel"][color] }
+    function getStringSound(sound) { return ["Silent", "Bip", "Boop", "Long Bip", "Long Boop"][sound] }
 
     // Starting runs an automatic sequence at once and arms a manual one; stopping switches off.
     onSequenceStatusChanged: {

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import velmora.Orvane 1.0
 
 // Stands in for the device services: state the status bar shows, and the operations the main
 // window and the menus call, recorded in `calls`.
@@ -11,6 +12,12 @@ QtObject {
     property int wifiSignalLevel: 0
     property bool isBluetoothEnabled: false
     property bool isBluetoothDeviceConnected: false
+    property string bluetoothDeviceConnectedName: ""
+    // The settings the settings screens show and write.
+    property int brightnessMode: OrvaneEnum.AUTO_BRIGHTNESS
+    property int brightness: 50
+    property int powerSaveTime: 1
+    property int outputSoundVolume: 10
 
     signal batteryPercChanged(int value)
     signal isExtSupplyValidChanged(bool value)
@@ -31,6 +38,11 @@ QtObject {
         isBluetoothEnabled = false
         isBluetoothDeviceConnected = false
         batteryCalibrationAllowed = false
+        bluetoothDeviceConnectedName = ""
+        brightnessMode = OrvaneEnum.AUTO_BRIGHTNESS
+        brightness = 50
+        powerSaveTime = 1
+        outputSoundVolume = 10
         calls = []
     }
 
@@ -44,5 +56,8 @@ QtObject {
         record("activateBatteryCalibration")
         return batteryCalibrationAllowed
     }
+    function getCurrentIPAddress(nic) { return nic === "eth0" ? "192.168.1.20" : "" }
+    function getCurrentSubnetMask(nic) { return nic === "eth0" ? "255.255.255.0" : "" }
+    function getCurrentModeStr(nic) { return nic === "eth0" ? "DHCP" : "" }
     function linuxShutDown() { record("linuxShutDown") }
 }
