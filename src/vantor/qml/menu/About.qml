@@ -8,9 +8,9 @@ MenuPage {
 
     property alias aboutText: aboutText
 
-    // An eight-character YYYYMMDD date is shown as DD/MM/YYYY, any other text as it is.
+    // A YYYYMMDD date is shown as DD/MM/YYYY, any other text as it is.
     function formatOsBuildDate(value) {
-        if (value.length !== 8)
+        if (!/^[0-9]{8}$/.test(value))
             return value
         return value.substring(6, 8) + "/" + value.substring(4, 6) + "/" + value.substring(0, 4)
     }

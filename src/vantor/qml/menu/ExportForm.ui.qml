@@ -30,7 +30,8 @@ MenuPage {
             Text {
                 anchors.fill: parent
                 anchors.margins: 5
-                text: qsTr("EXPORT") + application.languageChanged
+                // qsTr in an expression would look the text up under "ExportForm", not "ExportForm.ui".
+                text: qsTranslate("ExportForm.ui", "EXPORT") + application.languageChanged
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
@@ -55,7 +56,7 @@ MenuPage {
             Text {
                 anchors.fill: parent
                 anchors.margins: 5
-                text: qsTr("DELETE") + application.languageChanged
+                text: qsTranslate("ExportForm.ui", "DELETE") + application.languageChanged
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
