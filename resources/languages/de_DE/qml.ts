@@ -644,6 +644,33 @@ SYNCHRONISATION!</translation>
     </message>
 </context>
 <context>
+    <name>TestSettings</name>
+    <message>
+        <source>TEST SETTINGS</source>
+        <translation>TESTEINSTELLUNGEN</translation>
+    </message>
+    <message>
+        <source>Recovery mode</source>
+        <translation>Wiederherstellungsmodus</translation>
+    </message>
+    <message>
+        <source>Single LED test</source>
+        <translation>Einzel-LED-Test</translation>
+    </message>
+    <message>
+        <source>Continuous LED test</source>
+        <translation>Dauer-LED-Test</translation>
+    </message>
+    <message>
+        <source>Battery calibration</source>
+        <translation>Akku-Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Oscillator Calibration</source>
+        <translation>Oszillator-Kalibrierung</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Quit from Vantor</source>

@@ -644,6 +644,33 @@ SINCRONIZZAZIONE!</translation>
     </message>
 </context>
 <context>
+    <name>TestSettings</name>
+    <message>
+        <source>TEST SETTINGS</source>
+        <translation>IMPOSTAZIONI TEST</translation>
+    </message>
+    <message>
+        <source>Recovery mode</source>
+        <translation>Modalità di ripristino</translation>
+    </message>
+    <message>
+        <source>Single LED test</source>
+        <translation>Test LED singolo</translation>
+    </message>
+    <message>
+        <source>Continuous LED test</source>
+        <translation>Test LED continuo</translation>
+    </message>
+    <message>
+        <source>Battery calibration</source>
+        <translation>Calibrazione batteria</translation>
+    </message>
+    <message>
+        <source>Oscillator Calibration</source>
+        <translation>Calibrazione oscillatore</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Quit from Vantor</source>

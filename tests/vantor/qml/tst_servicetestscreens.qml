@@ -2,8 +2,8 @@ import QtQuick 2.15
 import QtTest 1.2
 import velmora.Orvane 1.0
 
-// The technician's screens: the single LED test and the timing-base calibration screens with
-// their menu.
+// The technician's screens: the service test settings, the single LED test and the timing-base
+// calibration screens with their menu.
 TestCase {
     id: testCase
     name: "ServiceTestScreens"
@@ -45,6 +45,150 @@ TestCase {
         helper.waitForStack()
         waitForRendering(screen)
         return screen
+    }
+
+    // --- service test settings ---
+
+    function openTestSettings() {
+        var screen = open("qrc:/menu/TestSettings.qml", "TEST SETTINGS", { "objectName": "TestSettingsForm" })
+        return screen
+    }
+
+    function ids(screen) {
+        var list = []
+        for (var i = 0; i < screen.settingsCount; ++i)
+            list.push(screen.settingsModel.get(i).id)
+        return list
+    }
+
+    function showPageOf(screen, id) {
+        var index = ids(screen).indexOf(id)
+        verify(index >= 0, "page " + id)
+        screen.showPage(index)
+        waitForRendering(screen)
+        return findChild(screen, id)
+    }
+
+    function tapButtonOf(screen, id) {
+        helper.tap(findChild(showPageOf(screen, id), "buttonTouch"))
+    }
+
+    function test_testSettingsPages() {
+        displayboard.calls = []
+        var screen = openTestSettings()
+        verify(application.isInTestMenu)
+        compare(displayboard.calls, ["reset()"])
+        compare(ids(screen), ["RecoveryMode", "isSingleLedTest", "isShowingLedTest", "BatteryCalibration",
+                              "MeMenuOscillatorCalibration"])
+        var types = ["button", "buttonUrl", "bool", "button", "buttonUrl"]
+        var titles = ["Recovery mode", "Single LED test", "Continuous LED test", "Battery calibration",
+                      "Oscillator Calibration"]
+        for (var i = 0; i < types.length; ++i) {
+            compare(screen.settingsModel.get(i).type, types[i])
+            compare(screen.settingsModel.get(i).title, titles[i])
+        }
+        compare(screen.formTitle, "TEST SETTINGS")
+        compare(screen.formSubTitle, "1/5 Recovery mode")
+        screen.showPage(3)
+        compare(screen.formSubTitle, "4/5 Battery calibration")
+        compare(testSupport.warnings, [])
+        displayboard.calls = []
+        helper.window.menuPressed()
+        helper.waitForStack()
+        compare(displayboard.calls, ["reset()"])
+        verify(!application.isInTestMenu)
+    }
+
+    function test_continuousSwitchShowsTheEngine_data() {
+        return [{ "tag": "running", "running": true }, { "tag": "stopped", "running": false }]
+    }
+    function test_continuousSwitchShowsTheEngine(data) {
+        sema.isShowingLedTest = data.running
+        var screen = openTestSettings()
+        compare(screen.settingsModel.get(2).value, data.running ? 1 : 0)
+        compare(showPageOf(screen, "isShowingLedTest").checked, data.running)
+    }
+
+    function test_continuousSwitchStartsAndStopsTheTest() {
+        testSupport.useReal("sema")
+        testSupport.useReal("displayboard")
+        sema.isShowingLedTest = false
+        var screen = openTestSettings()
+        var item = showPageOf(screen, "isShowingLedTest")
+        helper.tap(item, item.width - 10, item.height / 2)
+        verify(sema.isShowingLedTest)
+        item = showPageOf(screen, "isShowingLedTest")
+        verify(item.checked)
+        helper.tap(item, 10, item.height / 2)
+        verify(!sema.isShowingLedTest)
+    }
+
+    // The single LED test stops the continuous one; back on the service test settings the switch
+    // shows it stopped, on the page it was on.
+    function test_switchFollowsTheSingleLedTest() {
+        testSupport.useReal("sema")
+        testSupport.useReal("displayboard")
+        sema.isShowingLedTest = true
+        var screen = openTestSettings()
+        verify(showPageOf(screen, "isShowingLedTest").checked)
+        screen.showPage(1)
+        tapButtonOf(screen, "isSingleLedTest")
+        tryVerify(function() { return helper.current() !== screen }, 2000)
+        helper.waitForStack()
+        compare(helper.current().formTitle, "Single LED test")
+        press(helper.current(), "btnRed")
+        verify(!sema.isShowingLedTest)
+        compare(testSupport.displayboardPixel(0, 0), red)
+        helper.window.menuPressed()
+        helper.waitForStack()
+        compare(helper.current(), screen)
+        compare(screen.page, 1)
+        compare(screen.settingsModel.get(2).value, 0)
+        verify(!showPageOf(screen, "isShowingLedTest").checked)
+        displayboard.reset()
+    }
+
+    function test_recoveryModeButton() {
+        var screen = openTestSettings()
+        systemHw.calls = []
+        tapButtonOf(screen, "RecoveryMode")
+        compare(systemHw.calls, ["bootToRecoveryMode"])
+        compare(helper.current(), screen)
+    }
+
+    function test_batteryCalibration_data() {
+        return [{ "tag": "refused", "allowed": false }, { "tag": "allowed", "allowed": true }]
+    }
+    function test_batteryCalibration(data) {
+        var colour = application.displayboardTimeColor
+        var screen = openTestSettings()
+        systemHw.calls = []
+        systemHw.batteryCalibrationAllowed = data.allowed
+        displayboard.calls = []
+        tapButtonOf(screen, "BatteryCalibration")
+        compare(systemHw.calls, ["activateBatteryCalibration"])
+        if (data.allowed) {
+            compare(application.displayboardTimeColor, DisplayboardEnum.DISP_COLOR_WHITE)
+            verify(!application.isInTestMenu)
+            compare(displayboard.calls, ["reset()", "drawCornice"])
+        } else {
+            compare(application.displayboardTimeColor, colour)
+            verify(application.isInTestMenu)
+            compare(displayboard.calls, [])
+        }
+        application.displayboardTimeColor = colour
+    }
+
+    function test_oscillatorCalibrationOpensItsMenu() {
+        var screen = openTestSettings()
+        tapButtonOf(screen, "MeMenuOscillatorCalibration")
+        tryVerify(function() { return helper.current() !== screen }, 2000)
+        helper.waitForStack()
+        var menu = helper.current()
+        compare(menu.formTitle, "Oscillator Calibration")
+        compare(menu.pageSource, "qrc:/menudata/MenuOscillatorCalibrationModel.qml")
+        compare(menu.modelCount, 2)
+        verify(application.isInTestMenu, "still in the service test menu")
     }
 
     // --- single LED test ---

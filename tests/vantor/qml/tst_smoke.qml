@@ -220,6 +220,12 @@ TestCase {
     function test_testScreens_data() { return init_data() }
     function test_testScreens(data) {
         start(data.highContrast)
+        var settings = openAndSettle("qrc:/menu/TestSettings.qml", { "objectName": "TestSettingsForm",
+                                                                     "formTitle": "TEST SETTINGS", "formParam": "" })
+        for (var page = 0; page < settings.settingsCount; ++page) {
+            settings.showPage(page)
+            waitForRendering(settings)
+        }
         var led = openAndSettle("qrc:/menu/LedSingleTest.qml", { "objectName": "", "formTitle": "Single LED test",
                                                                  "pageSource": "" })
         waitForRendering(led)
@@ -236,6 +242,7 @@ TestCase {
             gps.calibDuration(-1)
             waitForRendering(screen)
         }
+        application.isInTestMenu = false
         compare(testSupport.warnings, [])
     }
 }
