@@ -62,16 +62,7 @@ GPSForm {
         }
     }
 
-    function setSubTitle() {
-        switch (page) {
-        case 0:
-            formSubTitle = Qt.binding(function() { return "1/2 " + qsTr("Sync Mode") + application.languageChanged })
-            break
-        default:
-            formSubTitle = Qt.binding(function() { return "2/2 " + qsTr("Time zone") + application.languageChanged })
-            break
-        }
-    }
+    formSubTitle: (page === 0 ? "1/2 " + qsTr("Sync Mode") : "2/2 " + qsTr("Time zone")) + application.languageChanged
 
     cmbSyncMode.model: syncModeChoices()
 
@@ -88,14 +79,11 @@ GPSForm {
 
     cmbTimeZone.onValueChanged: gps.timeZoneShift = value
 
-    onPageChanged: setSubTitle()
-
     Component.onCompleted: {
         select(cmbSyncMode, gps.syncMode)
         // Built once: the list must not change under the chooser while the operator steps it.
         cmbTimeZone.model = timeZoneChoices(gps.timeZoneShift)
         select(cmbTimeZone, gps.timeZoneShift)
-        setSubTitle()
     }
 
     leftTouch.onClicked: {

@@ -9,21 +9,11 @@ SynchroForm {
     // A capture has set the clock; the screen takes no second one before it closes.
     property bool isDone: false
 
-    function setPageTitle() {
+    // Run on every page change and when the screen opens.
+    function pageStep() {
         lblInfo.color = isBrightVersion ? "#363636" : "white"
         // Armed exactly while the START page is shown, and never again after a capture.
         application.isCheckSynchro = page === 2 && !isDone
-        switch (page) {
-        case 0:
-            formSubTitle = Qt.binding(function() { return "1/3 " + qsTr("TIME") + application.languageChanged })
-            break
-        case 1:
-            formSubTitle = Qt.binding(function() { return "2/3 " + qsTr("DATE") + application.languageChanged })
-            break
-        default:
-            formSubTitle = "3/3"
-            break
-        }
     }
 
     function nextMinute() {
@@ -53,7 +43,18 @@ SynchroForm {
             sema.startSequenceCyclic()
     }
 
-    onPageChanged: setPageTitle()
+    formSubTitle: {
+        switch (page) {
+        case 0:
+            return "1/3 " + qsTr("TIME") + application.languageChanged
+        case 1:
+            return "2/3 " + qsTr("DATE") + application.languageChanged
+        default:
+            return "3/3"
+        }
+    }
+
+    onPageChanged: pageStep()
 
     onPopping: {
         tmrShow.stop()
@@ -68,7 +69,7 @@ SynchroForm {
         setDate.year = dateTimeUtil.getYear(next)
         setDate.month = dateTimeUtil.getMonth(next)
         setDate.day = dateTimeUtil.getDay(next)
-        setPageTitle()
+        pageStep()
     }
 
     tmrShow.onTriggered: {
