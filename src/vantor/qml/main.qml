@@ -249,6 +249,18 @@ QtObject {
             }
         }
 
+        // The focus the first screen takes while the window waits behind the splash does not
+        // reach the window: once it is active, the keys must go to the top screen or box.
+        function restoreKeyFocus() {
+            if (active && !activeFocusItem && !application.isClosing)
+                mainItem.setFocusAfterClosingMessageBox()
+        }
+
+        onActiveChanged: {
+            if (active)
+                Qt.callLater(mainForm.restoreKeyFocus)
+        }
+
         onIsLowBatteryChanged: {
             if (value)
                 infoBar.add(qsTr("!!Low battery!!") + application.languageChanged, 10000, colorRed)

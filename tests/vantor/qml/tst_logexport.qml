@@ -54,14 +54,12 @@ TestCase {
                                                                        "formTitle": "EXPORT LOG", "formParam": "" })
         verify(screen !== null)
         helper.waitForStack()
-        waitForRendering(screen)
         return screen
     }
 
     function test_mainMenuOpensTheScreen() {
         var menu = helper.current()
         menu.view.setCurrentIndex(1)
-        waitForRendering(menu)
         helper.tap(findChild(menu, "menuIcon_ExportLog"))
         tryCompare(helper.stack(), "depth", 2)
         helper.waitForStack()

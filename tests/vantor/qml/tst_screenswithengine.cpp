@@ -106,7 +106,7 @@ QQuickItem* TestScreensWithEngine::open(const QString& url, const QVariantMap& p
 {
     QVariant screen;
     if (!QMetaObject::invokeMethod(m_fixture->window(), "openScreen", Q_RETURN_ARG(QVariant, screen),
-                                   Q_ARG(QVariant, url), Q_ARG(QVariant, properties)))
+            Q_ARG(QVariant, url), Q_ARG(QVariant, properties)))
         return nullptr;
     waitForStack();
     return screen.value<QQuickItem*>();
@@ -121,8 +121,8 @@ void TestScreensWithEngine::menuPressed()
 void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
 {
     QQuickItem* family = open(QStringLiteral("qrc:/menu/SemaSequences.qml"),
-                              { { QStringLiteral("objectName"), QStringLiteral("SkiSequence") },
-                                { QStringLiteral("formParam"), QStringLiteral("SK") } });
+        { { QStringLiteral("objectName"), QStringLiteral("SkiSequence") },
+            { QStringLiteral("formParam"), QStringLiteral("SK") } });
     QVERIFY(family);
     auto* sequences = family->property("sequences").value<QObject*>();
     QVERIFY(sequences);
@@ -141,8 +141,8 @@ void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
 
 void TestScreensWithEngine::rallyTableHasEightIntervals()
 {
-    QQuickItem* viewer = open(QStringLiteral("qrc:/menu/SemaSequence.qml"),
-                              { { QStringLiteral("objectName"), QStringLiteral("2") } });
+    QQuickItem* viewer
+        = open(QStringLiteral("qrc:/menu/SemaSequence.qml"), { { QStringLiteral("objectName"), QStringLiteral("2") } });
     QVERIFY(viewer);
     auto* model = viewer->property("semaSequenceModel").value<QObject*>();
     const QVariantList times = m_fixture->app()->sema()->getListIntervalTime(SemaEnum::SEMA_SEQUENCE_RALLY);
@@ -156,7 +156,7 @@ void TestScreensWithEngine::rallyTableHasEightIntervals()
     const auto color = SemaEnum::SemaColor(
         m_fixture->app()->sema()->getListIntervalColor(SemaEnum::SEMA_SEQUENCE_RALLY).first().toInt());
     QCOMPARE(findItem(first, QStringLiteral("intervalColor"))->property("text").toString(),
-             m_fixture->app()->sema()->getStringColor(color));
+        m_fixture->app()->sema()->getStringColor(color));
     QVERIFY(!m_fixture->app()->sema()->getStringColor(color).isEmpty());
     QCOMPARE(s_warnings, QStringList());
 }
@@ -174,11 +174,11 @@ void TestScreensWithEngine::customFileViewer()
     QVERIFY(viewer);
     QCOMPARE(viewer->property("sequence").toInt(), int(SemaEnum::SEMA_SEQUENCE_CUSTOM));
     QCOMPARE(viewer->property("semaSequenceModel").value<QObject*>()->property("count").toInt(), 2);
-    QCOMPARE(m_fixture->app()->sema()->getNameFromSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM), QStringLiteral("Viewed"));
+    QCOMPARE(
+        m_fixture->app()->sema()->getNameFromSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM), QStringLiteral("Viewed"));
     auto* last = findItem(viewer, QStringLiteral("interval1"));
     QVERIFY(last);
-    QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(),
-             QStringLiteral("0 sec"));
+    QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(), QStringLiteral("0 sec"));
     QCOMPARE(s_warnings, QStringList());
 }
 
@@ -188,7 +188,8 @@ void TestScreensWithEngine::unreadableCustomFileLeavesTheTableAlone()
     const QString good = TestSupport::testRoot() + QStringLiteral("/Good.json");
     QFile goodFile(good);
     QVERIFY(goodFile.open(QIODevice::WriteOnly));
-    goodFile.write(R"({"SequenceName":"Good","Sequence":[{"Time":-9,"Color":1,"Sound":1,"IsFalseStartWindow":false}]})");
+    goodFile.write(
+        R"({"SequenceName":"Good","Sequence":[{"Time":-9,"Color":1,"Sound":1,"IsFalseStartWindow":false}]})");
     goodFile.close();
     QVERIFY(open(QStringLiteral("qrc:/menu/SemaSequence.qml"), { { QStringLiteral("objectName"), good } }));
     menuPressed();
@@ -211,8 +212,7 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
     Sema* sema = m_fixture->app()->sema();
     SystemHw* systemHw = m_fixture->app()->systemHw();
     for (const QString& param : { QStringLiteral("GENERAL"), QStringLiteral("SESSION"), QStringLiteral("RACE") }) {
-        QQuickItem* screen
-            = open(QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), param } });
+        QQuickItem* screen = open(QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), param } });
         QVERIFY(screen);
         const int count = screen->property("settingsCount").toInt();
         QVERIFY(count > 1);
@@ -225,8 +225,8 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
 
     sema->setOffMode(SemaEnum::SEMA_OFF_MODE_OFF);
     sema->setIsGenerateStart(false);
-    QQuickItem* screen
-        = open(QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), QStringLiteral("SESSION") } });
+    QQuickItem* screen = open(
+        QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), QStringLiteral("SESSION") } });
     auto* offMode = findItem(screen, QStringLiteral("offMode"));
     QVERIFY(offMode);
     QMetaObject::invokeMethod(offMode, "step", Q_ARG(QVariant, true));
@@ -237,7 +237,8 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
     menuPressed();
 
     systemHw->setBrightnessMode(OrvaneEnum::AUTO_BRIGHTNESS);
-    screen = open(QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), QStringLiteral("GENERAL") } });
+    screen = open(
+        QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), QStringLiteral("GENERAL") } });
     const int pages = screen->property("settingsCount").toInt();
     auto* brightnessMode = findItem(screen, QStringLiteral("brightnessMode"));
     QMetaObject::invokeMethod(brightnessMode, "step", Q_ARG(QVariant, false));
@@ -269,7 +270,7 @@ void TestScreensWithEngine::touchOnTheSplashLogoQuits()
     auto* logo = findItem(splash->contentItem(), QStringLiteral("splashLogo"));
     QVERIFY(logo);
     QTest::mouseClick(splash, Qt::LeftButton, Qt::NoModifier,
-                      logo->mapToScene(QPointF(logo->width() / 2, logo->height() / 2)).toPoint());
+        logo->mapToScene(QPointF(logo->width() / 2, logo->height() / 2)).toPoint());
     QTRY_COMPARE(quitSpy.count(), 1);
 
     application->setIsClosing(true);

@@ -35,7 +35,6 @@ TestCase {
         var screen = helper.window.openScreen(url, properties)
         verify(screen !== null, url)
         helper.waitForStack()
-        waitForRendering(screen)
         return screen
     }
 
@@ -164,7 +163,6 @@ TestCase {
         compare(intervalTexts(viewer, 0), ["-70 sec", "Red", "Silent", "No False"])
         compare(intervalTexts(viewer, 1), ["-60 sec", "Yellow", "Bip", "No False"])
         viewer.view.setCurrentIndex(2)
-        waitForRendering(viewer)
         compare(intervalTexts(viewer, 6), ["-10 sec", "Red", "Bip", "False"])
         compare(intervalTexts(viewer, 7), ["0 sec", "Yellow", "Boop", "False"])
         compare(findChild(viewer.swipeViewRepeater.itemAt(2), "interval8"), null)
@@ -215,19 +213,15 @@ TestCase {
     function test_languageSwitchRetranslatesAndKeepsThePage() {
         var viewer = openViewer("2")
         viewer.view.setCurrentIndex(2)
-        waitForRendering(viewer)
         application.currentLanguage = OrvaneEnum.LANGUAGE_ITA
-        waitForRendering(viewer)
         compare(viewer.view.currentIndex, 2)
         compare(intervalTexts(viewer, 6)[3], "Falsa")
         compare(intervalTexts(viewer, 0)[3], "No falsa")
         application.currentLanguage = OrvaneEnum.LANGUAGE_DEU
-        waitForRendering(viewer)
         compare(intervalTexts(viewer, 7)[3], "Fehlstart")
         compare(viewer.semaSequenceModel.count, 8)
         var family = openFamily("UH")
         application.currentLanguage = OrvaneEnum.LANGUAGE_ENG
-        waitForRendering(family)
         compare(family.sequences.count, 2)
         compare(family.swipeViewRepeater.count, 1)
         verify(findChild(family, "menuIcon_4") !== null)

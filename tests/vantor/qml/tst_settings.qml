@@ -76,7 +76,6 @@ TestCase {
             "objectName": "SettingsMenuForm", "formTitle": "GENERAL SETTINGS", "formParam": param })
         verify(screen !== null)
         helper.waitForStack()
-        waitForRendering(screen)
         return screen
     }
 
@@ -97,7 +96,6 @@ TestCase {
         var index = ids(screen).indexOf(id)
         verify(index >= 0, "page " + id)
         screen.showPage(index)
-        waitForRendering(screen)
         return findChild(screen, id)
     }
 
@@ -132,7 +130,6 @@ TestCase {
                           "SettingsMenuForm|REPETITION\nTIMES|REPETITION TIMES|RepetitionTimes.qml|"])
         compare(menu.menuModel.get(1).image, "qrc:/resources/Dark/settingsSess.png")
         compare(menu.menuModel.get(2).image, "qrc:/resources/Dark/list.png")
-        waitForRendering(menu)
         helper.tap(findChild(menu, "menuIcon_SettingsMenuForm"))
         tryCompare(helper.stack(), "depth", 3)
         helper.waitForStack()
@@ -149,7 +146,6 @@ TestCase {
             "objectName": "SettingsMenuForm", "formTitle": "SETTINGS",
             "pageSource": "qrc:/menudata/MenuSettingsModel.qml" })
         helper.waitForStack()
-        waitForRendering(menu)
         var icons = findAll(menu.swipeViewRepeater.itemAt(0), "menuIcon_SettingsMenuForm")
         compare(icons.length, 3)
         // The three entries share one name: the third icon of the page is REPETITION TIMES.
@@ -362,7 +358,6 @@ TestCase {
         var screen = openSettings("RACE")
         for (var page = 0; page < screen.settingsCount; ++page)
             screen.showPage(page)
-        waitForRendering(screen)
         for (i = 0; i < applicationSpies.count; ++i)
             compare(applicationSpies.objectAt(i).count, 0, applicationSpies.objectAt(i).signalName)
         compare(systemHw.brightnessMode, OrvaneEnum.MANUAL_BRIGHTNESS)
@@ -512,21 +507,17 @@ TestCase {
         compare(screen.getComponent("unknown"), null)
         // A page of an unknown type is empty.
         screen.showPage(3)
-        waitForRendering(screen)
         compare(screen.view.currentItem.item, null)
         screen.showPage(0)
-        waitForRendering(screen)
         helper.tap(findChild(screen, "Run"))
         compare(screen.changes, ["Run||"])
         screen.showPage(2)
-        waitForRendering(screen)
         compare(screen.changes, ["Run||"])
         var number = control(screen, "Count")
         compare(number.text, "3")
         tapStep(number, true)
         compare(screen.changes, ["Run||", "Count|4|4"])
         screen.showPage(1)
-        waitForRendering(screen)
         helper.tap(findChild(screen, "Open"))
         helper.waitForStack()
         var opened = helper.current()

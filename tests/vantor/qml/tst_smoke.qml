@@ -158,17 +158,15 @@ TestCase {
         systemHw.brightnessMode = OrvaneEnum.MANUAL_BRIGHTNESS
         application.displayboardMode = data.displayboard ? OrvaneEnum.DISPLAYBOARD_MODE : OrvaneEnum.COUNTDOWN_MODE
         var screen = openAndSettle(data.url, data.properties)
+        // Every page exists once the screen does; each is shown, and the last one drawn.
         if (screen.settingsCount !== undefined) {
-            for (var page = 0; page < screen.settingsCount; ++page) {
+            for (var page = 0; page < screen.settingsCount; ++page)
                 screen.showPage(page)
-                waitForRendering(screen)
-            }
         } else {
-            for (var index = 0; index < screen.pageCount; ++index) {
+            for (var index = 0; index < screen.pageCount; ++index)
                 screen.view.setCurrentIndex(index)
-                waitForRendering(screen)
-            }
         }
+        waitForRendering(screen)
         compare(testSupport.warnings, [])
     }
 

@@ -107,7 +107,8 @@ Item {
     }
 
     Component.onCompleted: {
-        step(function() { mainForm.requestActivate() }, 1500)
+        // The main window shows once the splash has timed out (2 s).
+        step(function() { mainForm.requestActivate() }, 2500)
         step(function() { shot("first-start-languages") })
         var themes = [{ "name": "dark", "highContrast": false }, { "name": "light", "highContrast": true }]
         var languages = [{ "name": "en", "value": OrvaneEnum.LANGUAGE_ENG },
