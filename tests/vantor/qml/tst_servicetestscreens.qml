@@ -43,7 +43,6 @@ TestCase {
         var screen = helper.window.openScreen(url, initial)
         verify(screen !== null, url)
         helper.waitForStack()
-        waitForRendering(screen)
         return screen
     }
 
@@ -65,7 +64,6 @@ TestCase {
         var index = ids(screen).indexOf(id)
         verify(index >= 0, "page " + id)
         screen.showPage(index)
-        waitForRendering(screen)
         return findChild(screen, id)
     }
 

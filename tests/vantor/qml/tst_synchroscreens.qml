@@ -48,7 +48,6 @@ TestCase {
         var screen = helper.window.openScreen(url, { "objectName": "screen", "formTitle": title, "pageSource": "" })
         verify(screen !== null, url)
         helper.waitForStack()
-        waitForRendering(screen)
         return screen
     }
 
@@ -172,7 +171,6 @@ TestCase {
     function test_startButtonIsTheStartKey() {
         var screen = openSynchro()
         screen.page = 2
-        waitForRendering(screen)
         var button = findChild(screen, "btnStart")
         mousePress(button)
         compare(eventGenerator.calls, [startKey + ":true"])
