@@ -1,5 +1,29 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>About</name>
+    <message>
+        <source>Serial Number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Host Name</source>
+        <translation>Hostname</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Build Date</source>
+        <translation>Erstellungsdatum</translation>
+    </message>
+    <message>
+        <source>OS Build Date</source>
+        <translation>Erstellungsdatum des Systems</translation>
+    </message>
+</context>
 <context>
     <name>DisplayboardOutput</name>
     <message>
@@ -9,6 +33,44 @@
     <message>
         <source>TIME</source>
         <translation>ZEIT</translation>
+    </message>
+</context>
+<context>
+    <name>ExportForm</name>
+    <message>
+        <source>EXPORT</source>
+        <translation>EXPORTIEREN</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>LÖSCHEN</translation>
+    </message>
+</context>
+<context>
+    <name>GPS</name>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>One Time</source>
+        <translation>Einmalig</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Kontinuierlich</translation>
+    </message>
+    <message>
+        <source>Sync Mode</source>
+        <translation>Synchronisationsmodus</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <source>GPS mode locked by the radio synchronization</source>
+        <translation>GPS-Modus durch Funksynchronisation gesperrt</translation>
     </message>
 </context>
 <context>
@@ -47,7 +109,7 @@
     </message>
 </context>
 <context>
-    <name>HandleSequenceForm.ui</name>
+    <name>HandleSequenceForm</name>
     <message>
         <source>REPETITION</source>
         <translation>WIEDERHOLUNG</translation>
@@ -87,6 +149,29 @@ HERUNTERLADEN</translation>
     <message>
         <source>StartingList</source>
         <translation>Startliste</translation>
+    </message>
+</context>
+<context>
+    <name>LedSingleTestForm</name>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Single Driver</source>
+        <translation>Einzeltreiber</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Löschen</translation>
     </message>
 </context>
 <context>
@@ -137,112 +222,26 @@ ZURÜCKSETZEN</translation>
     </message>
 </context>
 <context>
-    <name>MenuPageForm.ui</name>
+    <name>MenuOscillatorCalibrationModel</name>
+    <message>
+        <source>Test Timing Base Calibration</source>
+        <translation>Zeitbasis-Kalibrierung testen</translation>
+    </message>
+    <message>
+        <source>Execute Timing Base Calibration</source>
+        <translation>Zeitbasis-Kalibrierung ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>MenuPageForm</name>
     <message>
         <source>Version</source>
         <translation>Version</translation>
     </message>
 </context>
 <context>
-    <name>MessageBox</name>
+    <name>MenuSequencesModel</name>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>SetDate</name>
-    <message>
-        <source>Month</source>
-        <translation>Monat</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Tag</translation>
-    </message>
-    <message>
-        <source>Year</source>
-        <translation>Jahr</translation>
-    </message>
-</context>
-<context>
-    <name>StartingList</name>
-    <message>
-        <source>Num</source>
-        <translation>Nr.</translation>
-    </message>
-</context>
-<context>
-    <name>SwitchItem</name>
-    <message>
-        <source>ON</source>
-        <translation>EIN</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>AUS</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>Quit from Vantor</source>
-        <translation>Vantor beenden</translation>
-    </message>
-    <message>
-        <source>Sequence</source>
-        <translation>Sequenz</translation>
-    </message>
-    <message>
-        <source>!!Low battery!!</source>
-        <translation>!!Batterie schwach!!</translation>
-    </message>
-    <message>
-        <source>NEW SESSION</source>
-        <translation>NEUE SITZUNG</translation>
-    </message>
-    <message>
-        <source>WAIT PLEASE (ESC to quit)</source>
-        <translation>BITTE WARTEN (ESC zum Beenden)</translation>
-    </message>
-    <message>
-        <source>WAIT PLEASE</source>
-        <translation>BITTE WARTEN</translation>
-    </message>
-    <message>
-        <source>SELECT AN OPTION</source>
-        <translation>OPTION WÄHLEN</translation>
-    </message>
-</context>
-<context><name>About</name><message>
-        <source>Serial Number</source>
-        <translation>Seriennummer</translation>
-    </message>
-    <message>
-        <source>Host Name</source>
-        <translation>Hostname</translation>
-    </message>
-    <message>
-        <source>Version</source>
-        <translation>Version</translation>
-    </message>
-    <message>
-        <source>Build Date</source>
-        <translation>Erstellungsdatum</translation>
-    </message>
-    <message>
-        <source>OS Build Date</source>
-        <translation>Erstellungsdatum des Systems</translation>
-    </message>
-</context><context><name>ExportForm.ui</name><message>
-        <source>EXPORT</source>
-        <translation>EXPORTIEREN</translation>
-    </message>
-    <message>
-        <source>DELETE</source>
-        <translation>LÖSCHEN</translation>
-    </message>
-</context><context><name>MenuSequencesModel</name><message>
         <source>RALLY</source>
         <translation>RALLYE</translation>
     </message>
@@ -258,7 +257,10 @@ ZURÜCKSETZEN</translation>
         <source>CUSTOM</source>
         <translation>EIGENE</translation>
     </message>
-</context><context><name>MenuSettingsModel</name><message>
+</context>
+<context>
+    <name>MenuSettingsModel</name>
+    <message>
         <source>GENERAL
 SETTINGS</source>
         <translation>ALLGEMEINE
@@ -288,7 +290,59 @@ ZEITEN</translation>
         <source>REPETITION TIMES</source>
         <translation>WIEDERHOLUNGSZEITEN</translation>
     </message>
-</context><context><name>RepetitionTimes</name><message>
+</context>
+<context>
+    <name>MenuSynchroModel</name>
+    <message>
+        <source>Set Synchronization</source>
+        <translation>Synchronisation einstellen</translation>
+    </message>
+    <message>
+        <source>GPS &amp; Time Zone</source>
+        <translation>GPS &amp; Zeitzone</translation>
+    </message>
+    <message>
+        <source>GPS Satellites</source>
+        <translation>GPS Satellites</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>OscillatorCalibrationForm</name>
+    <message>
+        <source>Press button to start calibration</source>
+        <translation>Taste drücken, um die Kalibrierung zu starten</translation>
+    </message>
+    <message>
+        <source>Press button to start the test</source>
+        <translation>Taste drücken, um den Test zu starten</translation>
+    </message>
+    <message>
+        <source>STOP CALIBRATION</source>
+        <translation>KALIBRIERUNG STOPPEN</translation>
+    </message>
+    <message>
+        <source>STOP TEST</source>
+        <translation>TEST STOPPEN</translation>
+    </message>
+    <message>
+        <source>START CALIBRATION</source>
+        <translation>KALIBRIERUNG STARTEN</translation>
+    </message>
+    <message>
+        <source>START TEST</source>
+        <translation>TEST STARTEN</translation>
+    </message>
+</context>
+<context>
+    <name>RepetitionTimes</name>
+    <message>
         <source>SETTINGS</source>
         <translation>EINSTELLUNGEN</translation>
     </message>
@@ -304,7 +358,10 @@ ZEITEN</translation>
         <source>Repetition time 3</source>
         <translation>Wiederholungszeit 3</translation>
     </message>
-</context><context><name>SemaSequence</name><message>
+</context>
+<context>
+    <name>SemaSequence</name>
+    <message>
         <source>The sequence file cannot be read</source>
         <translation>Die Sequenzdatei ist nicht lesbar</translation>
     </message>
@@ -316,11 +373,32 @@ ZEITEN</translation>
         <source>No False</source>
         <translation>Kein Fehlstart</translation>
     </message>
-</context><context><name>SemaSequences</name><message>
+</context>
+<context>
+    <name>SemaSequences</name>
+    <message>
         <source>Sequence</source>
         <translation>Sequenz</translation>
     </message>
-</context><context><name>Settings</name><message>
+</context>
+<context>
+    <name>SetDate</name>
+    <message>
+        <source>Month</source>
+        <translation>Monat</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
         <source>SETTINGS</source>
         <translation>EINSTELLUNGEN</translation>
     </message>
@@ -526,7 +604,10 @@ AVAILABLE</source>
         <translation>KEINE EINSTELLUNGEN
 VERFÜGBAR</translation>
     </message>
-</context><context><name>SettingsPage</name><message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
         <source>Yes</source>
         <translation>Ja</translation>
     </message>
@@ -534,8 +615,122 @@ VERFÜGBAR</translation>
         <source>No</source>
         <translation>Nein</translation>
     </message>
-</context><context><name>Splash</name><message>
+</context>
+<context>
+    <name>Splash</name>
+    <message>
         <source>Version</source>
         <translation>Version</translation>
     </message>
-</context></TS>
+</context>
+<context>
+    <name>StartingList</name>
+    <message>
+        <source>Num</source>
+        <translation>Nr.</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchItem</name>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+</context>
+<context>
+    <name>Synchro</name>
+    <message>
+        <source>TIME</source>
+        <translation>ZEIT</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATUM</translation>
+    </message>
+    <message>
+        <source>SYNCHRONIZATION
+DONE!</source>
+        <translation>SYNCHRONISATION
+ERFOLGT!</translation>
+    </message>
+    <message>
+        <source>ERROR TO
+SYNCHRONIZE!</source>
+        <translation>FEHLER BEI DER
+SYNCHRONISATION!</translation>
+    </message>
+</context>
+<context>
+    <name>SynchroForm</name>
+    <message>
+        <source>WAIT START</source>
+        <translation>WARTEN AUF START</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+</context>
+<context>
+    <name>TestSettings</name>
+    <message>
+        <source>TEST SETTINGS</source>
+        <translation>TESTEINSTELLUNGEN</translation>
+    </message>
+    <message>
+        <source>Recovery mode</source>
+        <translation>Wiederherstellungsmodus</translation>
+    </message>
+    <message>
+        <source>Single LED test</source>
+        <translation>Einzel-LED-Test</translation>
+    </message>
+    <message>
+        <source>Continuous LED test</source>
+        <translation>Dauer-LED-Test</translation>
+    </message>
+    <message>
+        <source>Battery calibration</source>
+        <translation>Akku-Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Oscillator Calibration</source>
+        <translation>Oszillator-Kalibrierung</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Quit from Vantor</source>
+        <translation>Vantor beenden</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Sequenz</translation>
+    </message>
+    <message>
+        <source>!!Low battery!!</source>
+        <translation>!!Batterie schwach!!</translation>
+    </message>
+    <message>
+        <source>NEW SESSION</source>
+        <translation>NEUE SITZUNG</translation>
+    </message>
+    <message>
+        <source>WAIT PLEASE (ESC to quit)</source>
+        <translation>BITTE WARTEN (ESC zum Beenden)</translation>
+    </message>
+    <message>
+        <source>WAIT PLEASE</source>
+        <translation>BITTE WARTEN</translation>
+    </message>
+    <message>
+        <source>SELECT AN OPTION</source>
+        <translation>OPTION WÄHLEN</translation>
+    </message>
+</context>
+</TS>

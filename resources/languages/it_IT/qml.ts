@@ -1,5 +1,29 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
+<context>
+    <name>About</name>
+    <message>
+        <source>Serial Number</source>
+        <translation>Numero di serie</translation>
+    </message>
+    <message>
+        <source>Host Name</source>
+        <translation>Nome host</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versione</translation>
+    </message>
+    <message>
+        <source>Build Date</source>
+        <translation>Data di compilazione</translation>
+    </message>
+    <message>
+        <source>OS Build Date</source>
+        <translation>Data di compilazione del sistema</translation>
+    </message>
+</context>
 <context>
     <name>DisplayboardOutput</name>
     <message>
@@ -9,6 +33,44 @@
     <message>
         <source>TIME</source>
         <translation>ORA</translation>
+    </message>
+</context>
+<context>
+    <name>ExportForm</name>
+    <message>
+        <source>EXPORT</source>
+        <translation>ESPORTA</translation>
+    </message>
+    <message>
+        <source>DELETE</source>
+        <translation>ELIMINA</translation>
+    </message>
+</context>
+<context>
+    <name>GPS</name>
+    <message>
+        <source>None</source>
+        <translation>Nessuna</translation>
+    </message>
+    <message>
+        <source>One Time</source>
+        <translation>Una volta</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Continua</translation>
+    </message>
+    <message>
+        <source>Sync Mode</source>
+        <translation>Modalità sincronizzazione</translation>
+    </message>
+    <message>
+        <source>Time zone</source>
+        <translation>Fuso orario</translation>
+    </message>
+    <message>
+        <source>GPS mode locked by the radio synchronization</source>
+        <translation>Modalità GPS bloccata dalla sincronizzazione radio</translation>
     </message>
 </context>
 <context>
@@ -47,7 +109,7 @@
     </message>
 </context>
 <context>
-    <name>HandleSequenceForm.ui</name>
+    <name>HandleSequenceForm</name>
     <message>
         <source>REPETITION</source>
         <translation>RIPETIZIONE</translation>
@@ -87,6 +149,29 @@ LISTA DI PARTENZA</translation>
     <message>
         <source>StartingList</source>
         <translation>Lista di partenza</translation>
+    </message>
+</context>
+<context>
+    <name>LedSingleTestForm</name>
+    <message>
+        <source>Red</source>
+        <translation>Rosso</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Verde</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blu</translation>
+    </message>
+    <message>
+        <source>Single Driver</source>
+        <translation>Driver singolo</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Azzera</translation>
     </message>
 </context>
 <context>
@@ -137,112 +222,26 @@ DEFAULT</translation>
     </message>
 </context>
 <context>
-    <name>MenuPageForm.ui</name>
+    <name>MenuOscillatorCalibrationModel</name>
+    <message>
+        <source>Test Timing Base Calibration</source>
+        <translation>Test calibrazione base tempi</translation>
+    </message>
+    <message>
+        <source>Execute Timing Base Calibration</source>
+        <translation>Esegui calibrazione base tempi</translation>
+    </message>
+</context>
+<context>
+    <name>MenuPageForm</name>
     <message>
         <source>Version</source>
         <translation>Versione</translation>
     </message>
 </context>
 <context>
-    <name>MessageBox</name>
+    <name>MenuSequencesModel</name>
     <message>
-        <source>Cancel</source>
-        <translation>Annulla</translation>
-    </message>
-</context>
-<context>
-    <name>SetDate</name>
-    <message>
-        <source>Month</source>
-        <translation>Mese</translation>
-    </message>
-    <message>
-        <source>Day</source>
-        <translation>Giorno</translation>
-    </message>
-    <message>
-        <source>Year</source>
-        <translation>Anno</translation>
-    </message>
-</context>
-<context>
-    <name>StartingList</name>
-    <message>
-        <source>Num</source>
-        <translation>N.</translation>
-    </message>
-</context>
-<context>
-    <name>SwitchItem</name>
-    <message>
-        <source>ON</source>
-        <translation>ON</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>OFF</translation>
-    </message>
-</context>
-<context>
-    <name>main</name>
-    <message>
-        <source>Quit from Vantor</source>
-        <translation>Uscire da Vantor</translation>
-    </message>
-    <message>
-        <source>Sequence</source>
-        <translation>Sequenza</translation>
-    </message>
-    <message>
-        <source>!!Low battery!!</source>
-        <translation>!!Batteria scarica!!</translation>
-    </message>
-    <message>
-        <source>NEW SESSION</source>
-        <translation>NUOVA SESSIONE</translation>
-    </message>
-    <message>
-        <source>WAIT PLEASE (ESC to quit)</source>
-        <translation>ATTENDERE PREGO (ESC per uscire)</translation>
-    </message>
-    <message>
-        <source>WAIT PLEASE</source>
-        <translation>ATTENDERE PREGO</translation>
-    </message>
-    <message>
-        <source>SELECT AN OPTION</source>
-        <translation>SCEGLIERE UN'OPZIONE</translation>
-    </message>
-</context>
-<context><name>About</name><message>
-        <source>Serial Number</source>
-        <translation>Numero di serie</translation>
-    </message>
-    <message>
-        <source>Host Name</source>
-        <translation>Nome host</translation>
-    </message>
-    <message>
-        <source>Version</source>
-        <translation>Versione</translation>
-    </message>
-    <message>
-        <source>Build Date</source>
-        <translation>Data di compilazione</translation>
-    </message>
-    <message>
-        <source>OS Build Date</source>
-        <translation>Data di compilazione del sistema</translation>
-    </message>
-</context><context><name>ExportForm.ui</name><message>
-        <source>EXPORT</source>
-        <translation>ESPORTA</translation>
-    </message>
-    <message>
-        <source>DELETE</source>
-        <translation>ELIMINA</translation>
-    </message>
-</context><context><name>MenuSequencesModel</name><message>
         <source>RALLY</source>
         <translation>RALLY</translation>
     </message>
@@ -258,7 +257,10 @@ DEFAULT</translation>
         <source>CUSTOM</source>
         <translation>PERSONALIZZATA</translation>
     </message>
-</context><context><name>MenuSettingsModel</name><message>
+</context>
+<context>
+    <name>MenuSettingsModel</name>
+    <message>
         <source>GENERAL
 SETTINGS</source>
         <translation>IMPOSTAZIONI
@@ -288,7 +290,59 @@ RIPETIZIONE</translation>
         <source>REPETITION TIMES</source>
         <translation>TEMPI DI RIPETIZIONE</translation>
     </message>
-</context><context><name>RepetitionTimes</name><message>
+</context>
+<context>
+    <name>MenuSynchroModel</name>
+    <message>
+        <source>Set Synchronization</source>
+        <translation>Imposta sincronizzazione</translation>
+    </message>
+    <message>
+        <source>GPS &amp; Time Zone</source>
+        <translation>GPS e fuso orario</translation>
+    </message>
+    <message>
+        <source>GPS Satellites</source>
+        <translation>GPS Satellites</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+</context>
+<context>
+    <name>OscillatorCalibrationForm</name>
+    <message>
+        <source>Press button to start calibration</source>
+        <translation>Premere il pulsante per avviare la calibrazione</translation>
+    </message>
+    <message>
+        <source>Press button to start the test</source>
+        <translation>Premere il pulsante per avviare il test</translation>
+    </message>
+    <message>
+        <source>STOP CALIBRATION</source>
+        <translation>FERMA CALIBRAZIONE</translation>
+    </message>
+    <message>
+        <source>STOP TEST</source>
+        <translation>FERMA TEST</translation>
+    </message>
+    <message>
+        <source>START CALIBRATION</source>
+        <translation>AVVIA CALIBRAZIONE</translation>
+    </message>
+    <message>
+        <source>START TEST</source>
+        <translation>AVVIA TEST</translation>
+    </message>
+</context>
+<context>
+    <name>RepetitionTimes</name>
+    <message>
         <source>SETTINGS</source>
         <translation>IMPOSTAZIONI</translation>
     </message>
@@ -304,7 +358,10 @@ RIPETIZIONE</translation>
         <source>Repetition time 3</source>
         <translation>Tempo di ripetizione 3</translation>
     </message>
-</context><context><name>SemaSequence</name><message>
+</context>
+<context>
+    <name>SemaSequence</name>
+    <message>
         <source>The sequence file cannot be read</source>
         <translation>Il file della sequenza non è leggibile</translation>
     </message>
@@ -316,11 +373,32 @@ RIPETIZIONE</translation>
         <source>No False</source>
         <translation>No falsa</translation>
     </message>
-</context><context><name>SemaSequences</name><message>
+</context>
+<context>
+    <name>SemaSequences</name>
+    <message>
         <source>Sequence</source>
         <translation>Sequenza</translation>
     </message>
-</context><context><name>Settings</name><message>
+</context>
+<context>
+    <name>SetDate</name>
+    <message>
+        <source>Month</source>
+        <translation>Mese</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Giorno</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Anno</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
         <source>SETTINGS</source>
         <translation>IMPOSTAZIONI</translation>
     </message>
@@ -478,7 +556,7 @@ RIPETIZIONE</translation>
     </message>
     <message>
         <source>Show time of day during sequence</source>
-        <translation>Mostra l'ora durante la sequenza</translation>
+        <translation>Mostra l&apos;ora durante la sequenza</translation>
     </message>
     <message>
         <source>Advise false start</source>
@@ -526,7 +604,10 @@ AVAILABLE</source>
         <translation>NESSUNA IMPOSTAZIONE
 DISPONIBILE</translation>
     </message>
-</context><context><name>SettingsPage</name><message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
         <source>Yes</source>
         <translation>Sì</translation>
     </message>
@@ -534,8 +615,122 @@ DISPONIBILE</translation>
         <source>No</source>
         <translation>No</translation>
     </message>
-</context><context><name>Splash</name><message>
+</context>
+<context>
+    <name>Splash</name>
+    <message>
         <source>Version</source>
         <translation>Versione</translation>
     </message>
-</context></TS>
+</context>
+<context>
+    <name>StartingList</name>
+    <message>
+        <source>Num</source>
+        <translation>N.</translation>
+    </message>
+</context>
+<context>
+    <name>SwitchItem</name>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+</context>
+<context>
+    <name>Synchro</name>
+    <message>
+        <source>TIME</source>
+        <translation>ORA</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATA</translation>
+    </message>
+    <message>
+        <source>SYNCHRONIZATION
+DONE!</source>
+        <translation>SINCRONIZZAZIONE
+ESEGUITA!</translation>
+    </message>
+    <message>
+        <source>ERROR TO
+SYNCHRONIZE!</source>
+        <translation>ERRORE DI
+SINCRONIZZAZIONE!</translation>
+    </message>
+</context>
+<context>
+    <name>SynchroForm</name>
+    <message>
+        <source>WAIT START</source>
+        <translation>ATTESA START</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+</context>
+<context>
+    <name>TestSettings</name>
+    <message>
+        <source>TEST SETTINGS</source>
+        <translation>IMPOSTAZIONI TEST</translation>
+    </message>
+    <message>
+        <source>Recovery mode</source>
+        <translation>Modalità di ripristino</translation>
+    </message>
+    <message>
+        <source>Single LED test</source>
+        <translation>Test LED singolo</translation>
+    </message>
+    <message>
+        <source>Continuous LED test</source>
+        <translation>Test LED continuo</translation>
+    </message>
+    <message>
+        <source>Battery calibration</source>
+        <translation>Calibrazione batteria</translation>
+    </message>
+    <message>
+        <source>Oscillator Calibration</source>
+        <translation>Calibrazione oscillatore</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Quit from Vantor</source>
+        <translation>Uscire da Vantor</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Sequenza</translation>
+    </message>
+    <message>
+        <source>!!Low battery!!</source>
+        <translation>!!Batteria scarica!!</translation>
+    </message>
+    <message>
+        <source>NEW SESSION</source>
+        <translation>NUOVA SESSIONE</translation>
+    </message>
+    <message>
+        <source>WAIT PLEASE (ESC to quit)</source>
+        <translation>ATTENDERE PREGO (ESC per uscire)</translation>
+    </message>
+    <message>
+        <source>WAIT PLEASE</source>
+        <translation>ATTENDERE PREGO</translation>
+    </message>
+    <message>
+        <source>SELECT AN OPTION</source>
+        <translation>SCEGLIERE UN&apos;OPZIONE</translation>
+    </message>
+</context>
+</TS>

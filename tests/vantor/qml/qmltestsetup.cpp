@@ -3,8 +3,13 @@
 #include "core/application.h"
 #include "core/sharedapplication.h"
 #include "core/startup.h"
+#include "device/gps.h"
+#include "device/systemhw.h"
 #include "remote/serial.h"
+#include "sequence/displayboard.h"
 #include "sequence/filesystemproxymodel.h"
+#include "sequence/sema.h"
+#include "time/datetime.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,6 +121,56 @@ bool TestHelper::removePath(const QString& path)
     return !info.exists() || QFile::remove(path);
 }
 
+void TestHelper::setClock(qlonglong ticks)
+{
+    Vl::Tavix3::UI::DateTime::setClock([ticks]() { return qint64(ticks); });
+}
+
+void TestHelper::resetClock() { Vl::Tavix3::UI::DateTime::resetClock(); }
+
+void TestHelper::useReal(const QString& name)
+{
+    const QSharedPointer<Vl::Tavix3::UI::Application> application = Vl::Tavix3::UI::sharedApplication();
+    auto* engine = qobject_cast<QQmlEngine*>(parent());
+    if (!application || !engine)
+        return;
+    QObject* object = nullptr;
+    if (name == QLatin1String("sema"))
+        object = application->sema();
+    else if (name == QLatin1String("systemHw"))
+        object = application->systemHw();
+    else if (name == QLatin1String("gps"))
+        object = application->gps();
+    else if (name == QLatin1String("displayboard"))
+        object = application->displayboard();
+    if (!object) {
+        qWarning() << "No real object named" << name;
+        return;
+    }
+    engine->rootContext()->setContextProperty(name, object);
+}
+
+void TestHelper::useFake(const QString& name)
+{
+    auto* engine = qobject_cast<QQmlEngine*>(parent());
+    if (engine && m_fakes.contains(name))
+        engine->rootContext()->setContextProperty(name, m_fakes.value(name));
+}
+
+void TestHelper::addFake(const QString& name, QObject* fake) { m_fakes.insert(name, fake); }
+
+void TestHelper::setAmbrelSynchronized(bool value)
+{
+    if (const QSharedPointer<Vl::Tavix3::UI::Application> application = Vl::Tavix3::UI::sharedApplication())
+        application->setIsAmbrelSynchronized(value);
+}
+
+int TestHelper::displayboardPixel(int x, int y) const
+{
+    const QSharedPointer<Vl::Tavix3::UI::Application> application = Vl::Tavix3::UI::sharedApplication();
+    return application && application->displayboard() ? application->displayboard()->pixel(x, y) : -1;
+}
+
 void QmlTestSetup::applicationAvailable()
 {
     using namespace Vl::Tavix3::UI;
@@ -140,7 +195,8 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
     context->setContextProperty(QStringLiteral("infoBarMessage"), m_application->infoBarMessage());
     context->setContextProperty(QStringLiteral("appEmulator"), true);
     context->setContextProperty(QStringLiteral("isDebug"), false);
-    context->setContextProperty(QStringLiteral("testSupport"), new TestHelper(engine));
+    auto* helper = new TestHelper(engine);
+    context->setContextProperty(QStringLiteral("testSupport"), helper);
     // What the screens send to the remote clients: the serial layer's sendSocketData.
     context->setContextProperty(QStringLiteral("serial"), m_application->serial());
     for (const auto& fake : kFakes) {
@@ -152,6 +208,7 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
         }
         object->setParent(engine);
         context->setContextProperty(QString::fromLatin1(fake[0]), object);
+        helper->addFake(QString::fromLatin1(fake[0]), object);
     }
     // The application's own questions ("Delete log files", ...) go to the recording message boxes.
     QPointer<QObject> messageBox = context->contextProperty(QStringLiteral("messageBox")).value<QObject*>();
@@ -165,6 +222,7 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
 
 void QmlTestSetup::cleanupTestCase()
 {
+    Vl::Tavix3::UI::DateTime::resetClock();
     Vl::Tavix3::UI::resetSharedApplication();
     m_application.reset();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QSharedPointer>
 #include <QStringList>
@@ -37,12 +38,25 @@ public:
     Q_INVOKABLE bool writeFile(const QString& path, const QString& text);
     // Removes a file, or a folder with everything in it.
     Q_INVOKABLE bool removePath(const QString& path);
+    // The clock every part reads, held at `ticks` until resetClock.
+    Q_INVOKABLE void setClock(qlonglong ticks);
+    Q_INVOKABLE void resetClock();
+    // Puts the application's real engine, device services, GPS or display board ("sema",
+    // "systemHw", "gps", "displayboard") in place of the fake of that name, and back.
+    Q_INVOKABLE void useReal(const QString& name);
+    Q_INVOKABLE void useFake(const QString& name);
+    void addFake(const QString& name, QObject* fake);
+    // A radio synchronisation has happened: GPS synchronisation modes are refused until cleared.
+    Q_INVOKABLE void setAmbrelSynchronized(bool value);
+    // The colour code of one pixel of the real display board.
+    Q_INVOKABLE int displayboardPixel(int x, int y) const;
 
 signals:
     void warningsChanged();
 
 private:
     QStringList m_warnings;
+    QHash<QString, QObject*> m_fakes;
 };
 
 // Brings up what the screens expect around them: the resources and QML types of Vantor, a real

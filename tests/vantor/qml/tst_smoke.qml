@@ -237,4 +237,69 @@ TestCase {
         wait(400)
         compare(testSupport.warnings, [])
     }
+
+    function test_synchroScreens_data() { return init_data() }
+    function test_synchroScreens(data) {
+        start(data.highContrast)
+        var menu = openAndSettle("qrc:/menu/MenuPage.qml", { "objectName": "SynchMenuForm", "formTitle": "SYNCHRONIZATION",
+                                                             "pageSource": "qrc:/menudata/MenuSynchroModel.qml" })
+        compare(menu.modelCount, 3)
+        var synchro = openAndSettle("qrc:/menu/Synchro.qml", { "objectName": "Synchronization",
+                                                               "formTitle": "Set Synchronization", "pageSource": "" })
+        for (var page = 0; page < 3; ++page) {
+            synchro.page = page
+            waitForRendering(synchro)
+        }
+        application.synchroEvent(1, 86808000000000)
+        waitForRendering(synchro)
+        helper.window.menuPressed()
+        helper.waitForStack()
+        var gpsScreen = openAndSettle("qrc:/menu/GPS.qml", { "objectName": "GPS", "formTitle": "GPS & Time Zone",
+                                                             "pageSource": "" })
+        gpsScreen.page = 1
+        waitForRendering(gpsScreen)
+        helper.window.menuPressed()
+        helper.waitForStack()
+        gps.satellites = [{ "Name": "0", "CNO": 0, "QualitInd": 4, "Used": false },
+                          { "Name": "1", "CNO": 15, "QualitInd": 4, "Used": true },
+                          { "Name": "2", "CNO": 25, "QualitInd": 4, "Used": true },
+                          { "Name": "3", "CNO": 69, "QualitInd": 4, "Used": false }]
+        var satellites = openAndSettle("qrc:/menu/GPSSatellites.qml", { "objectName": "GPSSatellites",
+                                                                        "formTitle": "GPS Satellites", "pageSource": "" })
+        waitForRendering(satellites)
+        helper.window.menuPressed()
+        helper.waitForStack()
+        application.isInSynchroMenu = false
+        application.isCheckSynchro = false
+        compare(testSupport.warnings, [])
+    }
+
+    function test_testScreens_data() { return init_data() }
+    function test_testScreens(data) {
+        start(data.highContrast)
+        var settings = openAndSettle("qrc:/menu/TestSettings.qml", { "objectName": "TestSettingsForm",
+                                                                     "formTitle": "TEST SETTINGS", "formParam": "" })
+        for (var page = 0; page < settings.settingsCount; ++page) {
+            settings.showPage(page)
+            waitForRendering(settings)
+        }
+        var led = openAndSettle("qrc:/menu/LedSingleTest.qml", { "objectName": "", "formTitle": "Single LED test",
+                                                                 "pageSource": "" })
+        waitForRendering(led)
+        var menu = openAndSettle("qrc:/menu/MenuPage.qml", { "objectName": "", "formTitle": "Oscillator Calibration",
+                                                             "pageSource": "qrc:/menudata/MenuOscillatorCalibrationModel.qml" })
+        compare(menu.modelCount, 2)
+        var names = ["TestOscillatorCalibration.qml", "ExecuteOscillatorCalibration.qml"]
+        for (var i = 0; i < names.length; ++i) {
+            var screen = openAndSettle("qrc:/menu/" + names[i], { "objectName": names[i], "formTitle": names[i],
+                                                                  "pageSource": "" })
+            gps.calibMessage("Calibrating")
+            gps.calibDuration(30)
+            waitForRendering(screen)
+            gps.calibDuration(-1)
+            waitForRendering(screen)
+        }
+        application.isInTestMenu = false
+        compare(testSupport.warnings, [])
+    }
 }

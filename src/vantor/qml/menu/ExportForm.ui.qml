@@ -30,8 +30,7 @@ MenuPage {
             Text {
                 anchors.fill: parent
                 anchors.margins: 5
-                // qsTr in an expression would look the text up under "ExportForm", not "ExportForm.ui".
-                text: qsTranslate("ExportForm.ui", "EXPORT") + application.languageChanged
+                text: qsTr("EXPORT") + application.languageChanged
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
@@ -56,7 +55,7 @@ MenuPage {
             Text {
                 anchors.fill: parent
                 anchors.margins: 5
-                text: qsTranslate("ExportForm.ui", "DELETE") + application.languageChanged
+                text: qsTr("DELETE") + application.languageChanged
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 
-// Stands in for the display-board model: records its resets; tests publish frames through
-// its setMatrix signal.
+// Stands in for the display-board model: records its resets and the test patterns; tests publish
+// frames through its setMatrix signal.
 QtObject {
     property var calls: []
 
@@ -12,4 +12,16 @@ QtObject {
         list.push(publish === undefined ? "reset()" : "reset(" + publish + ")")
         calls = list
     }
+
+    function record(entry) {
+        var list = calls.slice()
+        list.push(entry)
+        calls = list
+    }
+
+    function fillRed() { record("fillRed") }
+    function fillGreen() { record("fillGreen") }
+    function fillBlue() { record("fillBlue") }
+    function fillSingleDrivers(driverIndex) { record("fillSingleDrivers(" + driverIndex + ")") }
+    function drawCornice() { record("drawCornice") }
 }

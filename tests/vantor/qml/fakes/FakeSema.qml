@@ -21,6 +21,7 @@ QtObject {
     property var minRepetitionTime: 1000000
     property int sequenceType: 7  // no sequence selected
     property bool recording: true
+    property bool isShowingLedTest: false
 
     // The settings the settings screens show and write.
     property int visualizationMode: SemaEnum.VISUALIZATION_MODE_1
@@ -67,6 +68,7 @@ QtObject {
         minRepetitionTime = 1000000
         sequenceType = 7
         lockDepth = 0
+        isShowingLedTest = false
         visualizationMode = SemaEnum.VISUALIZATION_MODE_1
         isShowTimeOfDay = false
         isCheckFalseStart = false
@@ -119,6 +121,8 @@ QtObject {
     function setActivationTime(fromSerial) { isOff = false; record("setActivationTime(" + fromSerial + ")") }
     function changePause() { isOff = !isOff; record("changePause") }
     function loadSavedData() { record("loadSavedData") }
+    function setSemaOff() { record("setSemaOff") }
+    function startSequenceCyclic() { record("startSequenceCyclic") }
     function getNameFromSequenceType(type) { return type === 0 ? "ALPINE SKI" : "SEQUENCE " + type }
 
     // Two intervals for every built-in table but the rally's eight; no custom table.
@@ -149,6 +153,7 @@ QtObject {
     onStartTimeChanged: record("startTime=" + startTime)
     onStartDateChanged: record("startDate=" + startDate)
     onRepetitionTimeChanged: record("repetitionTime=" + repetitionTime)
+    onIsShowingLedTestChanged: record("isShowingLedTest=" + isShowingLedTest)
 
     // Starting lists: the message of a refused list (none: every list is taken) and the screen
     // form of each file by path (unknown files give an empty map).

@@ -37,6 +37,7 @@ QtObject {
         wifiSignalLevel = 0
         isBluetoothEnabled = false
         isBluetoothDeviceConnected = false
+        batteryCalibrationAllowed = false
         bluetoothDeviceConnectedName = ""
         brightnessMode = OrvaneEnum.AUTO_BRIGHTNESS
         brightness = 50
@@ -48,6 +49,13 @@ QtObject {
     function touchListenerListenTo(object) { record("touchListenerListenTo") }
     function disableCalibration() { isInCalibration = false; record("disableCalibration") }
     function clearAllBT() { record("clearAllBT") }
+    function bootToRecoveryMode() { record("bootToRecoveryMode") }
+    // Refuses, as the desktop build does; a test may allow it.
+    property bool batteryCalibrationAllowed: false
+    function activateBatteryCalibration() {
+        record("activateBatteryCalibration")
+        return batteryCalibrationAllowed
+    }
     function getCurrentIPAddress(nic) { return nic === "eth0" ? "192.168.1.20" : "" }
     function getCurrentSubnetMask(nic) { return nic === "eth0" ? "255.255.255.0" : "" }
     function getCurrentModeStr(nic) { return nic === "eth0" ? "DHCP" : "" }

@@ -1,0 +1,7 @@
+import QtQuick 2.15
+
+// Runs the timing-base calibration.
+OscillatorCalibration {
+    objectName: "executeOscillatorCalibrationForm"
+    isExecution: true
+}
