@@ -107,6 +107,10 @@
         <source>CUSTOM</source>
         <translation>EIGENE</translation>
     </message>
+    <message>
+        <source>The sequence file cannot be read</source>
+        <translation>Die Sequenzdatei ist nicht lesbar</translation>
+    </message>
 </context>
 <context>
     <name>HandleSequenceForm</name>

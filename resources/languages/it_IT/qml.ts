@@ -107,6 +107,10 @@
         <source>CUSTOM</source>
         <translation>PERSONALIZZATA</translation>
     </message>
+    <message>
+        <source>The sequence file cannot be read</source>
+        <translation>Il file della sequenza non è leggibile</translation>
+    </message>
 </context>
 <context>
     <name>HandleSequenceForm</name>

@@ -257,6 +257,25 @@ TestCase {
         compare(sema.calls[3], "setSequenceType(" + SemaEnum.SEMA_SEQUENCE_CUSTOM + ")")
     }
 
+    // A file that cannot be read must not run the custom table loaded before: the screen closes.
+    function test_unreadableCustomFileRunsNothing_data() {
+        return [ { "tag": "manual", "mode": manual }, { "tag": "auto", "mode": auto } ]
+    }
+
+    function test_unreadableCustomFileRunsNothing(data) {
+        sema.customFileLoads = false
+        sema.sequenceMode = data.mode
+        sema.calls = []
+        helper.window.openScreen("qrc:/menu/HandleSequence.qml", {
+            "objectName": "/data/Custom/Broken.json", "formTitle": "Broken", "formParam": "" })
+        tryCompare(helper.stack(), "depth", 1)
+        verify(sema.calls.indexOf("setCustomSequenceFromFile(/data/Custom/Broken.json)") >= 0)
+        verify(!sema.sequenceStatus)
+        for (var i = 0; i < sema.calls.length; ++i)
+            verify(sema.calls[i].indexOf("setSequenceType(") !== 0, sema.calls[i])
+        verify(!application.isInTimingMenu)
+    }
+
     function test_autoStartOpensOnTheListChoice() {
         if (SemaEnum.SEQUENCE_MODE_AUTOSTART === undefined)
             skip("needs the sequence enumerations of the engine")

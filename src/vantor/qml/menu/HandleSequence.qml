@@ -9,6 +9,8 @@ HandleSequenceForm {
     // Marks the run screen on the stack; openers overwrite its objectName.
     readonly property bool isRunScreen: true
     readonly property bool openedFromMenu: formParam === undefined || formParam === null || formParam === ""
+    // The custom sequence file it was opened for cannot be read: nothing may run, the screen closes.
+    property bool unreadableFile: false
 
     function initialPage() {
         if (!openedFromMenu)
@@ -36,7 +38,11 @@ HandleSequenceForm {
                 if (/^[0-9]+$/.test(objectName)) {
                     sema.setSequenceType(parseInt(objectName))
                 } else {
-                    sema.setCustomSequenceFromFile(objectName)
+                    if (!sema.setCustomSequenceFromFile(objectName)) {
+                        // Never run the custom table loaded before under this file's name.
+                        unreadableFile = true
+                        return
+                    }
                     sema.setSequenceType(SemaEnum.SEMA_SEQUENCE_CUSTOM)
                 }
                 if (isAuto) {
@@ -73,7 +79,7 @@ HandleSequenceForm {
     }
 
     function startWhenShown() {
-        if (page === 2 && openedFromMenu && !sema.sequenceStatus)
+        if (page === 2 && openedFromMenu && !unreadableFile && !sema.sequenceStatus)
             sema.sequenceStatus = true
     }
 
@@ -118,6 +124,12 @@ HandleSequenceForm {
 
     Component.onCompleted: {
         open()
+        if (unreadableFile) {
+            utils.showInfoMessage(qsTr("The sequence file cannot be read") + application.languageChanged, 3000,
+                                  colorRed)
+            Qt.callLater(mainForm.menuPressed)
+            return
+        }
         page = initialPage()
         startWhenShown()
     }
