@@ -33,6 +33,8 @@ private slots:
     void destroyedBoxEndsTheWait();
     void callerOnAWorkerThread();
     void stackIsFocusedAgainAfterTheBox();
+    void headerGeometry_data();
+    void headerGeometry();
 
 private:
     // Runs `step` on the open box as soon as one is shown (from inside the waiting call).
@@ -170,6 +172,65 @@ void TestMsgBoxWindow::stackIsFocusedAgainAfterTheBox()
     QVERIFY(disabledWhileShown);
     QVERIFY(stack->isEnabled());
     QVERIFY(stack->hasActiveFocus());
+}
+
+void TestMsgBoxWindow::headerGeometry_data()
+{
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<bool>("atTheTop");
+    const QString question = QStringLiteral("The date is earlier than the current date\nAre you sure?");
+    QTest::newRow("question") << QStringList { question, QString(), QStringLiteral("Yes"), QStringLiteral("No") } << true;
+    QTest::newRow("three captions") << QStringList { question, QStringLiteral("Yes"), QStringLiteral("No"),
+        QStringLiteral("Cancel") } << true;
+    QTest::newRow("one caption") << QStringList { question, QString(), QString(), QStringLiteral("Cancel") } << true;
+    QTest::newRow("notice") << QStringList { question, QString(), QString(), QString() } << false;
+}
+
+// The header is 132 px high: at the top above the dimmed screen when captions are shown, in the
+// middle otherwise; its text stays above the captions.
+void TestMsgBoxWindow::headerGeometry()
+{
+    QFETCH(QStringList, captions);
+    QFETCH(bool, atTheTop);
+    QVariant created;
+    QVERIFY(QMetaObject::invokeMethod(m_fixture->mainItem(), "addMessageBox", Q_RETURN_ARG(QVariant, created)));
+    auto* box = created.value<QQuickItem*>();
+    QVERIFY(box);
+    QVERIFY(QMetaObject::invokeMethod(box, "setVisible", Q_ARG(QVariant, captions[0]), Q_ARG(QVariant, captions[1]),
+        Q_ARG(QVariant, captions[2]), Q_ARG(QVariant, captions[3]), Q_ARG(QVariant, QString()),
+        Q_ARG(QVariant, QString()), Q_ARG(QVariant, 0), Q_ARG(QVariant, int(Qt::Key_Escape)),
+        Q_ARG(QVariant, int(Qt::Key_F2))));
+    QTRY_VERIFY(box->isVisible());
+    QCOMPARE(box->height(), 218.0);
+
+    const auto part = [box](const char* name) { return box->property(name).value<QQuickItem*>(); };
+    QQuickItem* header = part("header");
+    QQuickItem* label = part("headerLabel");
+    QQuickItem* dimming = part("dimmingLayer");
+    QQuickItem* buttons = part("buttonRow");
+    QVERIFY(header && label && dimming && buttons);
+    QCOMPARE(header->height(), 132.0);
+    QCOMPARE(header->width(), box->width());
+    QCOMPARE(header->y(), atTheTop ? 0.0 : (box->height() - 132) / 2);
+    QVERIFY(dimming->isVisible());
+    QCOMPARE(dimming->opacity(), 0.5);
+    QCOMPARE(dimming->mapRectToScene(QRectF(0, 0, dimming->width(), dimming->height())),
+        box->mapRectToScene(QRectF(0, 0, box->width(), box->height())));
+    QCOMPARE(buttons->isVisible(), atTheTop);
+
+    const QRectF headerRect = header->mapRectToScene(QRectF(0, 0, header->width(), header->height()));
+    const QRectF text = label->mapRectToScene(label->boundingRect());
+    QVERIFY2(headerRect.contains(text), qPrintable(QStringLiteral("the question leaves the header")));
+    QVERIFY(!label->property("truncated").toBool());
+    if (atTheTop) {
+        const QRectF row = buttons->mapRectToScene(QRectF(0, 0, buttons->width(), buttons->height()));
+        QVERIFY(headerRect.bottom() < row.top());
+        // Between the header and the captions the screen shows through the dimming layer.
+        const QPointF between(headerRect.center().x(), (headerRect.bottom() + row.top()) / 2);
+        QVERIFY(!headerRect.contains(between));
+        QVERIFY(dimming->mapRectToScene(QRectF(0, 0, dimming->width(), dimming->height())).contains(between));
+    }
+    QMetaObject::invokeMethod(box, "setClose");
 }
 
 VANTOR_TEST_CLASS(TestMsgBoxWindow)

@@ -36,6 +36,7 @@ AppStackItem {
 
     Rectangle {
         id: dimmingLayer
+        objectName: "dimmingLayer"
         anchors.fill: parent
         color: colorBackgroundMessageBox
         opacity: 0.5
@@ -54,8 +55,9 @@ AppStackItem {
         height: 132
         color: colorMessageBox
         visible: root.headerText !== ""
-        anchors.top: root.buttonsVisible ? parent.top : undefined
-        anchors.verticalCenter: root.buttonsVisible ? undefined : parent.verticalCenter
+        // Placed by y, not by anchors: switching between a top and a centre anchor passes through
+        // both, which stretches the header over the whole box and keeps it so.
+        y: root.buttonsVisible ? 0 : (parent.height - height) / 2
 
         Text {
             id: headerLabel
