@@ -171,7 +171,7 @@ HERUNTERLADEN</translation>
     </message>
     <message>
         <source>Single Driver</source>
-        <translation>Einzeltreiber</translation>
+        <translation>Einzel­treiber</translation>
     </message>
     <message>
         <source>Reset</source>
@@ -190,7 +190,7 @@ HERUNTERLADEN</translation>
     </message>
     <message>
         <source>SETTINGS</source>
-        <translation>EINSTELLUNGEN</translation>
+        <translation>EINSTEL­LUNGEN</translation>
     </message>
     <message>
         <source>SYNCH</source>
@@ -202,7 +202,7 @@ HERUNTERLADEN</translation>
     </message>
     <message>
         <source>EXPORT LOG</source>
-        <translation>LOG EXPORTIEREN</translation>
+        <translation>LOG EXPOR­TIEREN</translation>
     </message>
     <message>
         <source>DISCONNECT BT DEVICES</source>
@@ -216,7 +216,7 @@ TRENNEN</translation>
     </message>
     <message>
         <source>RESET TO DEFAULT</source>
-        <translation>AUF DEFAULT ZURÜCKSETZEN</translation>
+        <translation>AUF DEFAULT ZURÜCK­SETZEN</translation>
     </message>
     <message>
         <source>RESET TO
@@ -268,7 +268,7 @@ ZURÜCKSETZEN</translation>
         <source>GENERAL
 SETTINGS</source>
         <translation>ALLGEMEINE
-EINSTELLUNGEN</translation>
+EINSTEL­LUNGEN</translation>
     </message>
     <message>
         <source>GENERAL SETTINGS</source>
@@ -278,7 +278,7 @@ EINSTELLUNGEN</translation>
         <source>SESSION
 SETTINGS</source>
         <translation>SITZUNGS-
-EINSTELLUNGEN</translation>
+EINSTEL­LUNGEN</translation>
     </message>
     <message>
         <source>SESSION SETTINGS</source>
@@ -287,7 +287,7 @@ EINSTELLUNGEN</translation>
     <message>
         <source>REPETITION
 TIMES</source>
-        <translation>WIEDERHOLUNGS-
+        <translation>WIEDER­HOLUNGS-
 ZEITEN</translation>
     </message>
     <message>
@@ -298,8 +298,8 @@ ZEITEN</translation>
 <context>
     <name>MenuSynchroModel</name>
     <message>
-        <source>Set Synchronization</source>
-        <translation>Synchronisation einstellen</translation>
+        <source>Set Synchro­nization</source>
+        <translation>Synchroni­sation einstellen</translation>
     </message>
     <message>
         <source>GPS &amp; Time Zone</source>

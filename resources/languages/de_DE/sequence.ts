@@ -139,11 +139,11 @@ Die Mindestzeit beträgt %1</translation>
     </message>
     <message>
         <source>UP HILL NO COUNTDOWN</source>
-        <translation>BERGRENNEN OHNE COUNTDOWN</translation>
+        <translation>BERG OHNE COUNTDOWN</translation>
     </message>
     <message>
         <source>UP HILL COUNTDOWN</source>
-        <translation>BERGRENNEN MIT COUNTDOWN</translation>
+        <translation>BERG MIT COUNTDOWN</translation>
     </message>
 </context>
 <context>

@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>CUSTOM</source>
-        <translation>PERSONALIZZATA</translation>
+        <translation>PERSONALIZ­ZATA</translation>
     </message>
     <message>
         <source>The sequence file cannot be read</source>
@@ -128,7 +128,7 @@
     </message>
     <message>
         <source>CUSTOM</source>
-        <translation>PERSONALIZZATA</translation>
+        <translation>PERSONALIZ­ZATA</translation>
     </message>
     <message>
         <source>Current list</source>
@@ -190,7 +190,7 @@ LISTA DI PARTENZA</translation>
     </message>
     <message>
         <source>SETTINGS</source>
-        <translation>IMPOSTAZIONI</translation>
+        <translation>IMPOSTA­ZIONI</translation>
     </message>
     <message>
         <source>SYNCH</source>
@@ -259,7 +259,7 @@ DEFAULT</translation>
     </message>
     <message>
         <source>CUSTOM</source>
-        <translation>PERSONALIZZATA</translation>
+        <translation>PERSONALIZ­ZATA</translation>
     </message>
 </context>
 <context>
@@ -267,7 +267,7 @@ DEFAULT</translation>
     <message>
         <source>GENERAL
 SETTINGS</source>
-        <translation>IMPOSTAZIONI
+        <translation>IMPOSTA­ZIONI
 GENERALI</translation>
     </message>
     <message>
@@ -277,7 +277,7 @@ GENERALI</translation>
     <message>
         <source>SESSION
 SETTINGS</source>
-        <translation>IMPOSTAZIONI
+        <translation>IMPOSTA­ZIONI
 SESSIONE</translation>
     </message>
     <message>
@@ -298,8 +298,8 @@ RIPETIZIONE</translation>
 <context>
     <name>MenuSynchroModel</name>
     <message>
-        <source>Set Synchronization</source>
-        <translation>Imposta sincronizzazione</translation>
+        <source>Set Synchro­nization</source>
+        <translation>Imposta sincroniz­zazione</translation>
     </message>
     <message>
         <source>GPS &amp; Time Zone</source>
@@ -560,7 +560,7 @@ RIPETIZIONE</translation>
     </message>
     <message>
         <source>Show time of day during sequence</source>
-        <translation>Mostra l&apos;ora durante la sequenza</translation>
+        <translation>Mostra l'ora durante la sequenza</translation>
     </message>
     <message>
         <source>Advise false start</source>
@@ -734,7 +734,7 @@ SINCRONIZZAZIONE!</translation>
     </message>
     <message>
         <source>SELECT AN OPTION</source>
-        <translation>SCEGLIERE UN&apos;OPZIONE</translation>
+        <translation>SCEGLIERE UN'OPZIONE</translation>
     </message>
 </context>
 </TS>

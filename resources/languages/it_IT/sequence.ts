@@ -139,11 +139,11 @@ Il tempo minimo è %1</translation>
     </message>
     <message>
         <source>UP HILL NO COUNTDOWN</source>
-        <translation>SALITA SENZA CONTO ALLA ROVESCIA</translation>
+        <translation>SALITA NO COUNTDOWN</translation>
     </message>
     <message>
         <source>UP HILL COUNTDOWN</source>
-        <translation>SALITA CON CONTO ALLA ROVESCIA</translation>
+        <translation>SALITA CON COUNTDOWN</translation>
     </message>
 </context>
 <context>

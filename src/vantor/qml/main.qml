@@ -33,6 +33,8 @@ QtObject {
     property color colorRed: "#d12f2f"
     property color colorYellow: "#d29730"
     property color colorGreen: "#007743"
+    // Red for texts: the dark theme's ground needs a lighter shade to read it.
+    property color colorRedText: application.isHighContrast ? colorRed : "#ff6464"
     property var splashWindow: null
     property alias mainForm: mainForm
 
@@ -576,7 +578,7 @@ QtObject {
                         anchors.verticalCenter: parent.verticalCenter
                         font.family: "Droid Sans Numbers"
                         font.pixelSize: 16
-                        color: application.isSynchronized ? colorDefaultText : colorRed
+                        color: application.isSynchronized ? colorDefaultText : colorRedText
 
                         function refresh() {
                             var milliseconds = dateTimeUtil.getDateTime() / DateTimeUtil.QMIL1

@@ -234,7 +234,7 @@ TestCase {
                                                     "pageSource": "qrc:/menudata/MenuSequencesModel.qml" })
         compare(menu.menuModel.get(1).text, "SCI")
         compare(menu.menuModel.get(2).text, "SALITA")
-        compare(menu.menuModel.get(3).text, "PERSONALIZZATA")
+        compare(menu.menuModel.get(3).text, "PERSONALIZ\u00ADZATA")
         compare(menu.menuModel.get(4).text, "USB")
     }
 }

@@ -126,7 +126,11 @@ TestCase {
         var clock = icon("clockText")
         tryVerify(function() { return clock.text !== "" })
         application.isSynchronized = false
+        // The red that reads on the theme's ground: lighter on dark, the palette's red on yellow.
+        verify(Qt.colorEqual(clock.color, "#ff6464"))
+        application.isHighContrast = true
         verify(Qt.colorEqual(clock.color, "#d12f2f"))
+        application.isHighContrast = false
         application.isSynchronized = true
         verify(Qt.colorEqual(clock.color, "white"))
         application.isSynchronized = false

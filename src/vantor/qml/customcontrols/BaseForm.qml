@@ -16,7 +16,8 @@ FocusScope {
     property color colorTextReverse: "#363636"
     property color colorTextReverseSelected: "#363636"
     property color colorSelected: colorDefault
-    property color colorMenuTitle: "#949494"
+    // Light grey reads on the dark ground only; the bright theme takes a darker grey.
+    property color colorMenuTitle: isBrightVersion ? "#5e5e5e" : "#949494"
     property color colorTitle: isBrightVersion ? "#363636" : "white"
     property color colorMessageBox: colorGreen
     property color colorBackgroundMessageBox: "#404040"
@@ -30,6 +31,9 @@ FocusScope {
     property color colorError: colorRed
     property color colorWarning: colorYellow
     property color colorOk: colorGreen
+    // Red and green for texts: the dark theme's ground needs lighter shades to read them.
+    property color colorErrorText: isBrightVersion ? colorError : "#ff6464"
+    property color colorOkText: isBrightVersion ? colorOk : "#3cb371"
 
     property int marginLeftForm: 15
     property int marginRightForm: 15

@@ -28,7 +28,8 @@ BusyIndicator {
         Image {
             id: turning
             objectName: "turningImage"
-            source: "qrc:/resources/wait_b.png"
+            // The yellow arc vanishes on the bright theme's yellow ground: there it is dark.
+            source: application.isHighContrast ? "qrc:/resources/wait_b_dark.png" : "qrc:/resources/wait_b.png"
             width: control.dimension
             height: control.dimension
             anchors.centerIn: parent

@@ -62,7 +62,7 @@ Item {
             font.pixelSize: 40
             font.bold: true
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }

@@ -39,33 +39,49 @@ Item {
     Text {
         id: caption
         objectName: "iconCaption"
+        // Under the icon the caption may use half the gap to each neighbour (the menus leave 10 to
+        // 12 pixels between their icons).
+        readonly property int overhang: root.isVertical ? 4 : 0
         text: root.text
         color: root.forecolor
-        // Under the icon a word longer than the button (as some translations have) shrinks the
-        // caption rather than being cut.
-        font.pixelSize: root.isVertical && longestWord.advanceWidth > root.width
-                        ? Math.max(9, Math.floor(root.pixelSize * root.width / longestWord.advanceWidth))
+        // Under the icon a word wider than the caption's room shrinks the caption, down to the
+        // smallest size that still reads on the device; the lines wrap between the words.
+        font.pixelSize: root.isVertical && root.widestWord > width
+                        ? Math.max(12, Math.floor(root.pixelSize * (width - 1) / root.widestWord))
                         : root.pixelSize
         font.bold: true
         wrapMode: root.isVertical ? Text.WordWrap : Text.NoWrap
         horizontalAlignment: root.isVertical ? Text.AlignHCenter : Text.AlignLeft
         verticalAlignment: Text.AlignVCenter
         anchors.left: root.isVertical ? parent.left : image.right
-        anchors.leftMargin: root.isVertical ? 0 : 27
+        anchors.leftMargin: root.isVertical ? -overhang : 27
         anchors.right: parent.right
+        anchors.rightMargin: -overhang
         anchors.bottom: root.isVertical ? parent.bottom : undefined
         anchors.verticalCenter: root.isVertical ? undefined : parent.verticalCenter
-        height: root.isVertical ? Math.min(implicitHeight, parent.height / 2) : implicitHeight
+        // Up to three fifths of the button, so that a caption of three or four lines keeps its icon.
+        height: root.isVertical ? Math.min(implicitHeight, parent.height * 0.6) : implicitHeight
         elide: Text.ElideRight
     }
 
-    TextMetrics {
-        id: longestWord
+    // The widest piece of the caption that a line cannot break: a word, or the part of a word up to
+    // a soft hyphen (U+00AD) together with the hyphen drawn there.
+    readonly property real widestWord: {
+        var widest = 0
+        var words = root.text.split(/\s+/)
+        for (var i = 0; i < words.length; ++i) {
+            var parts = words[i].split("\u00AD")
+            for (var j = 0; j < parts.length; ++j)
+                widest = Math.max(widest, captionMetrics.advanceWidth(parts[j] + (j < parts.length - 1 ? "-" : "")))
+        }
+        return widest
+    }
+
+    FontMetrics {
+        id: captionMetrics
+        font.family: caption.font.family
         font.pixelSize: root.pixelSize
         font.bold: true
-        text: root.text.split(/\s+/).reduce(function(longest, word) {
-            return word.length > longest.length ? word : longest
-        }, "")
     }
 
     MouseArea {

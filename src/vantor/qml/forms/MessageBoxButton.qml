@@ -19,7 +19,7 @@ Rectangle {
         color: isBrightVersion ? "#e9dd2f" : "#363636"
         font.pixelSize: 40
         fontSizeMode: Text.Fit
-        minimumPixelSize: 10
+        minimumPixelSize: 12
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
     }

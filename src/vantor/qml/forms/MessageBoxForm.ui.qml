@@ -68,7 +68,7 @@ AppStackItem {
             color: "white"
             font.pixelSize: 26
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter

@@ -34,7 +34,7 @@ MenuPage {
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
-                minimumPixelSize: 10
+                minimumPixelSize: 12
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -59,7 +59,7 @@ MenuPage {
                 color: root.buttonTextColor
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
-                minimumPixelSize: 10
+                minimumPixelSize: 12
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }

@@ -20,6 +20,14 @@ MenuPage {
     showSwipeView: false
     showBottomRect: false
 
+    // The chart's own colours (black, orange, yellow, green bars) stand out on dark ground only, so
+    // the frame stays dark in the bright theme too.
+    readonly property color chartColor: isBrightVersion ? "#363636" : root.color
+    readonly property color chartTextColor: isBrightVersion ? "white" : colorText
+    readonly property color barBorderColor: "#a7a7a7"
+    // The summary fits the frame's width at this size.
+    readonly property int summaryPixelSize: 13
+
     Row {
         objectName: "summary"
         anchors.left: frame.left
@@ -28,24 +36,28 @@ MenuPage {
 
         Text {
             objectName: "satCountText"
+            font.pixelSize: root.summaryPixelSize
             text: "Sats: " + root.satCount
             color: colorText
         }
 
         Text {
             objectName: "usedText"
+            font.pixelSize: root.summaryPixelSize
             text: "Used: " + root.usedCount
             color: colorText
         }
 
         Text {
             objectName: "avgCnoText"
+            font.pixelSize: root.summaryPixelSize
             text: "Avg CNO: " + root.avgCNO
             color: colorText
         }
 
         Text {
             objectName: "lastUpdateText"
+            font.pixelSize: root.summaryPixelSize
             text: root.lastUpdate
             color: colorText
         }
@@ -59,7 +71,7 @@ MenuPage {
         anchors.leftMargin: marginLeftForm
         anchors.rightMargin: marginRightForm
         anchors.bottomMargin: 22
-        color: root.color
+        color: root.chartColor
         border.color: colorBorder
 
         readonly property int pitch: root.satellitesStatus.length > 0 ? Math.floor(width / root.satellitesStatus.length) : 0
@@ -93,22 +105,20 @@ MenuPage {
                     anchors.bottom: parent.bottom
                     width: parent.width
                     height: (frame.height - 20) * parent.cno / 70
-                    border.color: colorBorder
+                    border.color: root.barBorderColor
                     border.width: 1
                     color: parent.cno < 10 ? "black" : parent.cno < 20 ? "orange" : parent.cno < 30 ? "yellow" : "green"
 
+                    // The numbers take the satellite's whole slot, so that they keep their size.
                     Text {
                         objectName: "cnoText"
                         anchors.bottom: parent.top
                         anchors.bottomMargin: 5
                         anchors.horizontalCenter: parent.horizontalCenter
-                        width: parent.width
-                        height: 12
+                        width: frame.pitch
                         text: "" + modelData.CNO
-                        color: colorText
+                        color: root.chartTextColor
                         font.pixelSize: 12
-                        fontSizeMode: Text.Fit
-                        minimumPixelSize: 2
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignBottom
                     }
@@ -118,14 +128,11 @@ MenuPage {
                         anchors.top: parent.bottom
                         anchors.topMargin: 5
                         anchors.horizontalCenter: parent.horizontalCenter
-                        width: parent.width
-                        height: 12
+                        width: frame.pitch
                         text: "" + modelData.Name
                         color: colorText
                         font.pixelSize: 12
                         font.bold: modelData.Used === true
-                        fontSizeMode: Text.Fit
-                        minimumPixelSize: 2
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignTop
                     }

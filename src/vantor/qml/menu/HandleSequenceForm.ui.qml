@@ -326,7 +326,7 @@ MenuPage {
             font.pixelSize: 24
             font.bold: true
             fontSizeMode: Text.HorizontalFit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
             horizontalAlignment: Text.AlignHCenter
         }
     }

@@ -23,7 +23,7 @@ Rectangle {
         font.bold: true
         font.pixelSize: 20
         fontSizeMode: Text.Fit
-        minimumPixelSize: 5
+        minimumPixelSize: 12
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter

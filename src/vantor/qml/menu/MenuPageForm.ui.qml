@@ -94,8 +94,11 @@ AppStackItem {
             color: colorTitle
             font.pixelSize: 15
             font.bold: true
+            // Alone, a long title takes a second line before it shrinks; never below 12 pixels.
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
+            wrapMode: txtSubTitle.text !== "" ? Text.NoWrap : Text.WordWrap
+            maximumLineCount: 2
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }
@@ -106,14 +109,17 @@ AppStackItem {
             y: 20
             anchors.left: txtTitle.left
             anchors.right: txtTitle.right
-            height: 20
+            // The rest of the title bar: a long subtitle (a setting's name) takes two lines.
+            height: parent.height - y
             visible: text !== ""
             text: root.formSubTitle
             color: colorTitle
             font.pixelSize: 15
             font.bold: true
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
+            wrapMode: Text.WordWrap
+            maximumLineCount: 2
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }

@@ -61,7 +61,7 @@ MenuPage {
             color: root.buttonColor
             font.pixelSize: 40
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }

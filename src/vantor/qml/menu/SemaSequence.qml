@@ -69,6 +69,7 @@ SemaSequenceForm {
             Repeater {
                 model: Math.max(0, Math.min(root.iconForPage, root.semaSequenceModel.count - intervalPage.first))
 
+                // A name wider than its column (as some translations are) shrinks, not below 12 px.
                 delegate: Column {
                     readonly property var interval: root.semaSequenceModel.get(intervalPage.first + index)
 
@@ -84,6 +85,8 @@ SemaSequenceForm {
                         text: parent.interval.time + " sec"
                         color: colorText
                         font.pixelSize: 16
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: 12
                         font.bold: true
                     }
 
@@ -102,6 +105,8 @@ SemaSequenceForm {
                         text: parent.interval.color
                         color: colorText
                         font.pixelSize: 15
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: 12
                     }
 
                     Text {
@@ -112,6 +117,8 @@ SemaSequenceForm {
                         text: parent.interval.sound
                         color: colorText
                         font.pixelSize: 15
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: 12
                     }
 
                     Text {
@@ -123,6 +130,8 @@ SemaSequenceForm {
                               + application.languageChanged
                         color: colorText
                         font.pixelSize: 15
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: 12
                     }
                 }
             }

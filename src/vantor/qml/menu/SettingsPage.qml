@@ -175,12 +175,16 @@ SettingsPageForm {
                 anchors.fill: parent
                 anchors.leftMargin: marginLeftForm
                 anchors.rightMargin: marginRightForm
+                // Clear of the close icon in the corner below, and of the title bar above (a text
+                // fitted to the page's height brings its accents up to the top).
+                anchors.topMargin: 5
+                anchors.bottomMargin: root.closeIconOverlap
                 text: textItem.entry ? textItem.entry.text : ""
                 color: colorText
                 font.pixelSize: 40
                 font.bold: true
                 fontSizeMode: Text.Fit
-                minimumPixelSize: 10
+                minimumPixelSize: 12
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
@@ -348,7 +352,7 @@ SettingsPageForm {
                     font.pixelSize: 40
                     font.bold: true
                     fontSizeMode: Text.Fit
-                    minimumPixelSize: 10
+                    minimumPixelSize: 12
                     wrapMode: Text.WordWrap
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter

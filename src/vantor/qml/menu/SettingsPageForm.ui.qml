@@ -17,6 +17,8 @@ MenuPage {
     readonly property int settingsCount: settingsModel.count
     readonly property bool isFirstSetting: page <= 0
     readonly property bool isLastSetting: page >= settingsCount - 1
+    // How far the close icon reaches up into the pages from below.
+    readonly property real closeIconOverlap: Math.max(0, settingsView.y + settingsView.height - closeIcon.y)
 
     property alias view: settingsView
     property alias settingsRepeater: settingsRepeater

@@ -25,6 +25,18 @@ Window {
         anchors.fill: parent
         color: root.color
 
+        // The logo is drawn for dark ground: on the bright theme's yellow it gets a dark plate.
+        Rectangle {
+            objectName: "splashLogoPlate"
+            visible: application.isHighContrast
+            x: logo.x
+            y: logo.y
+            width: logo.width
+            height: logo.height
+            radius: 8
+            color: "#363636"
+        }
+
         Image {
             id: logo
             objectName: "splashLogo"

@@ -32,11 +32,11 @@ SynchroForm {
             isDone = true
             application.isSynchronized = true
             lblInfo.text = Qt.binding(function() { return qsTr("SYNCHRONIZATION\nDONE!") + application.languageChanged })
-            lblInfo.color = colorOk
+            lblInfo.color = colorOkText
             btnStart.enabled = false
         } else {
             lblInfo.text = Qt.binding(function() { return qsTr("ERROR TO\nSYNCHRONIZE!") + application.languageChanged })
-            lblInfo.color = colorError
+            lblInfo.color = colorErrorText
         }
         tmrShow.start()
         if (sema)

@@ -114,7 +114,7 @@ MenuPage {
             color: isBrightVersion ? "#363636" : "white"
             font.pixelSize: 40
             fontSizeMode: Text.Fit
-            minimumPixelSize: 10
+            minimumPixelSize: 12
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }
@@ -137,7 +137,7 @@ MenuPage {
                 color: isBrightVersion ? "#e9dd2f" : "#363636"
                 font.pixelSize: 40
                 fontSizeMode: Text.Fit
-                minimumPixelSize: 10
+                minimumPixelSize: 12
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }

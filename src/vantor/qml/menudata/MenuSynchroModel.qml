@@ -16,7 +16,8 @@ ListModel {
     }
 
     Component.onCompleted: {
-        append(entry("Synchronization", qsTr("Set Synchronization"), "qrc:/menu/Synchro.qml", "setSync"))
+        // The soft hyphen lets the long word break under its icon; the screen's title shows it whole.
+        append(entry("Synchronization", qsTr("Set Synchro\u00ADnization"), "qrc:/menu/Synchro.qml", "setSync"))
         append(entry("GPS", qsTr("GPS & Time Zone"), "qrc:/menu/GPS.qml", "gps"))
         append(entry("GPSSatellites", qsTr("GPS Satellites"), "qrc:/menu/GPSSatellites.qml", "gpsSatellites"))
     }
