@@ -1,38 +1,56 @@
 #!/usr/bin/env bash
-# Takes pictures of Vantor's main screens (the language screen of the first start, then the
-# main menu, the language screen, the quit question and the run screen during a countdown, in
-# both themes and in English, Italian and German) and writes them as PNG files to a folder.
+# Takes a picture of every screen of Vantor in both themes and in English, Italian and German,
+# and writes them as PNG files to a folder, named <screen>-<theme>-<language>.png.
 #
-# Usage: tools/screenshots.sh <folder>
+# Usage: tools/screenshots.sh <folder> [<theme>-<language> ...]
+#        (for example "dark-de"; without one, every theme and language)
 #
 # Vantor runs under a virtual X display (Xvfb) with a settings and data folder of its own, so
-# the pictures always show a first start and nothing of yours is touched. The walk is a test
-# program (tests/vantor/qml/screenshots) that starts Vantor as its main does and drives the
-# screens from inside; Vantor itself has no hook for it.
+# the pictures always show a first start and nothing of yours is touched. Fails, naming the
+# step, when a step of a walk does not reach the state it claims or when anything warns.
+#
+# Each walk is a program that drives one window from inside; add one with a function below and a
+# line in the list at the end.
 set -euo pipefail
-if [ $# -ne 1 ]; then
-    echo "usage: $0 <folder>" >&2
+if [ $# -lt 1 ]; then
+    echo "usage: $0 <folder> [<theme>-<language> ...]" >&2
     exit 2
 fi
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$1"
 out="$(cd "$1" && pwd)"
+shift
+only=("$@")
 
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 
 tmp="$(mktemp -d "${TMPDIR:-/tmp}/vantor-screenshots.XXXXXX")"
 trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$tmp/home" "$tmp/config" "$tmp/data" "$tmp/cache" "$tmp/runtime"
-chmod 0700 "$tmp/runtime"
 
-cd "$tmp/home"
-env HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" XDG_CACHE_HOME="$tmp/cache" \
-    XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb \
-    timeout --signal=KILL 600 xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
-    "$root/build/tests/vantor/qml/vantor_screenshots" "$out" > "$tmp/walk.log" 2>&1 || {
-        cat "$tmp/walk.log" >&2
-        echo "screenshots: the walk failed" >&2
-        exit 1
-    }
-echo "screenshots: $(grep -c '\.png$' "$tmp/walk.log") pictures in $out"
+# Runs one walk program in a home of its own under a virtual X display; its log goes to
+# $tmp/<name>.log and, when it fails, to the terminal.
+run_walk() {
+    local name="$1"
+    shift
+    local home="$tmp/$name"
+    mkdir -p "$home/home" "$home/config" "$home/data" "$home/cache" "$home/runtime"
+    chmod 0700 "$home/runtime"
+    if ! (cd "$home/home" && env HOME="$home/home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+            XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=xcb \
+            VANTOR_TONE_SINK=log \
+            timeout --signal=KILL 1800 xvfb-run --auto-servernum --server-args="-screen 0 1600x900x24" \
+            "$@" > "$tmp/$name.log" 2>&1); then
+        grep -v '^/' "$tmp/$name.log" >&2 || true
+        echo "screenshots: the $name walk failed" >&2
+        return 1
+    fi
+    echo "screenshots: $(grep -c '\.png$' "$tmp/$name.log") pictures of $name in $out"
+}
+
+# Vantor's main window, its message boxes and its LED mirror window.
+walk_vantor() {
+    run_walk vantor "$root/build/tests/vantor/qml/vantor_screenshots" "$out" "${only[@]}"
+}
+
+walk_vantor

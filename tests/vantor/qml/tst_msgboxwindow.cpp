@@ -179,7 +179,8 @@ void TestMsgBoxWindow::headerGeometry_data()
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<bool>("atTheTop");
     const QString question = QStringLiteral("The date is earlier than the current date\nAre you sure?");
-    QTest::newRow("question") << QStringList { question, QString(), QStringLiteral("Yes"), QStringLiteral("No") } << true;
+    QTest::newRow("question") << QStringList { question, QString(), QStringLiteral("Yes"), QStringLiteral("No") }
+                              << true;
     QTest::newRow("three captions") << QStringList { question, QStringLiteral("Yes"), QStringLiteral("No"),
         QStringLiteral("Cancel") } << true;
     QTest::newRow("one caption") << QStringList { question, QString(), QString(), QStringLiteral("Cancel") } << true;

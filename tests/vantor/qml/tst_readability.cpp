@@ -1,0 +1,211 @@
+// Every screen readable on the device: the screen tour walks every screen the menus open, the run
+// screen, the message boxes, the wait overlay, the display-board output screen and the LED mirror
+// window, with the real application object, engine, device services and board, in each theme and
+// language; every text shown must be whole, at least 12 px, clear of its neighbours, inside the
+// 320 × 280 window and in a colour that stands out, and QML must say nothing.
+#include "core/application.h"
+#include "core/systemfonts.h"
+#include "mainwindowfixture.h"
+#include "testsupport/testmain.h"
+#include "tour/readabilitycheck.h"
+#include "tour/screentour.h"
+
+#include <QMutex>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QStringList s_warnings;
+QtMessageHandler s_previousHandler = nullptr;
+const ScreenTour* s_tour = nullptr;
+
+void recordWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type >= QtWarningMsg) {
+        // Worker threads warn too.
+        static QMutex mutex;
+        QMutexLocker locker(&mutex);
+        const QString step = s_tour ? s_tour->currentStep() : QString();
+        s_warnings << (step.isEmpty() ? message : step + QStringLiteral(": ") + message);
+    }
+    if (s_previousHandler)
+        s_previousHandler(type, context, message);
+}
+
+// Records every warning of its lifetime, each with the tour's step under way.
+class WarningRecorder
+{
+public:
+    WarningRecorder()
+    {
+        s_warnings.clear();
+        s_previousHandler = qInstallMessageHandler(recordWarning);
+    }
+    ~WarningRecorder()
+    {
+        qInstallMessageHandler(s_previousHandler);
+        s_previousHandler = nullptr;
+        s_tour = nullptr;
+    }
+    void follow(const ScreenTour* tour) { s_tour = tour; }
+    QStringList warnings() const { return s_warnings; }
+};
+
+// Large bold texts are readable at 3:1 against their background.
+constexpr double kMinimumContrast = 3.0;
+constexpr int kMinimumPixelSize = 12;
+
+} // namespace
+
+class TestReadability : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyScreenIsReadable_data();
+    void everyScreenIsReadable();
+    void findsUnreadableTexts_data();
+    void findsUnreadableTexts();
+};
+
+void TestReadability::everyScreenIsReadable_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<QString>("language");
+    for (const char* theme : { "dark", "light" }) {
+        for (const char* language : { "en", "it", "de" })
+            QTest::addRow("%s-%s", theme, language) << QString::fromLatin1(theme) << QString::fromLatin1(language);
+    }
+}
+
+void TestReadability::everyScreenIsReadable()
+{
+    QFETCH(QString, theme);
+    QFETCH(QString, language);
+    // The program's own fonts: the texts must fit in what the device draws them with.
+    Vl::Tavix3::UI::SystemFonts::load();
+    WarningRecorder recorder;
+    MainWindowFixture fixture;
+    // The engine counts down and the command server reads remote text only with their threads.
+    fixture.app()->startWorkerThreads();
+    auto* engine = qmlEngine(fixture.app()->rootObject());
+    QVERIFY(engine);
+    // The stack's transitions take up to 400 ms each way; run in no time, they still leave every
+    // screen where they would.
+    auto* stack = fixture.window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    QVERIFY(stack);
+    for (const char* name : { "pushEnter", "pushExit", "popEnter", "popExit" }) {
+        auto* transition = stack->property(name).value<QObject*>();
+        QVERIFY(transition);
+        for (QObject* animation : transition->findChildren<QObject*>()) {
+            if (animation->property("duration").isValid())
+                animation->setProperty("duration", 0);
+        }
+    }
+
+    ScreenTour tour(engine, fixture.app()->rootObject(), 30);
+    QString error;
+    QVERIFY2(tour.load(&error), qPrintable(error));
+    QVERIFY(tour.themes().contains(theme));
+    QVERIFY(tour.languages().contains(language));
+    recorder.follow(&tour);
+
+    // The info bar's notices arrive at the engine's pace and slide over the status bar for a few
+    // seconds, elided to the bar's width.
+    const ReadabilityCheck check(kMinimumPixelSize, kMinimumContrast, { QStringLiteral("infoBar") });
+    QStringList problems;
+    QStringList views;
+    const QStringList failures = tour.run(theme, language, [&](const QString& view, QQuickWindow* window) {
+        views << view;
+        if (!window) {
+            problems << view + QStringLiteral(": no window");
+            return;
+        }
+        for (const QString& problem : check.check(window))
+            problems << view + QStringLiteral(": ") + problem;
+    });
+    recorder.follow(nullptr);
+    fixture.app()->aboutToQuit();
+
+    // Everything at once: a step that fails, a warning, a text that cannot be read.
+    const QStringList all = failures + recorder.warnings() + problems;
+    // QtTest shortens a long message: the whole list goes to the log first.
+    for (const QString& line : all)
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    QVERIFY2(all.isEmpty(), qPrintable(all.join(QLatin1Char('\n'))));
+    QVERIFY(!views.isEmpty());
+}
+
+// The check itself finds each kind of unreadable text in a small scene of its own.
+void TestReadability::findsUnreadableTexts_data()
+{
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<QString>("problem");
+    const QString text = QStringLiteral("Text { objectName: \"probe\"; %1 }");
+    QTest::newRow("readable") << text.arg(QStringLiteral("x: 10; y: 10; text: \"START\"; font.pixelSize: 20"))
+                              << QString();
+    QTest::newRow("elided") << text.arg(QStringLiteral("width: 40; text: \"EINSTELLUNGEN\"; elide: Text.ElideRight"))
+                            << QStringLiteral("is elided");
+    QTest::newRow("shrunk") << text.arg(QStringLiteral(
+        "width: 60; height: 30; text: \"EINSTELLUNGEN\"; font.pixelSize: 20; fontSizeMode: Text.Fit; minimumPixelSize: "
+        "4")) << QStringLiteral("is drawn at");
+    QTest::newRow("small") << text.arg(QStringLiteral("text: \"Version\"; font.pixelSize: 11"))
+                           << QStringLiteral("is drawn at 11 px");
+    QTest::newRow("too wide") << text.arg(QStringLiteral("width: 50; text: \"Kein Fehlstart\"; font.pixelSize: 15"))
+                              << QStringLiteral("wide in a room of 50");
+    QTest::newRow("too high") << text.arg(
+        QStringLiteral("width: 80; height: 20; text: \"Kein Fehlstart\"; font.pixelSize: 15; wrapMode: Text.WordWrap"))
+                              << QStringLiteral("high in a room of 20");
+    QTest::newRow("outside") << text.arg(QStringLiteral("x: 300; text: \"SETTINGS\"; font.pixelSize: 15"))
+                             << QStringLiteral("runs outside the window");
+    QTest::newRow("cut") << QStringLiteral("Item { width: 40; height: 40; clip: true; %1 }")
+                                .arg(text.arg(QStringLiteral("x: 20; text: \"SETTINGS\"; font.pixelSize: 15")))
+                         << QStringLiteral("is cut by");
+    QTest::newRow("overlap") << text.arg(QStringLiteral("text: \"NO SETTINGS\"; font.pixelSize: 15"))
+            + QStringLiteral(" Image { objectName: \"icon\"; x: 20; width: 48; height: 48; source: \"%1\" }")
+                  .arg(QStringLiteral("qrc:/resources/Dark/close.png"))
+                             << QStringLiteral("overlaps");
+    QTest::newRow("hidden") << text.arg(QStringLiteral("text: \"Version\"; font.pixelSize: 9"))
+            + QStringLiteral(" Rectangle { anchors.fill: parent; color: \"#363636\" }")
+                            << QString();
+    QTest::newRow("faint") << QStringLiteral("Rectangle { anchors.fill: parent; color: \"#e9dd2f\"; %1 }")
+                                  .arg(text.arg(
+                                      QStringLiteral("text: \"12:00\"; font.pixelSize: 15; color: \"#eee230\"")))
+                           << QStringLiteral("has a contrast of 1.0");
+}
+
+void TestReadability::findsUnreadableTexts()
+{
+    QFETCH(QString, items);
+    QFETCH(QString, problem);
+    Vl::Tavix3::UI::SystemFonts::load();
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Window 2.15\n"
+                                     "Window { width: 320; height: 280; color: \"white\"; visible: true; %1 }")
+                          .arg(items)
+                          .toUtf8(),
+        QUrl());
+    std::unique_ptr<QObject> object(component.create());
+    QVERIFY2(object, qPrintable(component.errorString()));
+    auto* window = qobject_cast<QQuickWindow*>(object.get());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QStringList found = ReadabilityCheck(kMinimumPixelSize, kMinimumContrast).check(window);
+    if (problem.isEmpty()) {
+        QCOMPARE(found, QStringList());
+        return;
+    }
+    QCOMPARE(found.size(), 1);
+    QVERIFY2(found.first().startsWith(QStringLiteral("probe ")), qPrintable(found.first()));
+    QVERIFY2(found.first().contains(problem), qPrintable(found.first()));
+}
+
+VANTOR_TEST_CLASS(TestReadability)
+#include "tst_readability.moc"
