@@ -190,9 +190,10 @@ public:
 
     // Properties.
     bool isOff() const;
-    void setIsOff(bool off);
+    // Pause and resume, and start and stop: the screens call them as operations too.
+    Q_INVOKABLE void setIsOff(bool off);
     bool sequenceStatus() const;
-    void setSequenceStatus(bool value);
+    Q_INVOKABLE void setSequenceStatus(bool value);
     SemaEnum::SemaSequenceMode sequenceMode() const { return m_sequenceMode; }
     void setSequenceMode(int mode);
     QVariant startTime() const;
