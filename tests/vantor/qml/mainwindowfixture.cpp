@@ -16,7 +16,8 @@
 
 using namespace Vl::Tavix3::UI;
 
-MainWindowFixture::MainWindowFixture()
+MainWindowFixture::MainWindowFixture(Start start)
+    : m_start(start)
 {
     initResources();
     registerQmlTypes();
@@ -29,6 +30,10 @@ MainWindowFixture::MainWindowFixture()
         qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath, m_engine->rootContext());
     setSharedApplication(m_application);
     m_application->init();
+    if (start == Start::WorkerThreadsAndPort)
+        m_application->startHardware();
+    if (start != Start::Window)
+        m_application->startWorkerThreads();
     // The splash would hold the main window back for two seconds in every test.
     if (QObject* splash = m_application->rootObject()->property("splashWindow").value<QObject*>())
         splash->setProperty("timeoutInterval", 1);
@@ -37,6 +42,8 @@ MainWindowFixture::MainWindowFixture()
 
 MainWindowFixture::~MainWindowFixture()
 {
+    if (m_start != Start::Window)
+        m_application->aboutToQuit();
     m_application->setIsClosing(true);
     delete m_application->rootObject();
     resetSharedApplication();
@@ -59,4 +66,55 @@ QQuickItem* MainWindowFixture::topBox() const
     const QJSValue boxes = host->property("messageBoxList").value<QJSValue>();
     const int count = boxes.property(QStringLiteral("length")).toInt();
     return count == 0 ? nullptr : qobject_cast<QQuickItem*>(boxes.property(quint32(count - 1)).toQObject());
+}
+
+QQuickItem* MainWindowFixture::currentScreen() const
+{
+    waitForStack();
+    auto* stack = window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    return stack ? stack->property("currentItem").value<QQuickItem*>() : nullptr;
+}
+
+void MainWindowFixture::waitForStack() const
+{
+    auto* stack = window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    QVERIFY(stack);
+    QTRY_VERIFY(!stack->property("busy").toBool());
+}
+
+QQuickItem* MainWindowFixture::openScreen(const QString& url, const QVariantMap& properties)
+{
+    QVariant screen;
+    if (!QMetaObject::invokeMethod(window(), "openScreen", Q_RETURN_ARG(QVariant, screen), Q_ARG(QVariant, url),
+            Q_ARG(QVariant, properties)))
+        return nullptr;
+    waitForStack();
+    return screen.value<QQuickItem*>();
+}
+
+void MainWindowFixture::menuPressed()
+{
+    QMetaObject::invokeMethod(window(), "menuPressed");
+    waitForStack();
+}
+
+void MainWindowFixture::tap(QQuickItem* item) const
+{
+    QVERIFY(item);
+    QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier,
+        item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+}
+
+QQuickItem* MainWindowFixture::findItem(QQuickItem* root, const QString& name)
+{
+    if (!root)
+        return nullptr;
+    const QList<QQuickItem*> children = root->childItems();
+    for (QQuickItem* child : children) {
+        if (child->objectName() == name)
+            return child;
+        if (QQuickItem* found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
 }

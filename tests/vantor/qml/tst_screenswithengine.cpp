@@ -36,21 +36,6 @@ void recordWarnings(QtMsgType type, const QMessageLogContext& context, const QSt
         s_previousHandler(type, context, message);
 }
 
-// The item of that objectName among the visual descendants of root (delegates are not QObject children).
-QQuickItem* findItem(QQuickItem* root, const QString& name)
-{
-    if (!root)
-        return nullptr;
-    const QList<QQuickItem*> children = root->childItems();
-    for (QQuickItem* child : children) {
-        if (child->objectName() == name)
-            return child;
-        if (QQuickItem* found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 class TestScreensWithEngine : public QObject
@@ -68,10 +53,12 @@ private slots:
     void touchOnTheSplashLogoQuits();
 
 private:
-    QQuickItem* open(const QString& url, const QVariantMap& properties);
-    QQuickItem* current() const;
-    void menuPressed();
-    void waitForStack() const;
+    QQuickItem* open(const QString& url, const QVariantMap& properties) { return m_fixture->openScreen(url, properties); }
+    void menuPressed() { m_fixture->menuPressed(); }
+    static QQuickItem* findItem(QQuickItem* root, const QString& name)
+    {
+        return MainWindowFixture::findItem(root, name);
+    }
 
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
@@ -88,34 +75,6 @@ void TestScreensWithEngine::cleanup()
     qInstallMessageHandler(s_previousHandler);
     s_previousHandler = nullptr;
     m_fixture.reset();
-}
-
-QQuickItem* TestScreensWithEngine::current() const
-{
-    auto* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
-    return stack ? stack->property("currentItem").value<QQuickItem*>() : nullptr;
-}
-
-void TestScreensWithEngine::waitForStack() const
-{
-    auto* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
-    QTRY_VERIFY(!stack->property("busy").toBool());
-}
-
-QQuickItem* TestScreensWithEngine::open(const QString& url, const QVariantMap& properties)
-{
-    QVariant screen;
-    if (!QMetaObject::invokeMethod(m_fixture->window(), "openScreen", Q_RETURN_ARG(QVariant, screen),
-            Q_ARG(QVariant, url), Q_ARG(QVariant, properties)))
-        return nullptr;
-    waitForStack();
-    return screen.value<QQuickItem*>();
-}
-
-void TestScreensWithEngine::menuPressed()
-{
-    QMetaObject::invokeMethod(m_fixture->window(), "menuPressed");
-    waitForStack();
 }
 
 void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()

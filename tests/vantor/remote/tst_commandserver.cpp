@@ -9,6 +9,7 @@
 #include "sequence/displayboardenum.h"
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"
+#include "testsupport/boardpixels.h"
 #include "testsupport/testmain.h"
 
 #include <QElapsedTimer>
@@ -29,21 +30,6 @@ using TestSupport::ApplicationFixture;
 namespace {
 
 QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(); }
-
-// A board with only the given text drawn on it, as the command server draws it (the big font has
-// digits and time punctuation only).
-QVariantList boardWith(int x, const QString& text, int colour)
-{
-    Displayboard board;
-    board.reset(false);
-    board.drawText(x, 0, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_BIG, false);
-    return board.pixels();
-}
-
-bool isBlank(const QVariantList& pixels)
-{
-    return pixels.count(QVariant(int(DisplayboardEnum::DISP_COLOR_OFF))) == pixels.size();
-}
 
 } // namespace
 
@@ -155,12 +141,12 @@ void TestCommandServer::displayboardTextWaitsForTheOutputScreen()
     // The screen has done all it does on opening.
     QTest::qWait(int(m_guiBusyUntil - m_guiClock.elapsed()) + 50);
     QCOMPARE(app->displayboardOutput(), QStringLiteral("12:34:5"));
-    QVERIFY(!isBlank(app->displayboard()->pixels()));
-    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QStringLiteral("12:34:5"), app->displayboardTimeColor()));
+    QVERIFY(!TestSupport::isBlankBoard(app->displayboard()->pixels()));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(0, QStringLiteral("12:34:5"), app->displayboardTimeColor()));
 
     m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": 1}])")));
     QCOMPARE(app->displayboardOutput(), QString());
-    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QString(), 0));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(0, QString(), 0));
 }
 
 void TestCommandServer::rawTextFrame()
@@ -176,8 +162,8 @@ void TestCommandServer::rawTextFrame()
                  .size(),
         0);
     QCOMPARE(app->displayboardOutput(), QStringLiteral("1234567"));
-    QVERIFY(!isBlank(app->displayboard()->pixels()));
-    QCOMPARE(app->displayboard()->pixels(), boardWith(1, QStringLiteral("1234567"), DisplayboardEnum::DISP_COLOR_RED));
+    QVERIFY(!TestSupport::isBlankBoard(app->displayboard()->pixels()));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(1, QStringLiteral("1234567"), DisplayboardEnum::DISP_COLOR_RED));
 }
 
 void TestCommandServer::rawTextWithoutTheOutputScreenIsDropped()
