@@ -16,6 +16,21 @@
 
 using namespace Vl::Tavix3::UI;
 
+namespace {
+
+QStringList s_warnings;
+QtMessageHandler s_previousHandler = nullptr;
+
+void recordWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type >= QtWarningMsg)
+        s_warnings << message;
+    if (s_previousHandler)
+        s_previousHandler(type, context, message);
+}
+
+} // namespace
+
 MainWindowFixture::MainWindowFixture(Start start)
     : m_start(start)
 {
@@ -30,6 +45,9 @@ MainWindowFixture::MainWindowFixture(Start start)
         qobject_cast<QGuiApplication*>(qApp), m_engine, dataPath, m_engine->rootContext());
     setSharedApplication(m_application);
     m_application->init();
+    // Installed after the application's own handler, so that both see every message.
+    s_warnings.clear();
+    s_previousHandler = qInstallMessageHandler(recordWarnings);
     if (start == Start::WorkerThreadsAndPort)
         m_application->startHardware();
     if (start != Start::Window)
@@ -46,6 +64,8 @@ MainWindowFixture::~MainWindowFixture()
         m_application->aboutToQuit();
     m_application->setIsClosing(true);
     delete m_application->rootObject();
+    qInstallMessageHandler(s_previousHandler);
+    s_previousHandler = nullptr;
     resetSharedApplication();
     m_application.reset();
     delete m_engine;
@@ -118,3 +138,7 @@ QQuickItem* MainWindowFixture::findItem(QQuickItem* root, const QString& name)
     }
     return nullptr;
 }
+
+QStringList MainWindowFixture::warnings() { return s_warnings; }
+
+void MainWindowFixture::clearWarnings() { s_warnings.clear(); }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 class QQmlApplicationEngine;
@@ -44,6 +45,9 @@ public:
     // The item of that objectName among the visual descendants of root (delegates are not QObject
     // children).
     static QQuickItem* findItem(QQuickItem* root, const QString& name);
+    // The warnings and errors logged since the fixture was made (QML's among them).
+    static QStringList warnings();
+    static void clearWarnings();
 
 private:
     Start m_start;
