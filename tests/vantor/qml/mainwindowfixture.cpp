@@ -1,6 +1,7 @@
 #include "mainwindowfixture.h"
 
 #include "core/application.h"
+#include "core/keyemitter.h"
 #include "core/sharedapplication.h"
 #include "core/startup.h"
 #include "testsupport/testmain.h"
@@ -13,6 +14,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <QTimer>
 
 using namespace Vl::Tavix3::UI;
 
@@ -60,6 +62,7 @@ MainWindowFixture::MainWindowFixture(Start start)
 
 MainWindowFixture::~MainWindowFixture()
 {
+    m_boxAnswerer.reset();
     if (m_start != Start::Window)
         m_application->aboutToQuit();
     m_application->setIsClosing(true);
@@ -142,3 +145,19 @@ QQuickItem* MainWindowFixture::findItem(QQuickItem* root, const QString& name)
 QStringList MainWindowFixture::warnings() { return s_warnings; }
 
 void MainWindowFixture::clearWarnings() { s_warnings.clear(); }
+
+void MainWindowFixture::answerNextBox(int key)
+{
+    m_answeredHeader.clear();
+    m_boxAnswerer = std::make_unique<QTimer>();
+    m_boxAnswerer->setInterval(10);
+    QObject::connect(m_boxAnswerer.get(), &QTimer::timeout, [this, key]() {
+        QQuickItem* box = topBox();
+        if (!box || !box->isVisible())
+            return;
+        m_boxAnswerer->stop();
+        m_answeredHeader = box->property("headerText").toString();
+        m_application->keyEmitter()->emitKey(key, box);
+    });
+    m_boxAnswerer->start();
+}

@@ -6,9 +6,12 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
+
 class QQmlApplicationEngine;
 class QQuickItem;
 class QQuickWindow;
+class QTimer;
 
 namespace Vl::Tavix3::UI {
 class Application;
@@ -42,6 +45,10 @@ public:
     void menuPressed();
     // A tap in the middle of an item of the main window.
     void tap(QQuickItem* item) const;
+    // Answers the next message box shown with a key and keeps its header. A box waits in an event
+    // loop of its own, so the answer comes from a timer, whatever the test is waiting in.
+    void answerNextBox(int key);
+    QString answeredHeader() const { return m_answeredHeader; }
     // The item of that objectName among the visual descendants of root (delegates are not QObject
     // children).
     static QQuickItem* findItem(QQuickItem* root, const QString& name);
@@ -51,6 +58,8 @@ public:
 
 private:
     Start m_start;
+    std::unique_ptr<QTimer> m_boxAnswerer;
+    QString m_answeredHeader;
     QQmlApplicationEngine* m_engine = nullptr;
     QSharedPointer<Vl::Tavix3::UI::Application> m_application;
 };
