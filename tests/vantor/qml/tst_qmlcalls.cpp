@@ -184,6 +184,7 @@ private slots:
     void everyUseOfAnObjectIsOneQmlCanMake();
     void connectionsNameSignals();
     void enumerationKeysExist();
+    void everyFileNamedExists();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -286,6 +287,36 @@ void TestQmlCalls::enumerationKeysExist()
     }
     QVERIFY(seen.contains(QStringLiteral("DateTimeUtil.QMIN1")));
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+// Every screen, model, script and image the QML names by its resource address is in the program:
+// a missing one would open nothing when the operator asks for it.
+void TestQmlCalls::everyFileNamedExists()
+{
+    static const QRegularExpression address(QStringLiteral("\"qrc:(/[^\"]+\\.\\w+)\""));
+    // Menu entries name their screens relative to the menu folder.
+    static const QRegularExpression menuPage(QStringLiteral("\"([A-Z]\\w*\\.qml)\""));
+    QStringList missing;
+    QStringList seen;
+    for (auto it = m_sources.cbegin(); it != m_sources.cend(); ++it) {
+        QRegularExpressionMatchIterator found = address.globalMatch(it.value());
+        while (found.hasNext()) {
+            const QRegularExpressionMatch match = found.next();
+            seen << match.captured(1);
+            if (!QFile::exists(QLatin1Char(':') + match.captured(1)))
+                missing << location(it.key(), it.value(), match.capturedStart()) + QStringLiteral(": qrc:") + match.captured(1);
+        }
+        QRegularExpressionMatchIterator pages = menuPage.globalMatch(it.value());
+        while (pages.hasNext()) {
+            const QRegularExpressionMatch match = pages.next();
+            seen << match.captured(1);
+            if (!QFile::exists(QStringLiteral(":/menu/") + match.captured(1)))
+                missing << location(it.key(), it.value(), match.capturedStart()) + QStringLiteral(": ") + match.captured(1);
+        }
+    }
+    QVERIFY(seen.contains(QStringLiteral("/menu/HandleSequence.qml")));
+    QVERIFY(seen.contains(QStringLiteral("Export.qml")));
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
 }
 
 VANTOR_TEST_CLASS(TestQmlCalls)
