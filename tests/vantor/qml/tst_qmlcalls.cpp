@@ -17,11 +17,14 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QHash>
+#include <QJSValue>
+#include <QJSValueIterator>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QQuickItem>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -185,6 +188,7 @@ private slots:
     void connectionsNameSignals();
     void enumerationKeysExist();
     void everyFileNamedExists();
+    void settingsWriteWritableProperties();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -317,6 +321,29 @@ void TestQmlCalls::everyFileNamedExists()
     QVERIFY(seen.contains(QStringLiteral("/menu/HandleSequence.qml")));
     QVERIFY(seen.contains(QStringLiteral("Export.qml")));
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+}
+
+// The settings screen writes each setting by its name on its owner.
+void TestQmlCalls::settingsWriteWritableProperties()
+{
+    QQuickItem* screen = m_fixture->openScreen(
+        QStringLiteral("qrc:/menu/Settings.qml"), { { QStringLiteral("formParam"), QStringLiteral("GENERAL") } });
+    QVERIFY(screen);
+    const QJSValue owners = screen->property("owners").value<QJSValue>();
+    QJSValueIterator it(owners);
+    QStringList faults;
+    QStringList seen;
+    while (it.hasNext()) {
+        it.next();
+        seen << it.name();
+        const QObject* owner = it.value().toQObject();
+        const int index = owner ? owner->metaObject()->indexOfProperty(it.name().toLatin1().constData()) : -1;
+        if (index < 0 || !owner->metaObject()->property(index).isWritable())
+            faults << it.name();
+    }
+    m_fixture->menuPressed();
+    QVERIFY(seen.contains(QStringLiteral("repetitionTime3")));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral(", "))));
 }
 
 VANTOR_TEST_CLASS(TestQmlCalls)
