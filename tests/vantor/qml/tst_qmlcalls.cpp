@@ -297,29 +297,27 @@ void TestQmlCalls::enumerationKeysExist()
 // a missing one would open nothing when the operator asks for it.
 void TestQmlCalls::everyFileNamedExists()
 {
-    static const QRegularExpression address(QStringLiteral("\"qrc:(/[^\"]+\\.\\w+)\""));
-    // Menu entries name their screens relative to the menu folder.
-    static const QRegularExpression menuPage(QStringLiteral("\"([A-Z]\\w*\\.qml)\""));
+    // Full addresses, and the screens that menu entries name relative to the menu folder.
+    const QList<QPair<QRegularExpression, QString>> patterns {
+        { QRegularExpression(QStringLiteral("\"qrc:(/[^\"]+\\.\\w+)\"")), QStringLiteral(":") },
+        { QRegularExpression(QStringLiteral("\"([A-Z]\\w*\\.qml)\"")), QStringLiteral(":/menu/") },
+    };
     QStringList missing;
     QStringList seen;
     for (auto it = m_sources.cbegin(); it != m_sources.cend(); ++it) {
-        QRegularExpressionMatchIterator found = address.globalMatch(it.value());
-        while (found.hasNext()) {
-            const QRegularExpressionMatch match = found.next();
-            seen << match.captured(1);
-            if (!QFile::exists(QLatin1Char(':') + match.captured(1)))
-                missing << location(it.key(), it.value(), match.capturedStart()) + QStringLiteral(": qrc:") + match.captured(1);
-        }
-        QRegularExpressionMatchIterator pages = menuPage.globalMatch(it.value());
-        while (pages.hasNext()) {
-            const QRegularExpressionMatch match = pages.next();
-            seen << match.captured(1);
-            if (!QFile::exists(QStringLiteral(":/menu/") + match.captured(1)))
-                missing << location(it.key(), it.value(), match.capturedStart()) + QStringLiteral(": ") + match.captured(1);
+        for (const auto& pattern : patterns) {
+            QRegularExpressionMatchIterator found = pattern.first.globalMatch(it.value());
+            while (found.hasNext()) {
+                const QRegularExpressionMatch match = found.next();
+                const QString path = pattern.second + match.captured(1);
+                seen << path;
+                if (!QFile::exists(path))
+                    missing << location(it.key(), it.value(), match.capturedStart()) + QStringLiteral(": ") + path;
+            }
         }
     }
-    QVERIFY(seen.contains(QStringLiteral("/menu/HandleSequence.qml")));
-    QVERIFY(seen.contains(QStringLiteral("Export.qml")));
+    QVERIFY(seen.contains(QStringLiteral(":/menu/HandleSequence.qml")));
+    QVERIFY(seen.contains(QStringLiteral(":/menu/Export.qml")));
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
 }
 

@@ -23,21 +23,6 @@
 
 using namespace Vl::Tavix3::UI;
 
-namespace {
-
-QStringList s_warnings;
-QtMessageHandler s_previousHandler = nullptr;
-
-void recordWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type >= QtWarningMsg)
-        s_warnings << message;
-    if (s_previousHandler)
-        s_previousHandler(type, context, message);
-}
-
-} // namespace
-
 class TestScreensWithEngine : public QObject
 {
     Q_OBJECT
@@ -63,19 +48,9 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void TestScreensWithEngine::init()
-{
-    m_fixture = std::make_unique<MainWindowFixture>();
-    s_warnings.clear();
-    s_previousHandler = qInstallMessageHandler(recordWarnings);
-}
+void TestScreensWithEngine::init() { m_fixture = std::make_unique<MainWindowFixture>(); }
 
-void TestScreensWithEngine::cleanup()
-{
-    qInstallMessageHandler(s_previousHandler);
-    s_previousHandler = nullptr;
-    m_fixture.reset();
-}
+void TestScreensWithEngine::cleanup() { m_fixture.reset(); }
 
 void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
 {
@@ -95,7 +70,7 @@ void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
     QCOMPARE(role(0, QStringLiteral("name")), QStringLiteral("0"));
     QCOMPARE(role(1, QStringLiteral("text")), QStringLiteral("NORDIK SKI"));
     QCOMPARE(role(1, QStringLiteral("page")), QStringLiteral("qrc:/menu/HandleSequence.qml"));
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::rallyTableHasEightIntervals()
@@ -117,7 +92,7 @@ void TestScreensWithEngine::rallyTableHasEightIntervals()
     QCOMPARE(findItem(first, QStringLiteral("intervalColor"))->property("text").toString(),
         m_fixture->app()->sema()->getStringColor(color));
     QVERIFY(!m_fixture->app()->sema()->getStringColor(color).isEmpty());
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::customFileViewer()
@@ -138,7 +113,7 @@ void TestScreensWithEngine::customFileViewer()
     auto* last = findItem(viewer, QStringLiteral("interval1"));
     QVERIFY(last);
     QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(), QStringLiteral("0 sec"));
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::unreadableCustomFileLeavesTheTableAlone()
@@ -180,7 +155,7 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
         QTest::qWait(50);
         menuPressed();
     }
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 
     sema->setOffMode(SemaEnum::SEMA_OFF_MODE_OFF);
     sema->setIsGenerateStart(false);
@@ -203,7 +178,7 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
     QMetaObject::invokeMethod(brightnessMode, "step", Q_ARG(QVariant, false));
     QCOMPARE(systemHw->brightnessMode(), int(OrvaneEnum::MANUAL_BRIGHTNESS));
     QTRY_COMPARE(screen->property("settingsCount").toInt(), pages + 1);
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::touchOnTheSplashLogoQuits()
