@@ -116,7 +116,22 @@ void SoundCardStream::feed()
     const int channels = m_format.channelCount();
     const int frameBytes = channels * 2;
     const int frames = m_output->bytesFree() / frameBytes;
-    if (frames > 0) {
+    if (frames == 0) {
+        // A device that takes nothing for a whole buffer's time is not playing: a sound server
+        // can hold a short stream back until more than it lets us write has arrived. Pausing
+        // and resuming starts it with what it has.
+        const qint64 now = steadyNs();
+        if (m_stalledSinceNs < 0) {
+            m_stalledSinceNs = now;
+        } else if (now - m_stalledSinceNs > qint64(kBufferMs) * 1000000) {
+            if (m_restarts++ == 0)
+                qDebug().noquote() << "The sound card" << m_device.deviceName() << "held a tone back; restarting it";
+            m_output->suspend();
+            m_output->resume();
+            m_stalledSinceNs = -1;
+        }
+    } else {
+        m_stalledSinceNs = -1;
         m_mono.resize(size_t(frames));
         const int made = m_generator->generate(m_mono.data(), frames);
         m_frames.resize(made * frameBytes);

@@ -58,7 +58,9 @@ private:
     QTimer m_feedTimer;
     HandoffObserver m_observer;
     qint64 m_pendingRequestNs = -1; // the request whose first sample is not handed yet
+    qint64 m_stalledSinceNs = -1; // since when the device has had no room while a tone sounds
     bool m_reportedError = false;
+    int m_restarts = 0; // of a stalled device
 };
 
 } // namespace Vl::Tavix3::UI
