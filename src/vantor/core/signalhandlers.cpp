@@ -166,6 +166,13 @@ void install(int signal)
     sigaction(signal, &action, nullptr);
 }
 
+// The relay lives with the application instance, on its thread.
+void createRelay()
+{
+    if (!s_relay && s_relayPipe[0] >= 0 && QCoreApplication::instance())
+        s_relay = new SignalRelay(s_relayPipe[0], QCoreApplication::instance());
+}
+
 } // namespace
 
 const char* signalName(int signal)
@@ -192,12 +199,13 @@ SignalRelay* signalRelay() { return s_relay.data(); }
 
 void installSignalHandlers()
 {
-    if (s_installed.exchange(true))
+    if (s_installed.exchange(true)) {
+        createRelay(); // a later application instance of the same process
         return;
+    }
     if (::pipe2(s_relayPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         s_relayPipe[0] = s_relayPipe[1] = -1;
-    if (s_relayPipe[0] >= 0 && QCoreApplication::instance())
-        s_relay = new SignalRelay(s_relayPipe[0], QCoreApplication::instance());
+    createRelay();
     dl_iterate_phdr(addModule, nullptr);
     // The first unwinding may load what it needs; done here, never inside a handler.
     void* warmUp[4];

@@ -11,7 +11,7 @@ class SignalRelay;
 // exists), which logs them there; the program goes on. A fault signal writes its name and a
 // stack trace (frames as module + offset) straight to the standard streams, then restores the
 // default action and raises the signal again, so the process ends with that signal.
-// Calling it again does nothing.
+// Calling it again only gives a new application instance its relay.
 void installSignalHandlers();
 
 // The relay of SIGINT and SIGTERM; null before installSignalHandlers() or without an application instance.
