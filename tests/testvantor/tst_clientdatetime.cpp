@@ -126,6 +126,9 @@ void TestClientDateTime::masksAndParsers()
     QVERIFY(!DateTime::checkTime(QStringLiteral("24:00:00")));
     QCOMPARE(DateTime::displayCronoTime(90 * 50000LL), QStringLiteral("00:01:30.0000 "));
     QCOMPARE(DateTime::resultDate(-1, "10:00:00", "5", "10:00:00", "5"), QStringLiteral("0"));
+    // The sign is a factor: A + 2 × B.
+    QCOMPARE(DateTime::resultTime(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("22:00:01.0000"));
+    QCOMPARE(DateTime::resultDate(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("2"));
 }
 
 VANTOR_TEST_CLASS(TestClientDateTime)
