@@ -664,4 +664,13 @@ char TickTime::separatorChar(const QString& text, char fallback)
     return c != 0 ? c : fallback;
 }
 
+char TickTime::prefixChar(const QVariant& value)
+{
+    if (value.userType() == QMetaType::QString)
+        return separatorChar(value.toString(), 0);
+    bool ok = false;
+    const int code = value.toInt(&ok);
+    return ok && code > 0 && code <= 255 ? static_cast<char>(code) : 0;
+}
+
 } // namespace Vl::Common
