@@ -135,8 +135,8 @@ DaysAndTicks timeTextSum(int sign, const QString& timeStringA, const QString& da
     const qint64 secondHalf = qint64(sign) - firstHalf;
     const qint64 partA = firstHalf * timeB;
     const qint64 partB = secondHalf * timeB;
-    qint64 days = readDayCount(dateStringA) + qint64(sign) * readDayCount(dateStringB)
-        + partA / TickTime::kTicksPerDay + partB / TickTime::kTicksPerDay;
+    qint64 days = readDayCount(dateStringA) + qint64(sign) * readDayCount(dateStringB) + partA / TickTime::kTicksPerDay
+        + partB / TickTime::kTicksPerDay;
     qint64 ticks = readTimeOfDay(timeStringA) + partA % TickTime::kTicksPerDay + partB % TickTime::kTicksPerDay;
     days += ticks / TickTime::kTicksPerDay;
     ticks %= TickTime::kTicksPerDay;

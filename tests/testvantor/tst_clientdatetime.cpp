@@ -138,12 +138,12 @@ void TestClientDateTime::masksAndParsers()
 // day, month and year getters, sets no clock and takes no date order.
 void TestClientDateTime::qmlCallForms()
 {
-    QStringList expected {
-        "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)", "getOnlyTime(qlonglong)",
-        "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)", "resultTime(int,QString,QString,QString,QString)",
-        "resultDate(int,QString,QString,QString,QString)", "displayTime(qlonglong)", "displayTime(qlonglong,uint)",
-        "displayTime(qlonglong,uint,bool)", "displayTime(qlonglong,uint,bool,bool)",
-        "displayTime(qlonglong,uint,bool,bool,QVariant)", "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
+    QStringList expected { "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)",
+        "getOnlyTime(qlonglong)", "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)",
+        "resultTime(int,QString,QString,QString,QString)", "resultDate(int,QString,QString,QString,QString)",
+        "displayTime(qlonglong)", "displayTime(qlonglong,uint)", "displayTime(qlonglong,uint,bool)",
+        "displayTime(qlonglong,uint,bool,bool)", "displayTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
         "displayTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayRunningTime(qlonglong)",
         "displayRunningTime(qlonglong,uint)", "displayRunningTime(qlonglong,uint,bool)",
         "displayRunningTime(qlonglong,uint,bool,bool)", "displayRunningTime(qlonglong,uint,bool,bool,QVariant)",
@@ -153,14 +153,13 @@ void TestClientDateTime::qmlCallForms()
         "displayTimeGap(qlonglong,uint)", "displayTimeGap(qlonglong,uint,bool)", "displayCronoTime(qlonglong)",
         "displayCronoTime(qlonglong,uint)", "displayDate(qlonglong)", "isEmptyDateTime(QString)", "getTimeMask()",
         "getTimeMask(uint)", "getTimeMask(uint,QString)", "getTimeMask(uint,QString,bool)", "getCronoTimeMask()",
-        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()",
-        "getDateMask(QString)", "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
+        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()", "getDateMask(QString)",
+        "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
         "stringToTimeWithPointQML(QString,bool,QString)", "stringToTimeWithPointQML(QString,bool,QString,QString)",
         "checkTime(QString)", "checkTime(QString,bool)", "checkTime(QString,bool,QString)",
         "checkTime(QString,bool,QString,QString)", "checkDate(QString)", "checkDate(QString,QString)",
         "stringToDateWithPoint(QString)", "stringToDateWithPoint(QString,QString)",
-        "stringToDateWithPoint(QString,QString,QVariant)"
-    };
+        "stringToDateWithPoint(QString,QString,QVariant)" };
     expected.sort();
     QCOMPARE(TestSupport::invokableForms(DateTime::staticMetaObject), expected);
 }

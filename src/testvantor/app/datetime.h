@@ -73,8 +73,8 @@ public:
     // place, so updateCheck is accepted and left alone: the text returned never depends on it.
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
         const QVariant& prefix, bool proportionalFont, const QVariant& updateCheck);
-    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
-        const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont);
     Q_INVOKABLE static QString displayTime(
         qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);
@@ -83,8 +83,8 @@ public:
     Q_INVOKABLE static QString displayTime(qlonglong dateTime);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
         const QVariant& prefix, bool proportionalFont, const QVariant& updateCheck);
-    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
-        const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayRunningTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont);
     Q_INVOKABLE static QString displayRunningTime(
         qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);

@@ -85,8 +85,7 @@ QJsonDocument StartingListWorkbook::read(const QString& fileName, QString* probl
             continue;
         }
         if (emptyRow != 0) {
-            note(tr("Row %1 of the workbook is empty, but further rows follow it: remove the empty row")
-                     .arg(emptyRow));
+            note(tr("Row %1 of the workbook is empty, but further rows follow it: remove the empty row").arg(emptyRow));
             break;
         }
         if (isBlank(bibCell) || isBlank(timeCell)) {

@@ -230,8 +230,7 @@ QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds,
 QString DateTime::displayTime(
     qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont)
 {
-    return displayTime(
-        dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
+    return displayTime(dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
 }
 
 QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix)

@@ -33,8 +33,8 @@ constexpr Mode kMode5 = SemaEnum::VISUALIZATION_MODE_5;
 constexpr Mode kMode6 = SemaEnum::VISUALIZATION_MODE_6;
 constexpr Mode kMode7 = SemaEnum::VISUALIZATION_MODE_7;
 
-void lights(Displayboard& board, Mode mode, bool timeOfDay, SemaEnum::SemaColor colour, int pixelCount = 0,
-    bool isOff = false)
+void lights(
+    Displayboard& board, Mode mode, bool timeOfDay, SemaEnum::SemaColor colour, int pixelCount = 0, bool isOff = false)
 {
     board.drawSemaLights(mode, timeOfDay, colour, pixelCount, false, isOff);
 }
@@ -58,26 +58,13 @@ QStringList allOff()
 // The expected frames, drawn out from the glyph table and the layout geometry: '.' off, R red,
 // G green, Y yellow, B blue.
 
+// "GO" on its own on the band, as goRightAlignedOnTheBand pins it pixel by pixel.
 QStringList goAlone()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "....................................GGG...GGG...",
-        "...................................G...G.G...G..",
-        "...................................G.....G...G..",
-        "...................................G.GGG.G...G..",
-        "...................................G...G.G...G..",
-        "...................................G...G.G...G..",
-        "....................................GGGG..GGG...",
-        "................................................",
-    };
+    Displayboard board;
+    board.drawSemaTime(
+        SemaEnum::VISUALIZATION_MODE_2, kTimeOfDay, qint64(0), false, SemaEnum::SEMA_COLOR_GREEN, boost::none);
+    return boardGrid(board);
 }
 
 QStringList lightAreaClearedFromTwelve()
@@ -612,8 +599,9 @@ void TestDisplayboardLayouts::layouts_data()
     }) << lightAreaClearedFromTwelve();
 
     // Mode 5: bars of 9 columns every 10, red while counting down, five in the light's colour.
-    QTest::newRow("mode 5, five to go") << BoardDrawing([=](Displayboard& b) { lights(b, kMode5, kTimeOfDay, pixel, 5); })
-                                        << oneRedBar();
+    QTest::newRow("mode 5, five to go") << BoardDrawing([=](Displayboard& b) {
+        lights(b, kMode5, kTimeOfDay, pixel, 5);
+    }) << oneRedBar();
     QTest::newRow("mode 5, the row grows") << BoardDrawing([=](Displayboard& b) {
         lights(b, kMode5, kTimeOfDay, yellowPixel, 5);
         lights(b, kMode5, kTimeOfDay, pixel, 4);
@@ -733,12 +721,12 @@ void TestDisplayboardLayouts::timeOfDay_data()
     QTest::addColumn<bool>("inTimingMenu");
     QTest::addColumn<int>("colour");
     QTest::addColumn<QStringList>("frame");
-    QTest::newRow("without the application: the default colour, lower") << false << false << 0
-                                                                      << timeOfDayGreenRaised();
-    QTest::newRow("outside the timing menu: lower") << true << false << int(DisplayboardEnum::DISP_COLOR_RED)
-                                                    << timeOfDayRedRaised();
-    QTest::newRow("in the timing menu: on top") << true << true << int(DisplayboardEnum::DISP_COLOR_YELLOW)
-                                                << timeOfDayYellowOnTop();
+    QTest::newRow("without the application: the default colour, lower")
+        << false << false << 0 << timeOfDayGreenRaised();
+    QTest::newRow("outside the timing menu: lower")
+        << true << false << int(DisplayboardEnum::DISP_COLOR_RED) << timeOfDayRedRaised();
+    QTest::newRow("in the timing menu: on top")
+        << true << true << int(DisplayboardEnum::DISP_COLOR_YELLOW) << timeOfDayYellowOnTop();
 }
 
 // The time of day at column 1 in the application's colour, over a blue board to show what it paints.

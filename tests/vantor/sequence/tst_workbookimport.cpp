@@ -94,12 +94,12 @@ void TestWorkbookImport::importedStarts_data()
     const QString plainNumber = QStringLiteral("has a start time that is a plain number");
     QTest::newRow("a day fraction in a number format")
         << "dayfraction.xlsx" << QJsonArray { start(12, "09:30:00") } << "Row 2 of the workbook " + plainNumber;
-    QTest::newRow("09:00 as a plain number") << "ninefraction.xlsx" << QJsonArray { start(11, "08:59:00") }
-                                             << "Row 2 of the workbook " + plainNumber;
-    QTest::newRow("noon as a plain number") << "noonfraction.xlsx" << QJsonArray()
-                                            << "Row 1 of the workbook " + plainNumber;
-    QTest::newRow("a whole number as a time") << "wholenumbertime.xlsx" << QJsonArray()
-                                              << "Row 1 of the workbook " + plainNumber;
+    QTest::newRow("09:00 as a plain number")
+        << "ninefraction.xlsx" << QJsonArray { start(11, "08:59:00") } << "Row 2 of the workbook " + plainNumber;
+    QTest::newRow("noon as a plain number")
+        << "noonfraction.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
+    QTest::newRow("a whole number as a time")
+        << "wholenumbertime.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
     QTest::newRow("a quoted word is no date format")
         << "quotedformat.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
     QTest::newRow("dates that cannot be read are left out")
@@ -335,8 +335,7 @@ void TestWorkbookImport::refusedFilesLeaveTheActiveList_data()
         << "Row 2 of the workbook has a start time that is a plain number: give the cell a time format or write the "
            "time as text";
     QTest::newRow("an empty row between starts")
-        << workbook("gap.xlsx")
-        << "Row 2 of the workbook is empty, but further rows follow it: remove the empty row";
+        << workbook("gap.xlsx") << "Row 2 of the workbook is empty, but further rows follow it: remove the empty row";
     QTest::newRow("a half row") << workbook("bibonly.xlsx")
                                 << "Row 2 of the workbook is not a start: it needs a bib number other than 0 and a "
                                    "time of day";

@@ -367,20 +367,18 @@ void TestCalendar::resultTimeAndDate_data()
                                   << "0"
                                   << "03:14:07.0000"
                                   << "24855";
-    QTest::newRow("smallest sign with the largest B")
-        << std::numeric_limits<int>::min() << "00:00:00"
-        << "0"
-        << "23:59:59.9999"
-        << "1000000000"
-        << "12:20:51.6352"
-        << "-2147483650147483645";
-    QTest::newRow("largest sign with the largest B and a negative A")
-        << std::numeric_limits<int>::max() << "12:00:00"
-        << "-1000000000"
-        << "23:59:59.9999"
-        << "1000000000"
-        << "00:20:51.6353"
-        << "2147483648147483645";
+    QTest::newRow("smallest sign with the largest B") << std::numeric_limits<int>::min() << "00:00:00"
+                                                      << "0"
+                                                      << "23:59:59.9999"
+                                                      << "1000000000"
+                                                      << "12:20:51.6352"
+                                                      << "-2147483650147483645";
+    QTest::newRow("largest sign with the largest B and a negative A") << std::numeric_limits<int>::max() << "12:00:00"
+                                                                      << "-1000000000"
+                                                                      << "23:59:59.9999"
+                                                                      << "1000000000"
+                                                                      << "00:20:51.6353"
+                                                                      << "2147483648147483645";
     QTest::newRow("huge day counts count as 0") << 1 << "00:00:01"
                                                 << "9223372036854775807"
                                                 << "00:00:01"

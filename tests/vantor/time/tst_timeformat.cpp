@@ -308,13 +308,13 @@ void TestTimeFormat::masks()
 // arguments, and a missing form makes it drop arguments without a word.
 void TestTimeFormat::qmlCallForms()
 {
-    QStringList expected {
-        "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)", "getOnlyTime(qlonglong)",
-        "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)", "resultTime(int,QString,QString,QString,QString)",
-        "resultDate(int,QString,QString,QString,QString)", "getDay(qlonglong)", "getDay()", "getMonth(qlonglong)",
-        "getMonth()", "getYear(qlonglong)", "getYear()", "setDateTime(qlonglong,qlonglong,int,int,int)",
-        "modifySynchroTime(int,QString,QString)", "modifySynchroTime(qlonglong)", "displayTime(qlonglong)",
-        "displayTime(qlonglong,uint)", "displayTime(qlonglong,uint,bool)", "displayTime(qlonglong,uint,bool,bool)",
+    QStringList expected { "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)",
+        "getOnlyTime(qlonglong)", "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)",
+        "resultTime(int,QString,QString,QString,QString)", "resultDate(int,QString,QString,QString,QString)",
+        "getDay(qlonglong)", "getDay()", "getMonth(qlonglong)", "getMonth()", "getYear(qlonglong)", "getYear()",
+        "setDateTime(qlonglong,qlonglong,int,int,int)", "modifySynchroTime(int,QString,QString)",
+        "modifySynchroTime(qlonglong)", "displayTime(qlonglong)", "displayTime(qlonglong,uint)",
+        "displayTime(qlonglong,uint,bool)", "displayTime(qlonglong,uint,bool,bool)",
         "displayTime(qlonglong,uint,bool,bool,QVariant)", "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
         "displayTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayRunningTime(qlonglong)",
         "displayRunningTime(qlonglong,uint)", "displayRunningTime(qlonglong,uint,bool)",
@@ -325,14 +325,13 @@ void TestTimeFormat::qmlCallForms()
         "displayTimeGap(qlonglong,uint)", "displayTimeGap(qlonglong,uint,bool)", "displayCronoTime(qlonglong)",
         "displayCronoTime(qlonglong,uint)", "displayDate(qlonglong)", "isEmptyDateTime(QString)", "getTimeMask()",
         "getTimeMask(uint)", "getTimeMask(uint,QString)", "getTimeMask(uint,QString,bool)", "getCronoTimeMask()",
-        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()",
-        "getDateMask(QString)", "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
+        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()", "getDateMask(QString)",
+        "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
         "stringToTimeWithPointQML(QString,bool,QString)", "stringToTimeWithPointQML(QString,bool,QString,QString)",
         "checkTime(QString)", "checkTime(QString,bool)", "checkTime(QString,bool,QString)",
         "checkTime(QString,bool,QString,QString)", "checkDate(QString)", "checkDate(QString,QString)",
         "stringToDateWithPoint(QString)", "stringToDateWithPoint(QString,QString)",
-        "stringToDateWithPoint(QString,QString,int)", "stringToDateWithPoint(QString,QString,int,QVariant)"
-    };
+        "stringToDateWithPoint(QString,QString,int)", "stringToDateWithPoint(QString,QString,int,QVariant)" };
     expected.sort();
     QCOMPARE(TestSupport::invokableForms(DateTime::staticMetaObject), expected);
 }
