@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/datetime.h"
 #include "app/sharedapplication.h"
+#include "testsupport/invokableforms.h"
 #include "testsupport/testmain.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,7 @@ private slots:
     void sharedFormatting_data();
     void sharedFormatting();
     void masksAndParsers();
+    void qmlCallForms();
 
 private:
     QSharedPointer<Application> m_application;
@@ -126,6 +128,40 @@ void TestClientDateTime::masksAndParsers()
     QVERIFY(!DateTime::checkTime(QStringLiteral("24:00:00")));
     QCOMPARE(DateTime::displayCronoTime(90 * 50000LL), QStringLiteral("00:01:30.0000 "));
     QCOMPARE(DateTime::resultDate(-1, "10:00:00", "5", "10:00:00", "5"), QStringLiteral("0"));
+    // The sign is a factor: A + 2 × B.
+    QCOMPARE(DateTime::resultTime(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("22:00:01.0000"));
+    QCOMPARE(DateTime::resultDate(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("2"));
+}
+
+// Every call form QML may use, each of them its own invokable: QML picks a form by its number of
+// arguments, and a missing form makes it drop arguments without a word. The tool's utility has no
+// day, month and year getters, sets no clock and takes no date order.
+void TestClientDateTime::qmlCallForms()
+{
+    QStringList expected { "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)",
+        "getOnlyTime(qlonglong)", "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)",
+        "resultTime(int,QString,QString,QString,QString)", "resultDate(int,QString,QString,QString,QString)",
+        "displayTime(qlonglong)", "displayTime(qlonglong,uint)", "displayTime(qlonglong,uint,bool)",
+        "displayTime(qlonglong,uint,bool,bool)", "displayTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayRunningTime(qlonglong)",
+        "displayRunningTime(qlonglong,uint)", "displayRunningTime(qlonglong,uint,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool)", "displayRunningTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayNetTime(qlonglong)",
+        "displayNetTime(qlonglong,uint)", "displayNetTime(qlonglong,uint,bool)", "displayTimeGap(qlonglong)",
+        "displayTimeGap(qlonglong,uint)", "displayTimeGap(qlonglong,uint,bool)", "displayCronoTime(qlonglong)",
+        "displayCronoTime(qlonglong,uint)", "displayDate(qlonglong)", "isEmptyDateTime(QString)", "getTimeMask()",
+        "getTimeMask(uint)", "getTimeMask(uint,QString)", "getTimeMask(uint,QString,bool)", "getCronoTimeMask()",
+        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()", "getDateMask(QString)",
+        "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
+        "stringToTimeWithPointQML(QString,bool,QString)", "stringToTimeWithPointQML(QString,bool,QString,QString)",
+        "checkTime(QString)", "checkTime(QString,bool)", "checkTime(QString,bool,QString)",
+        "checkTime(QString,bool,QString,QString)", "checkDate(QString)", "checkDate(QString,QString)",
+        "stringToDateWithPoint(QString)", "stringToDateWithPoint(QString,QString)",
+        "stringToDateWithPoint(QString,QString,QVariant)" };
+    expected.sort();
+    QCOMPARE(TestSupport::invokableForms(DateTime::staticMetaObject), expected);
 }
 
 VANTOR_TEST_CLASS(TestClientDateTime)

@@ -316,11 +316,13 @@ private:
     void drawInfoText();
     void runIntervals(qint64 now);
     bool endOfTable(qint64 now);
-    void fireInterval(int index, const SemaInterval& interval);
+    // True when the interval was the silent last one of its table, which ends the run.
+    bool fireInterval(int index, const SemaInterval& interval);
     void offDisplay(qint64 now);
     void drawOffModeLights(bool always);
     void countdownStep(qint64 now);
     void finishTick(qint64 now);
+    void publishBoard();
     bool isFalseStartDeltaHeld();
     void releaseFalseStartDelta();
     void holdFalseStartDelta();
