@@ -1,6 +1,7 @@
 #include "clientfixture.h"
 #include "testsupport/testmain.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void frameSplitOverArrivals();
     void twoFramesInOneArrival();
     void emptyAndBrokenFrames();
+    void burstOfTinyFrames();
     void acknowledgementWithEmptyData();
     void errorReplies();
 
@@ -257,6 +259,26 @@ void TestMessageDiscipline::emptyAndBrokenFrames()
     backend.receivedSomething(versionFrame(QStringLiteral("Y")));
     QCOMPARE(versions.count(), 1);
     QCOMPARE(errors.count(), 0);
+}
+
+void TestMessageDiscipline::burstOfTinyFrames()
+{
+    // A broken peer's burst of empty frames is cut in one pass: the window must not freeze on it.
+    // (Cutting each frame off the front of the buffer took seconds for this burst.)
+    Backend backend;
+    QSignalSpy versions(&backend, &Backend::versionNumber);
+    QByteArray burst;
+    for (int i = 0; i < 128 * 1024; ++i)
+        burst += "\x09\x02";
+    const QByteArray last = versionFrame(QStringLiteral("after the burst"));
+    QElapsedTimer clock;
+    clock.start();
+    backend.receivedSomething(burst + last + last.left(7));
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(versions.count(), 1);
+    QCOMPARE(versions.at(0).at(0).toString(), QStringLiteral("after the burst"));
+    QCOMPARE(backend.receiveBuffer(), last.left(7));
+    QVERIFY2(elapsed < 1000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
 }
 
 void TestMessageDiscipline::acknowledgementWithEmptyData()
