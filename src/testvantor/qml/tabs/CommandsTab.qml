@@ -35,10 +35,8 @@ Item {
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Version number")
                 }
                 InputBox {
@@ -63,10 +61,8 @@ Item {
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence id")
                 }
                 InputBox {
@@ -97,10 +93,8 @@ Item {
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence name")
                 }
                 InputBox {
@@ -187,10 +181,8 @@ Item {
                         text: qsTr("Sequence")
                         font.bold: true
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Type")
                     }
                     ComboBoxItem {
@@ -209,10 +201,8 @@ Item {
                                 sema.sequenceMode = model[currentIndex].value
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Time")
                     }
                     InputBox {
@@ -231,10 +221,8 @@ Item {
                             Component.onCompleted: text = root.window.nextWholeMinuteText()
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Date")
                     }
                     InputBox {
@@ -250,13 +238,11 @@ Item {
                             inputMethodHints: Qt.ImhDigitsOnly
                             enabled: root.autoMode
                             color: enabled ? "black" : "grey"
-                            text: root.window.dateTimeUtil.displayDate(root.window.dateTimeUtil.getDate())
+                            Component.onCompleted: text = root.window.nextWholeMinuteDateText()
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Repetition")
                     }
                     InputBox {

@@ -117,10 +117,8 @@ Item {
             spacing: 5
 
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence id")
                 }
                 InputBox {
@@ -137,10 +135,8 @@ Item {
                 }
             }
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence name")
                 }
                 InputBox {
@@ -230,7 +226,10 @@ Item {
         }
 
         ColumnLayout {
+            Layout.fillWidth: false
             Layout.preferredWidth: 150
+            Layout.minimumWidth: 150
+            Layout.maximumWidth: 150
             Layout.alignment: Qt.AlignTop
             spacing: 5
 
