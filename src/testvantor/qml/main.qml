@@ -325,6 +325,7 @@ Window {
             }
 
             BetterButton {
+                id: disconnectButton
                 objectName: "disconnectButton"
                 text: qsTr("Disconnect from Orvane")
                 enabled: mainForm.isConnected
@@ -349,21 +350,52 @@ Window {
             Layout.bottomMargin: 5
             spacing: 0
 
-            TabBar {
-                id: tabBar
-                objectName: "tabBar"
+            // The tabs do not all fit a narrow window: arrows beside the bar step to the tabs out of
+            // view, and the bar scrolls to the current one.
+            RowLayout {
+                id: tabRow
                 Layout.fillWidth: true
-                clip: true
+                Layout.fillHeight: false
+                spacing: 0
 
-                Repeater {
-                    model: [qsTr("Commands"), qsTr("Network"), qsTr("Settings"), qsTr("Sema"), qsTr("Internal Sequence"),
-                        qsTr("Repetition Times"), qsTr("Displayboard Output"), qsTr("Events"), qsTr("Starting List"),
-                        qsTr("GPS"), qsTr("Utility")]
+                readonly property bool overflows: tabBar.contentWidth > tabRow.width
 
-                    TabButton {
-                        text: modelData
-                        width: implicitWidth
+                ToolButton {
+                    objectName: "previousTabButton"
+                    Layout.preferredWidth: 24
+                    Layout.preferredHeight: tabBar.height
+                    visible: tabRow.overflows
+                    enabled: tabBar.currentIndex > 0
+                    text: "\u2039"
+                    onClicked: tabBar.decrementCurrentIndex()
+                }
+
+                TabBar {
+                    id: tabBar
+                    objectName: "tabBar"
+                    Layout.fillWidth: true
+                    clip: true
+
+                    Repeater {
+                        model: [qsTr("Commands"), qsTr("Network"), qsTr("Settings"), qsTr("Sema"), qsTr("Internal Sequence"),
+                            qsTr("Repetition Times"), qsTr("Displayboard Output"), qsTr("Events"), qsTr("Starting List"),
+                            qsTr("GPS"), qsTr("Utility")]
+
+                        TabButton {
+                            text: modelData
+                            width: implicitWidth
+                        }
                     }
+                }
+
+                ToolButton {
+                    objectName: "nextTabButton"
+                    Layout.preferredWidth: 24
+                    Layout.preferredHeight: tabBar.height
+                    visible: tabRow.overflows
+                    enabled: tabBar.currentIndex < tabBar.count - 1
+                    text: "\u203A"
+                    onClicked: tabBar.incrementCurrentIndex()
                 }
             }
 

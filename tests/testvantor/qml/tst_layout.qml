@@ -71,6 +71,40 @@ TestCase {
         compare(window.statusPanel.height, 300)
     }
 
+    function test_everyTabIsReachableWithTheArrows_data() {
+        return [{ tag: "750 wide", width: 750 }, { tag: "1000 wide", width: 1000 }, { tag: "1600 wide", width: 1600 }]
+    }
+
+    function test_everyTabIsReachableWithTheArrows(data) {
+        window.width = data.width
+        waitForRendering(window.contentItem)
+        var next = findChild(window.contentItem, "nextTabButton")
+        var previous = findChild(window.contentItem, "previousTabButton")
+        var bar = window.tabBar
+        var overflows = bar.contentWidth > bar.width + 1
+        compare(next.visible, overflows)
+        compare(previous.visible, overflows)
+        verify(!previous.enabled)
+        for (var i = 1; i < bar.count; ++i) {
+            if (overflows)
+                mouseClick(next)
+            else
+                mouseClick(bar.itemAt(i))
+            compare(bar.currentIndex, i)
+            // The current tab comes into view, whole.
+            var tab = bar.itemAt(i)
+            tryVerify(function() {
+                var left = tab.mapToItem(bar, 0, 0).x
+                return left >= -1 && left + tab.width <= bar.width + 1
+            }, 2000, "tab " + i + " out of view")
+        }
+        if (overflows) {
+            verify(!next.enabled)
+            mouseClick(previous)
+            compare(bar.currentIndex, bar.count - 2)
+        }
+    }
+
     function test_logScrollsInsideItsPlace() {
         var logView = findChild(window.contentItem, "logView")
         var before = logView.height

@@ -23,14 +23,13 @@ Item {
     property alias repetitionInput: repetitionInput
 
     // The tab is taller than the tab area; it scrolls.
-    ScrollView {
+    PageScrollView {
         id: scroller
+        objectName: "commandsScroller"
         anchors.fill: parent
-        clip: true
-        contentWidth: availableWidth
 
         ColumnLayout {
-            width: scroller.availableWidth
+            width: scroller.usableWidth
             spacing: 5
 
             RowLayout {

@@ -134,5 +134,10 @@ Item {
                 onClicked: root.backend.setRepetitionTimes("", "", "", indexInput.text)
             }
         }
+
+        // The buttons stand beside the inputs; the rest of the row stays empty.
+        Item {
+            Layout.fillWidth: true
+        }
     }
 }

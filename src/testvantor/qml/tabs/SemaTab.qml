@@ -136,5 +136,10 @@ Item {
             enabled: root.window.isConnected
             onClicked: root.send()
         }
+
+        // The buttons stand beside the inputs; the rest of the row stays empty.
+        Item {
+            Layout.fillWidth: true
+        }
     }
 }

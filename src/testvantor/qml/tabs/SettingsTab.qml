@@ -139,17 +139,15 @@ Item {
         anchors.margins: 5
         spacing: 10
 
-        ScrollView {
+        PageScrollView {
             id: scroller
             objectName: "settingsScroller"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            clip: true
-            contentWidth: availableWidth
 
             Column {
                 spacing: 4
-                width: scroller.availableWidth
+                width: scroller.usableWidth
 
                 Repeater {
                     id: chooserRepeater
@@ -157,7 +155,7 @@ Item {
 
                     RowLayout {
                         property alias chooser: combo
-                        width: scroller.availableWidth
+                        width: scroller.usableWidth
                         spacing: 5
 
                         FieldLabel {

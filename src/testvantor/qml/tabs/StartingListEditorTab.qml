@@ -203,11 +203,12 @@ Item {
             }
         }
 
+        // The action buttons: a column 150 wide, or as wide as its longest label needs.
         ColumnLayout {
             Layout.fillWidth: false
-            Layout.preferredWidth: 150
-            Layout.minimumWidth: 150
-            Layout.maximumWidth: 150
+            Layout.preferredWidth: Math.max(150, implicitWidth)
+            Layout.minimumWidth: Layout.preferredWidth
+            Layout.maximumWidth: Layout.preferredWidth
             Layout.alignment: Qt.AlignTop
             spacing: 5
 
