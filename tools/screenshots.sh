@@ -36,3 +36,6 @@ env HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" XDG
         exit 1
     }
 echo "screenshots: $(grep -c '\.png$' "$tmp/walk.log") pictures in $out"
+
+# TestVantor's window, one picture per tab, connected to a Vantor of its own.
+"$root/tools/screenshots-testvantor.sh" "$out"

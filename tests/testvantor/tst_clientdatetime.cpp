@@ -23,6 +23,8 @@ private slots:
 
     void clockCountsUtc();
     void qDateTimeToTicksHasNoOffset();
+    void localDateOfAnInstant_data();
+    void localDateOfAnInstant();
     void dateOrderFollowsTheApplication();
     void formatterIsAlways24Hour();
     void sharedFormatting_data();
@@ -68,6 +70,33 @@ void TestClientDateTime::qDateTimeToTicksHasNoOffset()
     const QDateTime local(QDate(1970, 1, 2), QTime(0, 0), Qt::LocalTime);
     QCOMPARE(DateTime::qDateTimeToTicks(local), local.toMSecsSinceEpoch() * 50);
     QCOMPARE(DateTime::qDateTimeToTicks(local), (86400000LL - 3600000LL) * 50);
+}
+
+void TestClientDateTime::localDateOfAnInstant_data()
+{
+    QTest::addColumn<QDateTime>("utc");
+    QTest::addColumn<QString>("date");
+    // Europe/Rome is one hour ahead of UTC in winter and two in summer.
+    QTest::newRow("winter, after local midnight")
+        << QDateTime(QDate(2024, 3, 9), QTime(23, 30), Qt::UTC) << QStringLiteral("10/03/2024");
+    QTest::newRow("winter, before local midnight")
+        << QDateTime(QDate(2024, 3, 9), QTime(22, 59, 59), Qt::UTC) << QStringLiteral("09/03/2024");
+    QTest::newRow("summer, after local midnight")
+        << QDateTime(QDate(2024, 7, 14), QTime(22, 0), Qt::UTC) << QStringLiteral("15/07/2024");
+    QTest::newRow("summer, before local midnight")
+        << QDateTime(QDate(2024, 7, 14), QTime(21, 59), Qt::UTC) << QStringLiteral("14/07/2024");
+    QTest::newRow("new year") << QDateTime(QDate(2024, 12, 31), QTime(23, 0), Qt::UTC) << QStringLiteral("01/01/2025");
+    QTest::newRow("the first day of the clock")
+        << QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC) << QStringLiteral("01/01/1970");
+}
+
+void TestClientDateTime::localDateOfAnInstant()
+{
+    QFETCH(QDateTime, utc);
+    QFETCH(QString, date);
+    const qlonglong ticks = utc.toMSecsSinceEpoch() * 50;
+    QCOMPARE(DateTime::displayDate(DateTime::localDate(ticks)), date);
+    QCOMPARE(DateTime::getOnlyTime(DateTime::localDate(ticks)), 0);
 }
 
 void TestClientDateTime::dateOrderFollowsTheApplication()

@@ -46,6 +46,12 @@ qlonglong DateTime::getOnlyDate(qlonglong dateTime) { return dateTime / kTicksPe
 
 qlonglong DateTime::getOnlyTime(qlonglong dateTime) { return dateTime % kTicksPerDay; }
 
+qlonglong DateTime::localDate(qlonglong dateTime)
+{
+    const QDate date = QDateTime::fromMSecsSinceEpoch(dateTime / QMIL1, Qt::UTC).toLocalTime().date();
+    return QDate(1970, 1, 1).daysTo(date) * kTicksPerDay;
+}
+
 bool DateTime::isDateValid(int day, int month, int year) { return TickTime::isDateValid(day, month, year); }
 
 qlonglong DateTime::qDateTimeToTicks(const QDateTime& time) { return time.toMSecsSinceEpoch() * QMIL1; }

@@ -43,6 +43,8 @@ public:
     Q_INVOKABLE static qlonglong getDate();
     Q_INVOKABLE static qlonglong getOnlyDate(qlonglong dateTime);
     Q_INVOKABLE static qlonglong getOnlyTime(qlonglong dateTime);
+    // The date, in the computer's time zone, of a UTC instant of the clock (whole days in ticks).
+    Q_INVOKABLE static qlonglong localDate(qlonglong dateTime);
     Q_INVOKABLE static bool isDateValid(int day, int month, int year);
     Q_INVOKABLE static qlonglong qDateTimeToTicks(const QDateTime& time);
     Q_INVOKABLE static QString resultTime(int sign, const QString& timeStringA, const QString& dateStringA,
