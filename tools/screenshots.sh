@@ -3,13 +3,14 @@
 # and writes them as PNG files to a folder, named <screen>-<theme>-<language>.png.
 #
 # Usage: tools/screenshots.sh <folder> [<theme>-<language> ...]
-#        (for example "dark-de"; without one, every theme and language)
+#        (for example "dark-de": only Vantor's pictures in that theme and language; without one,
+#        every theme and language, and TestVantor's window one tab at a time)
 #
 # Vantor runs under a virtual X display (Xvfb) with a settings and data folder of its own, so
 # the pictures always show a first start and nothing of yours is touched. Fails, naming the
 # step, when a step of a walk does not reach the state it claims or when anything warns.
 #
-# Each walk is a program that drives one window from inside; add one with a function below and a
+# Each walk is a program that drives its window from inside; add one with a function below and a
 # line in the list at the end.
 set -euo pipefail
 if [ $# -lt 1 ]; then
@@ -28,6 +29,13 @@ only=("$@")
 tmp="$(mktemp -d "${TMPDIR:-/tmp}/vantor-screenshots.XXXXXX")"
 trap 'rm -rf "$tmp"' EXIT
 
+# Where the user may, the walks run in a private network namespace, so that Vantor's command port
+# 21967 meets no other Vantor on this machine.
+isolate=()
+if command -v ip >/dev/null && unshare -n true 2>/dev/null; then
+    isolate=(unshare -n bash -c 'ip link set lo up && exec "$@"' isolate)
+fi
+
 # Runs one walk program in a home of its own under a virtual X display; its log goes to
 # $tmp/<name>.log and, when it fails, to the terminal.
 run_walk() {
@@ -39,7 +47,7 @@ run_walk() {
     if ! (cd "$home/home" && env HOME="$home/home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
             XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=xcb \
             VANTOR_TONE_SINK=log \
-            timeout --signal=KILL 1800 xvfb-run --auto-servernum --server-args="-screen 0 1600x900x24" \
+            "${isolate[@]}" timeout --signal=KILL 1800 xvfb-run --auto-servernum --server-args="-screen 0 1600x900x24" \
             "$@" > "$tmp/$name.log" 2>&1); then
         grep -v '^/' "$tmp/$name.log" >&2 || true
         echo "screenshots: the $name walk failed" >&2
@@ -53,4 +61,14 @@ walk_vantor() {
     run_walk vantor "$root/build/tests/vantor/qml/vantor_screenshots" "$out" "${only[@]}"
 }
 
-walk_vantor
+# TestVantor's window, one picture per tab, connected to a Vantor of its own.
+walk_testvantor() {
+    "$root/tools/screenshots-testvantor.sh" "$out"
+}
+
+failed=0
+walk_vantor || failed=1
+if [ ${#only[@]} -eq 0 ]; then
+    walk_testvantor || failed=1
+fi
+exit $failed

@@ -116,13 +116,39 @@ qint64 readTimeOfDay(const QString& text)
     return TickTime::parseTime(text, &ticks, false, ':', '.') ? ticks : 0;
 }
 
-qint64 timeTextSum(int sign, const QString& timeStringA, const QString& dateStringA, const QString& timeStringB,
+// A tick value held as whole days and a remainder with the same sign as the whole, so that
+// A + sign × B stays exact for every sign an int can hold.
+struct DaysAndTicks
+{
+    qint64 days = 0;
+    qint64 ticks = 0; // |ticks| < one day
+};
+
+// (A + sign × B) of two time texts with day counts. The day counts are bounded and a time of day
+// is below one day, so each product below fits in 64 bits; the sum is carried into days as it goes.
+DaysAndTicks timeTextSum(int sign, const QString& timeStringA, const QString& dateStringA, const QString& timeStringB,
     const QString& dateStringB)
 {
-    const qint64 a = readDayCount(dateStringA) * TickTime::kTicksPerDay + readTimeOfDay(timeStringA);
-    const qint64 b = readDayCount(dateStringB) * TickTime::kTicksPerDay + readTimeOfDay(timeStringB);
-    const qint64 factor = sign < 0 ? -1 : (sign > 0 ? 1 : 0);
-    return a + factor * b;
+    const qint64 timeB = readTimeOfDay(timeStringB);
+    // sign × timeB could pass 2^63 for the largest signs: it is taken in two halves.
+    const qint64 firstHalf = sign / 2;
+    const qint64 secondHalf = qint64(sign) - firstHalf;
+    const qint64 partA = firstHalf * timeB;
+    const qint64 partB = secondHalf * timeB;
+    qint64 days = readDayCount(dateStringA) + qint64(sign) * readDayCount(dateStringB) + partA / TickTime::kTicksPerDay
+        + partB / TickTime::kTicksPerDay;
+    qint64 ticks = readTimeOfDay(timeStringA) + partA % TickTime::kTicksPerDay + partB % TickTime::kTicksPerDay;
+    days += ticks / TickTime::kTicksPerDay;
+    ticks %= TickTime::kTicksPerDay;
+    // The remainder takes the sign of the whole value, as a division of the whole would leave it.
+    if (days > 0 && ticks < 0) {
+        --days;
+        ticks += TickTime::kTicksPerDay;
+    } else if (days < 0 && ticks > 0) {
+        ++days;
+        ticks -= TickTime::kTicksPerDay;
+    }
+    return { days, ticks };
 }
 
 QString cleanInput(const QString& text)
@@ -350,14 +376,14 @@ QString TickTime::formatDate(const DateParts& date, int dateOrder)
 QString TickTime::resultTime(int sign, const QString& timeStringA, const QString& dateStringA,
     const QString& timeStringB, const QString& dateStringB)
 {
-    const TimeParts t = splitTime(timeTextSum(sign, timeStringA, dateStringA, timeStringB, dateStringB), 0);
+    const TimeParts t = splitTime(timeTextSum(sign, timeStringA, dateStringA, timeStringB, dateStringB).ticks, 0);
     return QString::asprintf("%02u:%02u:%02u.%04u", t.hour, t.minute, t.second, t.fraction);
 }
 
 QString TickTime::resultDate(int sign, const QString& timeStringA, const QString& dateStringA,
     const QString& timeStringB, const QString& dateStringB)
 {
-    return QString::number(timeTextSum(sign, timeStringA, dateStringA, timeStringB, dateStringB) / kTicksPerDay);
+    return QString::number(timeTextSum(sign, timeStringA, dateStringA, timeStringB, dateStringB).days);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -636,6 +662,15 @@ char TickTime::separatorChar(const QString& text, char fallback)
         return fallback;
     const char c = text.at(0).toLatin1();
     return c != 0 ? c : fallback;
+}
+
+char TickTime::prefixChar(const QVariant& value)
+{
+    if (value.userType() == QMetaType::QString)
+        return separatorChar(value.toString(), 0);
+    bool ok = false;
+    const int code = value.toInt(&ok);
+    return ok && code > 0 && code <= 255 ? static_cast<char>(code) : 0;
 }
 
 } // namespace Vl::Common

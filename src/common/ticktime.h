@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 
 namespace Vl::Common {
@@ -91,6 +92,9 @@ public:
 
     // The first character of a separator text as QML passes it, or the fallback.
     static char separatorChar(const QString& text, char fallback);
+    // A formatter prefix as QML passes it: the first character of a text ("+"), or a character
+    // code; 0 (no prefix) for an empty text, null, undefined or a code outside 1 to 255.
+    static char prefixChar(const QVariant& value);
 };
 
 } // namespace Vl::Common

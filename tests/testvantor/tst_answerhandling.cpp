@@ -255,18 +255,20 @@ void TestAnswerHandling::settings()
     for (const QVariant& value : settings3.at(0))
         QVERIFY(!value.value<QVariant>().isValid());
 
-    // The pushed "Settings" message; every object of Data is read and the merge is emitted per object.
+    // The pushed "Settings" message; every object of Data is read, a later value replaces an earlier
+    // one, and the merge is reported once for the whole message.
     deliver(backend, "Settings", items(R"([{"Language":0,"IsHighContrast":true,"OffMode":2,"Brightness":35},
-        {"DisplayboardTimeColor":4,"DelayFalseStart":3,"IsGenerateStart":false}])"));
-    QCOMPARE(settings1.count(), 3);
-    QCOMPARE(settings1.at(1), settings1.at(2));
-    QCOMPARE(settings1.at(2).at(0).value<QVariant>(), QVariant(0));
-    QCOMPARE(settings1.at(2).at(4).value<QVariant>(), QVariant(true));
-    QCOMPARE(settings2.at(2).at(0).value<QVariant>(), QVariant(false));
-    QCOMPARE(settings2.at(2).at(1).value<QVariant>(), QVariant(2));
-    QCOMPARE(settings2.at(2).at(4).value<QVariant>(), QVariant(3));
-    QCOMPARE(settings3.at(2).at(4).value<QVariant>(), QVariant(35));
-    QCOMPARE(settings3.at(2).at(5).value<QVariant>(), QVariant(4));
+        {"DisplayboardTimeColor":4,"DelayFalseStart":3,"IsGenerateStart":false},{"OffMode":1}])"));
+    QCOMPARE(settings1.count(), 2);
+    QCOMPARE(settings2.count(), 2);
+    QCOMPARE(settings3.count(), 2);
+    QCOMPARE(settings1.at(1).at(0).value<QVariant>(), QVariant(0));
+    QCOMPARE(settings1.at(1).at(4).value<QVariant>(), QVariant(true));
+    QCOMPARE(settings2.at(1).at(0).value<QVariant>(), QVariant(false));
+    QCOMPARE(settings2.at(1).at(1).value<QVariant>(), QVariant(1));
+    QCOMPARE(settings2.at(1).at(4).value<QVariant>(), QVariant(3));
+    QCOMPARE(settings3.at(1).at(4).value<QVariant>(), QVariant(35));
+    QCOMPARE(settings3.at(1).at(5).value<QVariant>(), QVariant(4));
 }
 
 void TestAnswerHandling::repetitionTimesAndNetworkSettings()

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/datetime.h"
 #include "app/sharedapplication.h"
+#include "testsupport/invokableforms.h"
 #include "testsupport/testmain.h"
 
 #include <QCoreApplication>
@@ -22,11 +23,14 @@ private slots:
 
     void clockCountsUtc();
     void qDateTimeToTicksHasNoOffset();
+    void localDateOfAnInstant_data();
+    void localDateOfAnInstant();
     void dateOrderFollowsTheApplication();
     void formatterIsAlways24Hour();
     void sharedFormatting_data();
     void sharedFormatting();
     void masksAndParsers();
+    void qmlCallForms();
 
 private:
     QSharedPointer<Application> m_application;
@@ -66,6 +70,33 @@ void TestClientDateTime::qDateTimeToTicksHasNoOffset()
     const QDateTime local(QDate(1970, 1, 2), QTime(0, 0), Qt::LocalTime);
     QCOMPARE(DateTime::qDateTimeToTicks(local), local.toMSecsSinceEpoch() * 50);
     QCOMPARE(DateTime::qDateTimeToTicks(local), (86400000LL - 3600000LL) * 50);
+}
+
+void TestClientDateTime::localDateOfAnInstant_data()
+{
+    QTest::addColumn<QDateTime>("utc");
+    QTest::addColumn<QString>("date");
+    // Europe/Rome is one hour ahead of UTC in winter and two in summer.
+    QTest::newRow("winter, after local midnight")
+        << QDateTime(QDate(2024, 3, 9), QTime(23, 30), Qt::UTC) << QStringLiteral("10/03/2024");
+    QTest::newRow("winter, before local midnight")
+        << QDateTime(QDate(2024, 3, 9), QTime(22, 59, 59), Qt::UTC) << QStringLiteral("09/03/2024");
+    QTest::newRow("summer, after local midnight")
+        << QDateTime(QDate(2024, 7, 14), QTime(22, 0), Qt::UTC) << QStringLiteral("15/07/2024");
+    QTest::newRow("summer, before local midnight")
+        << QDateTime(QDate(2024, 7, 14), QTime(21, 59), Qt::UTC) << QStringLiteral("14/07/2024");
+    QTest::newRow("new year") << QDateTime(QDate(2024, 12, 31), QTime(23, 0), Qt::UTC) << QStringLiteral("01/01/2025");
+    QTest::newRow("the first day of the clock")
+        << QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC) << QStringLiteral("01/01/1970");
+}
+
+void TestClientDateTime::localDateOfAnInstant()
+{
+    QFETCH(QDateTime, utc);
+    QFETCH(QString, date);
+    const qlonglong ticks = utc.toMSecsSinceEpoch() * 50;
+    QCOMPARE(DateTime::displayDate(DateTime::localDate(ticks)), date);
+    QCOMPARE(DateTime::getOnlyTime(DateTime::localDate(ticks)), 0);
 }
 
 void TestClientDateTime::dateOrderFollowsTheApplication()
@@ -126,6 +157,42 @@ void TestClientDateTime::masksAndParsers()
     QVERIFY(!DateTime::checkTime(QStringLiteral("24:00:00")));
     QCOMPARE(DateTime::displayCronoTime(90 * 50000LL), QStringLiteral("00:01:30.0000 "));
     QCOMPARE(DateTime::resultDate(-1, "10:00:00", "5", "10:00:00", "5"), QStringLiteral("0"));
+    // The sign is a factor: A + 2 × B.
+    QCOMPARE(DateTime::resultTime(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("22:00:01.0000"));
+    QCOMPARE(DateTime::resultDate(2, "01:00:00", "0", "10:30:00.5", "1"), QStringLiteral("2"));
+}
+
+// Every call form QML may use, each of them its own invokable: QML picks a form by its number of
+// arguments, and a missing form makes it drop arguments without a word. The tool's utility has no
+// day, month and year getters, sets no clock and takes no date order.
+void TestClientDateTime::qmlCallForms()
+{
+    QStringList expected { "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)",
+        "getOnlyTime(qlonglong)", "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)",
+        "resultTime(int,QString,QString,QString,QString)", "resultDate(int,QString,QString,QString,QString)",
+        "displayTime(qlonglong)", "displayTime(qlonglong,uint)", "displayTime(qlonglong,uint,bool)",
+        "displayTime(qlonglong,uint,bool,bool)", "displayTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayRunningTime(qlonglong)",
+        "displayRunningTime(qlonglong,uint)", "displayRunningTime(qlonglong,uint,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool)", "displayRunningTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayNetTime(qlonglong)",
+        "displayNetTime(qlonglong,uint)", "displayNetTime(qlonglong,uint,bool)", "displayTimeGap(qlonglong)",
+        "displayTimeGap(qlonglong,uint)", "displayTimeGap(qlonglong,uint,bool)", "displayCronoTime(qlonglong)",
+        "displayCronoTime(qlonglong,uint)", "displayDate(qlonglong)", "isEmptyDateTime(QString)", "getTimeMask()",
+        "getTimeMask(uint)", "getTimeMask(uint,QString)", "getTimeMask(uint,QString,bool)", "getCronoTimeMask()",
+        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()", "getDateMask(QString)",
+        "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
+        "stringToTimeWithPointQML(QString,bool,QString)", "stringToTimeWithPointQML(QString,bool,QString,QString)",
+        "checkTime(QString)", "checkTime(QString,bool)", "checkTime(QString,bool,QString)",
+        "checkTime(QString,bool,QString,QString)", "checkDate(QString)", "checkDate(QString,QString)",
+        "stringToDateWithPoint(QString)", "stringToDateWithPoint(QString,QString)",
+        "stringToDateWithPoint(QString,QString,QVariant)",
+        // the local calendar day of an instant, for the start date shown beside a local start time
+        "localDate(qlonglong)" };
+    expected.sort();
+    QCOMPARE(TestSupport::invokableForms(DateTime::staticMetaObject), expected);
 }
 
 VANTOR_TEST_CLASS(TestClientDateTime)

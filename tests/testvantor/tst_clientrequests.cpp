@@ -173,7 +173,7 @@ void TestClientRequests::requests_data()
         << "deleteStartingListByName"
         << "DeleteStartingListByName" << object(R"({"StartingListName":"Heat 1"})");
     QTest::newRow("setNetwork") << "setNetwork"
-                                << "SetNetwork" << object(R"({"NetworkName":"Field","Password":"secret"})");
+                                << "SetNetwork" << object(R"({"SSID":"Field","Password":"secret"})");
     QTest::newRow("setSettings") << "setSettings"
                                  << "SetSettings"
                                  << object(R"({"Language":1,"DateFormat":0,"TimeFormat":1,"VisualizationMode":5,

@@ -1,6 +1,7 @@
 #include "clientfixture.h"
 #include "testsupport/testmain.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTest>
@@ -38,6 +39,7 @@ private slots:
     void frameSplitOverArrivals();
     void twoFramesInOneArrival();
     void emptyAndBrokenFrames();
+    void burstOfTinyFrames();
     void acknowledgementWithEmptyData();
     void errorReplies();
 
@@ -257,6 +259,27 @@ void TestMessageDiscipline::emptyAndBrokenFrames()
     backend.receivedSomething(versionFrame(QStringLiteral("Y")));
     QCOMPARE(versions.count(), 1);
     QCOMPARE(errors.count(), 0);
+}
+
+void TestMessageDiscipline::burstOfTinyFrames()
+{
+    // A broken peer's burst of 8 MiB of small frames that are not messages is cut in one pass: the
+    // window must not freeze on it. (Cutting each frame off the front of the buffer took seconds.)
+    Backend backend;
+    QSignalSpy versions(&backend, &Backend::versionNumber);
+    const QByteArray small = "\x09" + QByteArray(30, 'x') + "\x02";
+    QByteArray burst;
+    while (burst.size() < 8 * 1024 * 1024)
+        burst += small;
+    const QByteArray last = versionFrame(QStringLiteral("after the burst"));
+    QElapsedTimer clock;
+    clock.start();
+    backend.receivedSomething(burst + last + last.left(7));
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(versions.count(), 1);
+    QCOMPARE(versions.at(0).at(0).toString(), QStringLiteral("after the burst"));
+    QCOMPARE(backend.receiveBuffer(), last.left(7));
+    QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
 }
 
 void TestMessageDiscipline::acknowledgementWithEmptyData()

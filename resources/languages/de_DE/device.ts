@@ -21,5 +21,9 @@
         <source>DONE!</source>
         <translation>FERTIG!</translation>
     </message>
+    <message>
+        <source>Tones cannot be played: no sound card or PC speaker</source>
+        <translation>Töne können nicht abgespielt werden: keine Soundkarte und kein PC-Lautsprecher</translation>
+    </message>
 </context>
 </TS>

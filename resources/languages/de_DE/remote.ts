@@ -86,5 +86,9 @@
         <source>Error to set GPS mode because Ambrel is enabled</source>
         <translation>GPS-Modus kann nicht gesetzt werden, weil Ambrel aktiv ist</translation>
     </message>
+    <message>
+        <source>Error to show the sequence screen</source>
+        <translation>Der Sequenz-Bildschirm kann nicht angezeigt werden</translation>
+    </message>
 </context>
 </TS>

@@ -118,6 +118,14 @@ Die Mindestzeit beträgt %1</translation>
         <source>The workbook holds no start</source>
         <translation>Die Arbeitsmappe enthält keinen Start</translation>
     </message>
+    <message>
+        <source>Row %1 of the workbook is empty, but further rows follow it: remove the empty row</source>
+        <translation>Zeile %1 der Arbeitsmappe ist leer, aber es folgen weitere Zeilen: die leere Zeile entfernen</translation>
+    </message>
+    <message>
+        <source>Row %1 of the workbook has a start time that is a plain number: give the cell a time format or write the time as text</source>
+        <translation>Zeile %1 der Arbeitsmappe hat als Startzeit eine bloße Zahl: der Zelle ein Zeitformat geben oder die Zeit als Text schreiben</translation>
+    </message>
 </context>
 <context>
     <name>Vl::Tavix3::UI::Sema</name>

@@ -21,5 +21,9 @@
         <source>DONE!</source>
         <translation>FATTO!</translation>
     </message>
+    <message>
+        <source>Tones cannot be played: no sound card or PC speaker</source>
+        <translation>Impossibile riprodurre i toni: nessuna scheda audio né altoparlante del PC</translation>
+    </message>
 </context>
 </TS>

@@ -86,5 +86,9 @@
         <source>Error to set GPS mode because Ambrel is enabled</source>
         <translation>Impossibile impostare la modalità GPS perché Ambrel è attivo</translation>
     </message>
+    <message>
+        <source>Error to show the sequence screen</source>
+        <translation>Impossibile mostrare la schermata della sequenza</translation>
+    </message>
 </context>
 </TS>

@@ -118,6 +118,14 @@ Il tempo minimo è %1</translation>
         <source>The workbook holds no start</source>
         <translation>La cartella di lavoro non contiene partenze</translation>
     </message>
+    <message>
+        <source>Row %1 of the workbook is empty, but further rows follow it: remove the empty row</source>
+        <translation>La riga %1 della cartella di lavoro è vuota, ma altre righe la seguono: eliminare la riga vuota</translation>
+    </message>
+    <message>
+        <source>Row %1 of the workbook has a start time that is a plain number: give the cell a time format or write the time as text</source>
+        <translation>La riga %1 della cartella di lavoro ha come ora di partenza un semplice numero: dare alla cella un formato orario o scrivere l'ora come testo</translation>
+    </message>
 </context>
 <context>
     <name>Vl::Tavix3::UI::Sema</name>

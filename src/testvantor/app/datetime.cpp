@@ -46,6 +46,12 @@ qlonglong DateTime::getOnlyDate(qlonglong dateTime) { return dateTime / kTicksPe
 
 qlonglong DateTime::getOnlyTime(qlonglong dateTime) { return dateTime % kTicksPerDay; }
 
+qlonglong DateTime::localDate(qlonglong dateTime)
+{
+    const QDate date = QDateTime::fromMSecsSinceEpoch(dateTime / QMIL1, Qt::UTC).toLocalTime().date();
+    return QDate(1970, 1, 1).daysTo(date) * kTicksPerDay;
+}
+
 bool DateTime::isDateValid(int day, int month, int year) { return TickTime::isDateValid(day, month, year); }
 
 qlonglong DateTime::qDateTimeToTicks(const QDateTime& time) { return time.toMSecsSinceEpoch() * QMIL1; }
@@ -121,18 +127,69 @@ QString DateTime::displayDate(qlonglong dateTime) { return TickTime::formatDate(
 
 bool DateTime::isEmptyDateTime(const QString& text) { return TickTime::isEmptyDateTime(text); }
 
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix,
+    bool proportionalFont, const QVariant&)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, prefix, proportionalFont);
+}
+
+QString DateTime::displayTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
+}
+
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, prefix, false);
+}
+
 QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots)
 {
     return displayTime(dateTime, format, onlySeconds, noDots, 0, false, nullptr);
+}
+
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds)
+{
+    return displayTime(dateTime, format, onlySeconds, false);
 }
 
 QString DateTime::displayTime(qlonglong dateTime, uint format) { return displayTime(dateTime, format, false, false); }
 
 QString DateTime::displayTime(qlonglong dateTime) { return displayTime(dateTime, 0u, false, false); }
 
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+    const QVariant& prefix, bool proportionalFont, const QVariant&)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, prefix, proportionalFont);
+}
+
+QString DateTime::displayRunningTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont)
+{
+    return displayRunningTime(
+        dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
+}
+
+QString DateTime::displayRunningTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, prefix, false);
+}
+
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, 0, false, nullptr);
+}
+
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, false);
+}
+
 QString DateTime::displayRunningTime(qlonglong dateTime, uint format)
 {
-    return displayRunningTime(dateTime, format, false, false, 0, false, nullptr);
+    return displayRunningTime(dateTime, format, false, false);
 }
 
 QString DateTime::displayRunningTime(qlonglong dateTime) { return displayRunningTime(dateTime, 0u); }
@@ -207,6 +264,11 @@ qlonglong DateTime::stringToDateWithPoint(const QString& origText, char dateSepa
     qint64 ticks = 0;
     parseDate(origText, &ticks, dateSeparator, resultText);
     return ticks;
+}
+
+qlonglong DateTime::stringToDateWithPoint(const QString& origText, const QString& dateSeparator, const QVariant&)
+{
+    return stringToDateWithPoint(origText, dateSeparator);
 }
 
 qlonglong DateTime::stringToDateWithPoint(const QString& origText, const QString& dateSeparator)

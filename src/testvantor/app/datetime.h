@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <boost/optional.hpp>
 #include <functional>
@@ -42,6 +43,8 @@ public:
     Q_INVOKABLE static qlonglong getDate();
     Q_INVOKABLE static qlonglong getOnlyDate(qlonglong dateTime);
     Q_INVOKABLE static qlonglong getOnlyTime(qlonglong dateTime);
+    // The date, in the computer's time zone, of a UTC instant of the clock (whole days in ticks).
+    Q_INVOKABLE static qlonglong localDate(qlonglong dateTime);
     Q_INVOKABLE static bool isDateValid(int day, int month, int year);
     Q_INVOKABLE static qlonglong qDateTimeToTicks(const QDateTime& time);
     Q_INVOKABLE static QString resultTime(int sign, const QString& timeStringA, const QString& dateStringA,
@@ -67,10 +70,27 @@ public:
     Q_INVOKABLE static QString displayDate(qlonglong dateTime);
     Q_INVOKABLE static bool isEmptyDateTime(const QString& text);
 
-    // QML forms of the formatter wrappers (QML has no char, pointer or optional arguments).
+    // QML forms of the formatter wrappers (QML has no char, pointer or optional arguments). A prefix
+    // is a text whose first character is used, or a character code. QML strings cannot be updated in
+    // place, so updateCheck is accepted and left alone: the text returned never depends on it.
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+        const QVariant& prefix, bool proportionalFont, const QVariant& updateCheck);
+    Q_INVOKABLE static QString displayTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+        const QVariant& prefix, bool proportionalFont, const QVariant& updateCheck);
+    Q_INVOKABLE static QString displayRunningTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayRunningTime(
+        qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime);
     Q_INVOKABLE static QString displayNetTime(qlonglong dateTime, uint format, bool onlySeconds);
@@ -96,6 +116,10 @@ public:
     Q_INVOKABLE static qlonglong stringToTimeWithPointQML(const QString& origText, bool onlySeconds = false,
         const QString& timeSeparator = QStringLiteral(":"), const QString& decimalSeparator = QStringLiteral("."));
     static qlonglong stringToDateWithPoint(const QString& origText, char dateSeparator, QString* resultText);
+    // The QML form with resultText accepts it and leaves it alone, as QML strings cannot be updated
+    // in place; checkDate tells whether a date was corrected.
+    Q_INVOKABLE static qlonglong stringToDateWithPoint(
+        const QString& origText, const QString& dateSeparator, const QVariant& resultText);
     Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText, const QString& dateSeparator);
     Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText);
     Q_INVOKABLE static bool checkTime(const QString& input, bool onlySeconds = false,

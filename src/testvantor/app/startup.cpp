@@ -35,7 +35,7 @@ void registerQmlTypes()
     qmlRegisterType<Backend>(uri, 1, 0, "Backend");
 }
 
-int runTestVantor(int argc, char** argv)
+int runTestVantor(int argc, char** argv, const std::function<void(QQmlApplicationEngine&)>& beforeExec)
 {
     initResources();
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
@@ -67,6 +67,8 @@ int runTestVantor(int argc, char** argv)
         },
         Qt::DirectConnection);
 
+    if (beforeExec)
+        beforeExec(*engine);
     const int code = app->exec();
     engine.reset();
     app.reset();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class QQmlApplicationEngine;
+
 namespace Vl::Orvane::UI {
 
 // TestVantor's resources (its QML and images) built into the program.
@@ -7,6 +11,7 @@ void initResources();
 // The QML module "velmora.Orvane" 1.0 of TestVantor: DateTimeUtil, OrvaneEnum, SemaEnum, GPSEnum, Backend.
 void registerQmlTypes();
 // Sets up Qt, the application object and the main window, runs the event loop and returns its exit code.
-int runTestVantor(int argc, char** argv);
+// beforeExec, when given, runs just before the event loop starts.
+int runTestVantor(int argc, char** argv, const std::function<void(QQmlApplicationEngine&)>& beforeExec = {});
 
 } // namespace Vl::Orvane::UI

@@ -254,6 +254,8 @@ private:
     QString m_currentRequestId;
     QStringList m_requestQueue;
     QByteArray m_receiveBuffer;
+    // Where the bytes not yet taken as frames begin.
+    int m_readPosition = 0;
     // How much of an unfinished frame at the buffer's start has been searched for its end.
     int m_scannedBytes = 0;
     QTimer m_replyTimer;

@@ -58,7 +58,9 @@ void Backend::parseAnswerData(const QString& section, const QJsonArray& data)
                 }
                 emit wifiScanResultsDone(list);
             } else if (section == QLatin1String("GetSettings") || section == QLatin1String("Settings")) {
+                // The settings of every object are merged and reported once for the whole answer.
                 emitSettings(data);
+                break;
             } else if (section == QLatin1String("GetVersionNumber")) {
                 const QJsonValue value = object.value(key("VersionNumber"));
                 if (isValidJsonValue(value))

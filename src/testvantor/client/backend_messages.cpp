@@ -108,20 +108,25 @@ void Backend::receivedSomething(const QByteArray& msg)
 bool Backend::takeFrame(QByteArray& frame)
 {
     QMutexLocker locker(&m_receiveMutex);
-    const int start = m_receiveBuffer.indexOf(kTab);
+    // Frames are taken from the read position; the consumed bytes are cut off once, when the
+    // buffer holds no further complete frame, so a burst of many small frames costs linear time.
+    const int start = m_receiveBuffer.indexOf(kTab, m_readPosition);
     if (start < 0) {
         // Bytes outside a frame are never read; keeping them would only let the buffer grow.
         m_receiveBuffer.clear();
+        m_readPosition = 0;
         m_scannedBytes = 0;
         return false;
     }
-    if (start > 0) {
-        m_receiveBuffer.remove(0, start);
+    if (start > m_readPosition) {
+        m_readPosition = start;
         m_scannedBytes = 0;
     }
     // An unfinished frame is searched for its end only in the bytes that arrived since the last look.
-    const int end = m_receiveBuffer.indexOf(kStx, std::max(1, m_scannedBytes));
+    const int end = m_receiveBuffer.indexOf(kStx, std::max(start + 1, m_scannedBytes));
     if (end < 0) {
+        m_receiveBuffer.remove(0, start);
+        m_readPosition = 0;
         m_scannedBytes = m_receiveBuffer.size();
         if (m_receiveBuffer.size() > kMaxFrameBytes) {
             qWarning() << "Received frame dropped: more than" << kMaxFrameBytes << "bytes without its end";
@@ -130,8 +135,8 @@ bool Backend::takeFrame(QByteArray& frame)
         }
         return false;
     }
-    frame = m_receiveBuffer.mid(1, end - 1);
-    m_receiveBuffer.remove(0, end + 1);
+    frame = m_receiveBuffer.mid(start + 1, end - start - 1);
+    m_readPosition = end + 1;
     m_scannedBytes = 0;
     return true;
 }

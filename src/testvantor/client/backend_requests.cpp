@@ -110,7 +110,7 @@ void Backend::deleteStartingListByName(const QString& startingListName)
 
 void Backend::setNetwork(const QString& networkName, const QString& password)
 {
-    request(key("SetNetwork"), { { key("NetworkName"), networkName }, { key("Password"), password } });
+    request(key("SetNetwork"), { { key("SSID"), networkName }, { key("Password"), password } });
 }
 
 void Backend::setSettings(int language, int dateFormat, int timeFormat, int visualizationMode, bool isHighContrast,

@@ -94,6 +94,8 @@ Window {
 
     function log(text) {
         logArea.append(addMsg(text))
+        // The newest line comes into view.
+        logArea.cursorPosition = logArea.length
     }
 
     function setComboBoxCurrentIndex(cmb, value) {
@@ -115,11 +117,38 @@ Window {
         messageDialog.open()
     }
 
-    // The next whole minute of the date utility's clock, as local "HH:mm:ss".
-    function nextWholeMinuteText() {
+    // The next whole minute of the date utility's clock, in ticks.
+    function nextWholeMinute() {
         var minute = DateTimeUtil.QMIN1
-        var ticks = (Math.floor(dateTimeUtil.getDateTime() / minute) + 1) * minute
-        return Qt.formatTime(new Date(ticks / DateTimeUtil.QMIL1), "HH:mm:ss")
+        return (Math.floor(dateTimeUtil.getDateTime() / minute) + 1) * minute
+    }
+
+    // The next whole minute as local "HH:mm:ss".
+    function nextWholeMinuteText() {
+        return Qt.formatTime(new Date(nextWholeMinute() / DateTimeUtil.QMIL1), "HH:mm:ss")
+    }
+
+    // The local date of the next whole minute, so that a start time and its date go together.
+    function nextWholeMinuteDateText() {
+        return dateTimeUtil.displayDate(dateTimeUtil.localDate(nextWholeMinute()))
+    }
+
+    // The address as the entry shows it: each group of a dotted address with three digits.
+    function paddedAddress(address) {
+        if (!/^\d{1,3}\.\d{1,3}\.\d{1,3}\.\d{1,3}$/.test(address))
+            return address
+        return address.split(".").map(function(group) { return pad(group, 3) }).join(".")
+    }
+
+    // The address the user typed into the masked entry: its groups as written, an empty group as 0.
+    function typedAddress(text) {
+        var groups = text.split(".")
+        if (groups.length !== 4)
+            return text
+        return groups.map(function(group) {
+            var digits = group.replace(/[^0-9]/g, "")
+            return digits === "" ? "0" : String(parseInt(digits, 10))
+        }).join(".")
     }
 
     // The running time for the display board: minutes, seconds and hundredths of the local time.
@@ -148,7 +177,10 @@ Window {
         target: backend
 
         function onStatusChanged(newStatus) {
-            mainForm.log(newStatus ? qsTr("CONNECTED") : qsTr("DISCONNECTED"))
+            // Closing an attempt that never connected reports "not connected" again: one
+            // connection, one line each way.
+            if (newStatus !== mainForm.isConnected)
+                mainForm.log(newStatus ? qsTr("CONNECTED") : qsTr("DISCONNECTED"))
             mainForm.isConnected = newStatus
         }
 
@@ -272,8 +304,9 @@ Window {
                     anchors.margins: 4
                     verticalAlignment: TextInput.AlignVCenter
                     font.pixelSize: 14
-                    inputMask: "000.000.000.000;0"
-                    text: backend.ipAddress
+                    // Unfilled places show as "_", so that the groups read back exactly as typed.
+                    inputMask: "000.000.000.000;_"
+                    text: mainForm.paddedAddress(backend.ipAddress)
                     selectByMouse: true
                     color: enabled ? "black" : "grey"
                 }
@@ -286,12 +319,13 @@ Window {
                 enabled: !mainForm.isConnected
                 onClicked: {
                     mainForm.log(qsTr("Connecting to Orvane..."))
-                    backend.ipAddress = ipAddressInput.displayText
+                    backend.ipAddress = mainForm.typedAddress(ipAddressInput.text)
                     backend.connectClicked()
                 }
             }
 
             BetterButton {
+                id: disconnectButton
                 objectName: "disconnectButton"
                 text: qsTr("Disconnect from Orvane")
                 enabled: mainForm.isConnected
@@ -302,30 +336,66 @@ Window {
             }
         }
 
+        // The tab area and the status panel keep their heights; the log takes what is left and
+        // scrolls inside it, however long it gets.
         ColumnLayout {
+            objectName: "tabArea"
             Layout.fillWidth: true
             Layout.preferredHeight: 400
+            Layout.minimumHeight: 400
+            Layout.maximumHeight: 400
             Layout.leftMargin: 15
             Layout.rightMargin: 15
             Layout.topMargin: 5
             Layout.bottomMargin: 5
             spacing: 0
 
-            TabBar {
-                id: tabBar
-                objectName: "tabBar"
+            // The tabs do not all fit a narrow window: arrows beside the bar step to the tabs out of
+            // view, and the bar scrolls to the current one.
+            RowLayout {
+                id: tabRow
                 Layout.fillWidth: true
-                clip: true
+                Layout.fillHeight: false
+                spacing: 0
 
-                Repeater {
-                    model: [qsTr("Commands"), qsTr("Network"), qsTr("Settings"), qsTr("Sema"), qsTr("Internal Sequence"),
-                        qsTr("Repetition Times"), qsTr("Displayboard Output"), qsTr("Events"), qsTr("Starting List"),
-                        qsTr("GPS"), qsTr("Utility")]
+                readonly property bool overflows: tabBar.contentWidth > tabRow.width
 
-                    TabButton {
-                        text: modelData
-                        width: implicitWidth
+                ToolButton {
+                    objectName: "previousTabButton"
+                    Layout.preferredWidth: 24
+                    Layout.preferredHeight: tabBar.height
+                    visible: tabRow.overflows
+                    enabled: tabBar.currentIndex > 0
+                    text: "\u2039"
+                    onClicked: tabBar.decrementCurrentIndex()
+                }
+
+                TabBar {
+                    id: tabBar
+                    objectName: "tabBar"
+                    Layout.fillWidth: true
+                    clip: true
+
+                    Repeater {
+                        model: [qsTr("Commands"), qsTr("Network"), qsTr("Settings"), qsTr("Sema"), qsTr("Internal Sequence"),
+                            qsTr("Repetition Times"), qsTr("Displayboard Output"), qsTr("Events"), qsTr("Starting List"),
+                            qsTr("GPS"), qsTr("Utility")]
+
+                        TabButton {
+                            text: modelData
+                            width: implicitWidth
+                        }
                     }
+                }
+
+                ToolButton {
+                    objectName: "nextTabButton"
+                    Layout.preferredWidth: 24
+                    Layout.preferredHeight: tabBar.height
+                    visible: tabRow.overflows
+                    enabled: tabBar.currentIndex < tabBar.count - 1
+                    text: "\u203A"
+                    onClicked: tabBar.incrementCurrentIndex()
                 }
             }
 
@@ -390,6 +460,8 @@ Window {
             window: mainForm
             Layout.fillWidth: true
             Layout.preferredHeight: 300
+            Layout.minimumHeight: 300
+            Layout.maximumHeight: 300
             Layout.leftMargin: 15
             Layout.rightMargin: 15
             Layout.topMargin: 5
@@ -397,9 +469,13 @@ Window {
         }
 
         ScrollView {
+            id: logView
+            objectName: "logView"
             Layout.fillWidth: true
             Layout.fillHeight: true
             Layout.minimumHeight: 50
+            Layout.preferredHeight: 50
+            clip: true
 
             TextArea {
                 id: logArea

@@ -366,6 +366,20 @@ void Application::setIsInTimingMenu(bool value)
         emit isInTimingMenuChanged();
 }
 
+quint64 Application::takeScreenTicket()
+{
+    const quint64 ticket = ++m_lastScreenTicket;
+    emit screenRequestsTicket(ticket);
+    return ticket;
+}
+
+void Application::screenRequestsDone(qulonglong ticket)
+{
+    // Tickets come back in order; an older one never takes back a newer one.
+    quint64 done = m_screenTicketDone;
+    while (done < ticket && !m_screenTicketDone.compare_exchange_weak(done, ticket)) { }
+}
+
 void Application::setIsInSynchroMenu(bool value)
 {
     m_isInSynchroMenu = value;

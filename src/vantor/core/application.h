@@ -244,6 +244,14 @@ public:
     Q_INVOKABLE void exportLogFiles(const QString& path);
     Q_INVOKABLE void resetToDefault();
 
+    // The command server's screen requests (showHandleSequenceMenu, hideHandleSequenceMenu,
+    // showDisplayboardOutputMenu) are handled on the GUI thread one after the other. A thread that
+    // must act only after them takes a ticket: screenRequestsTicket goes out behind them, and the
+    // main window hands the ticket back through screenRequestsDone once it has handled them all.
+    quint64 takeScreenTicket();
+    bool isScreenTicketDone(quint64 ticket) const { return m_screenTicketDone >= ticket; }
+    Q_INVOKABLE void screenRequestsDone(qulonglong ticket);
+
     // for unit testing: replaces the operator's confirmation (normally a message box).
     void setConfirmationHandler(std::function<bool(const QString&)> handler) { m_confirm = std::move(handler); }
 
@@ -283,6 +291,7 @@ signals:
     void showHandleSequenceMenu(int sequenceType);
     void hideHandleSequenceMenu();
     void showDisplayboardOutputMenu();
+    void screenRequestsTicket(qulonglong ticket);
     void startTimerSynchroAtTime();
     void stopTimerSynchroAtTime();
     void displayboardModeChanged();
@@ -344,6 +353,8 @@ private:
 
     // Shared flags and values.
     std::atomic<bool> m_isInTimingMenu{false};
+    std::atomic<quint64> m_lastScreenTicket{0};
+    std::atomic<quint64> m_screenTicketDone{0};
     std::atomic<bool> m_isInSynchroMenu{false};
     std::atomic<bool> m_isCheckSynchro{false};
     std::atomic<bool> m_isTestSynchro{false};

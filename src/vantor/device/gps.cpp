@@ -97,8 +97,12 @@ void GPS::setIsShowSatellites(bool value)
 {
     if (m_isShowSatellites == value)
         return;
+    const bool wasEnabled = isEnabled();
     m_isShowSatellites = value;
     emit isShowSatellitesChanged();
+    // The status bar's GPS icon follows isEnabled, which the satellite view turns on by itself.
+    if (isEnabled() != wasEnabled)
+        emit isEnabledChanged();
 }
 
 QVariantList GPS::refreshSatellitesStatus()

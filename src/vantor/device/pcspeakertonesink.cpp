@@ -1,9 +1,9 @@
 #include "device/pcspeakertonesink.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 
 #include <cerrno>
 #include <climits>
@@ -86,10 +86,21 @@ void PcSpeakerToneSink::play(uint frequencyHz, uint durationMs)
     if (frequencyHz < kMinFrequency || frequencyHz > kMaxFrequency || durationMs == 0)
         return;
     QMutexLocker locker(&m_mutex);
+    const quint64 generation = ++m_generation;
+    m_replaced.wakeAll();
     if (!writeTone(int(frequencyHz)))
         return;
-    QThread::msleep(durationMs);
-    writeTone(0);
+    const QDeadlineTimer end(durationMs, Qt::PreciseTimer);
+    while (m_generation == generation && !end.hasExpired())
+        m_replaced.wait(&m_mutex, end);
+    // A newer tone took over the speaker: stopping it here would cut that tone short.
+    if (m_generation == generation)
+        writeTone(0);
+}
+
+std::shared_ptr<PcSpeakerToneSink> PcSpeakerToneSink::fromDescriptor(int fileDescriptor, const QString& path)
+{
+    return std::shared_ptr<PcSpeakerToneSink>(new PcSpeakerToneSink(fileDescriptor, path));
 }
 
 } // namespace Vl::Tavix3::UI

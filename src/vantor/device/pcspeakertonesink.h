@@ -4,14 +4,15 @@
 
 #include <QMutex>
 #include <QString>
+#include <QWaitCondition>
 
 #include <memory>
 
 namespace Vl::Tavix3::UI {
 
 // The PC speaker through its Linux input device, which plays a tone from an EV_SND/SND_TONE event
-// until a tone of 0 Hz stops it. One speaker plays one tone at a time, so overlapping requests
-// sound one after the other.
+// until a tone of 0 Hz stops it. One speaker plays one tone at a time: a new tone replaces the one
+// sounding, and only the newest tone's end silences the speaker.
 class PcSpeakerToneSink : public ToneSink
 {
 public:
@@ -22,6 +23,9 @@ public:
     void play(uint frequencyHz, uint durationMs) override;
     QString devicePath() const { return m_path; }
 
+    // for unit testing: a sink writing its events to this descriptor, which it takes over.
+    static std::shared_ptr<PcSpeakerToneSink> fromDescriptor(int fileDescriptor, const QString& path);
+
 private:
     PcSpeakerToneSink(int fileDescriptor, const QString& path);
     bool writeTone(int frequencyHz);
@@ -29,6 +33,8 @@ private:
     int m_fd = -1;
     QString m_path;
     QMutex m_mutex; // one tone at a time
+    QWaitCondition m_replaced;
+    quint64 m_generation = 0; // of the newest tone
 };
 
 } // namespace Vl::Tavix3::UI

@@ -6,15 +6,14 @@
 #include "core/utils.h"
 #include "device/audiooutput.h"
 #include "device/tonesink.h"
+#include "device/tonesinkchooser.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutexLocker>
 #include <QStorageInfo>
-#include <QThreadPool>
 #include <QVariantMap>
-#include <QtConcurrent>
 
 #include <exception>
 
@@ -35,8 +34,11 @@ constexpr int kManualBrightness = 1;
 SystemHw::SystemHw(QObject* parent)
     : QObject(parent)
     , m_settings(QStringLiteral("Velmora"), QStringLiteral("Orvane"))
-    , m_toneSink(ToneSink::createDefault())
 {
+    const ToneSinkChooser::Choice tones
+        = ToneSinkChooser::choose(ToneSinkChooser::forcedChoice(), ToneSinkChooser::platformOutputs());
+    m_toneSink = tones.sink;
+    m_tonesAudible = tones.audible;
     for (const auto& tone : kToneTable)
         m_audioOutputs.push_back(new AudioOutput(&m_toneMutex, tone.frequencyHz, tone.durationMs, this));
 }
@@ -54,20 +56,31 @@ void SystemHw::setSound(uint freq_hz, uint duration_ms)
     const std::shared_ptr<ToneSink> sink = toneSink();
     if (!sink)
         return;
-    // The sink blocks for the tone's duration; the caller (often the engine's tick) must not.
-    QtConcurrent::run(QThreadPool::globalInstance(), [sink, freq_hz, duration_ms]() {
-        try {
-            sink->play(freq_hz, duration_ms);
-        } catch (const std::exception& e) {
-            VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SystemHw::setSound");
-        }
-    });
+    try {
+        sink->start(freq_hz, duration_ms);
+    } catch (const std::exception& e) {
+        VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::SystemHw::setSound");
+    }
 }
 
-void SystemHw::setToneSink(std::shared_ptr<ToneSink> sink)
+void SystemHw::setToneSink(std::shared_ptr<ToneSink> sink, bool audible)
 {
     QMutexLocker locker(&m_sinkMutex);
     m_toneSink = std::move(sink);
+    m_tonesAudible = audible;
+}
+
+// Once per run, at hardware start, when the screens already listen to the info bar.
+void SystemHw::reportInaudibleTones()
+{
+    {
+        QMutexLocker locker(&m_sinkMutex);
+        if (m_tonesAudible || m_inaudibleTonesReported)
+            return;
+        m_inaudibleTonesReported = true;
+    }
+    qWarning() << "Tones cannot be played: no sound card or PC speaker answers; tones go to the log";
+    Utils::showInfoMessage(tr("Tones cannot be played: no sound card or PC speaker"), 10000, QStringLiteral("#d12f2f"));
 }
 
 std::shared_ptr<ToneSink> SystemHw::toneSink() const
@@ -101,6 +114,7 @@ void SystemHw::loadSettings()
     emit isExtSupplyValidChanged(true);
     if (m_brightness == 0)
         m_brightness = 50;
+    reportInaudibleTones();
 }
 
 void SystemHw::setHwSynchroAtTime(qint64, int, int) { }

@@ -62,7 +62,7 @@ public:
 
     Q_INVOKABLE bool activateBatteryCalibration();
     Q_INVOKABLE void getSupplyInfo() { }
-    // Starts one tone and returns at once; the tone plays on the process-wide thread pool.
+    // Starts one tone and returns at once; a tone still sounding is replaced by it.
     Q_INVOKABLE void setSound(uint freq_hz, uint duration_ms);
     Q_INVOKABLE void touchListenerListenTo(QObject* object);
     Q_INVOKABLE QVariantList mountedVolumes();
@@ -86,8 +86,9 @@ public:
     using DriveSource = std::function<QStringList()>;
     void setDriveSource(DriveSource source);
 
-    // for unit testing: the sink the tones go to (normally chosen at start-up).
-    void setToneSink(std::shared_ptr<ToneSink> sink);
+    // for unit testing: the sink the tones go to (normally chosen at construction); audible false
+    // makes loadSettings() tell the operator that tones cannot be played.
+    void setToneSink(std::shared_ptr<ToneSink> sink, bool audible = true);
     std::shared_ptr<ToneSink> toneSink() const;
     const std::vector<AudioOutput*>& audioOutputs() const { return m_audioOutputs; }
 
@@ -170,6 +171,7 @@ signals:
 
 private:
     QStringList currentDrives() const;
+    void reportInaudibleTones();
 
     bool m_isWifiEnabled = false;
     int m_wifiSignalLevel = 0;
@@ -199,6 +201,8 @@ private:
 
     mutable QMutex m_sinkMutex;
     std::shared_ptr<ToneSink> m_toneSink;
+    bool m_tonesAudible = true;
+    bool m_inaudibleTonesReported = false;
 };
 
 } // namespace Vl::Tavix3::UI

@@ -1,26 +1,33 @@
 #include "device/tonesink.h"
 
-#include "device/logtonesink.h"
-#include "device/pcspeakertonesink.h"
-#include "device/recordingtonesink.h"
+#include "core/exceptionhandler.h"
+#include "device/tonesinkchooser.h"
 
-#include <QDebug>
-#include <QString>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <exception>
 
 namespace Vl::Tavix3::UI {
 
+void ToneSink::start(uint frequencyHz, uint durationMs)
+{
+    const std::shared_ptr<ToneSink> self = weak_from_this().lock();
+    if (!self)
+        return;
+    // play() blocks for the tone's duration; the caller (often the engine's tick) must not.
+    QtConcurrent::run(QThreadPool::globalInstance(), [self, frequencyHz, durationMs]() {
+        try {
+            self->play(frequencyHz, durationMs);
+        } catch (const std::exception& e) {
+            VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::ToneSink::start");
+        }
+    });
+}
+
 std::shared_ptr<ToneSink> ToneSink::createDefault()
 {
-    const QString choice = qEnvironmentVariable("VANTOR_TONE_SINK");
-    if (choice == QLatin1String("log"))
-        return std::make_shared<LogToneSink>();
-    if (choice.startsWith(QLatin1String("record:")))
-        return std::make_shared<RecordingToneSink>(choice.mid(int(qstrlen("record:"))));
-    if (std::shared_ptr<ToneSink> speaker = PcSpeakerToneSink::open())
-        return speaker;
-    if (choice == QLatin1String("pcspeaker"))
-        qWarning() << "No writable PC speaker; tones go to the log";
-    return std::make_shared<LogToneSink>();
+    return ToneSinkChooser::choose(ToneSinkChooser::forcedChoice(), ToneSinkChooser::platformOutputs()).sink;
 }
 
 } // namespace Vl::Tavix3::UI

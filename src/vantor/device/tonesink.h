@@ -6,16 +6,19 @@
 
 namespace Vl::Tavix3::UI {
 
-// Where tones sound. play() returns when the tone has ended, so callers run it off the thread
-// that asked for the tone.
-class ToneSink
+// Where tones sound. Sinks are owned through shared pointers (a tone being played keeps its sink).
+class ToneSink : public std::enable_shared_from_this<ToneSink>
 {
 public:
     virtual ~ToneSink() = default;
+    // Starts the tone and returns at once; a tone still sounding is replaced by it where the sink
+    // plays one tone at a time. By default play() runs on the process-wide thread pool.
+    virtual void start(uint frequencyHz, uint durationMs);
+    // Plays the tone and returns when it has ended (or, where tones replace each other, when a
+    // newer tone has taken its place).
     virtual void play(uint frequencyHz, uint durationMs) = 0;
 
-    // The sink chosen at start-up: the environment's VANTOR_TONE_SINK ("pcspeaker", "log" or
-    // "record:<file>") when set, else the PC speaker when one is writable, else the log.
+    // The sink for this machine (see ToneSinkChooser); tones may go to the log.
     static std::shared_ptr<ToneSink> createDefault();
 };
 

@@ -228,6 +228,48 @@ QtObject {
                 "pageSource": "", "objectName": "" + sequenceType, "formTitle": name })
         }
 
+        function hideRunScreen() {
+            if (!application.isInTimingMenu)
+                return
+            application.showWaitPlease()
+            popToFirstScreen()
+            displayboard.reset()
+            application.hideWaitPlease()
+        }
+
+        function showOutputScreen() {
+            if (!application.isInTimingMenu)
+                openScreen("qrc:/menu/DisplayboardOutput.qml", {
+                    "objectName": "NewSessionMenuForm", "formTitle": qsTr("NEW SESSION"),
+                    "formMenuTitle": qsTr("NEW SESSION"), "pageSource": "" })
+        }
+
+        // Screen requests of the remote clients are handled one after the other: a request that
+        // arrives while another one waits for the screen stack (whose event loop delivers it) waits
+        // its turn, so a hide and the show after it happen in the order they were asked for.
+        property var remoteRequests: []
+        property bool handlingRemoteRequests: false
+
+        function handleRemoteRequest(request) {
+            remoteRequests = remoteRequests.concat([request])
+            if (handlingRemoteRequests)
+                return
+            handlingRemoteRequests = true
+            try {
+                while (remoteRequests.length > 0) {
+                    var next = remoteRequests[0]
+                    remoteRequests = remoteRequests.slice(1)
+                    try {
+                        next()
+                    } catch (error) {
+                        console.error("A remote screen request failed: " + error)
+                    }
+                }
+            } finally {
+                handlingRemoteRequests = false
+            }
+        }
+
         function askToQuit() {
             if (quitQuestionOpen)
                 return
@@ -367,21 +409,16 @@ QtObject {
                     stack.currentItem.reloadModel(name)
             }
             function onShowDisplayboardOutputMenu() {
-                if (!application.isInTimingMenu)
-                    mainForm.openScreen("qrc:/menu/DisplayboardOutput.qml", {
-                        "objectName": "NewSessionMenuForm", "formTitle": qsTr("NEW SESSION"),
-                        "formMenuTitle": qsTr("NEW SESSION"), "pageSource": "" })
+                mainForm.handleRemoteRequest(mainForm.showOutputScreen)
             }
             function onShowHandleSequenceMenu(sequenceType) {
-                mainForm.showRunScreen(sequenceType)
+                mainForm.handleRemoteRequest(function() { mainForm.showRunScreen(sequenceType) })
             }
             function onHideHandleSequenceMenu() {
-                if (!application.isInTimingMenu)
-                    return
-                application.showWaitPlease()
-                mainForm.popToFirstScreen()
-                displayboard.reset()
-                application.hideWaitPlease()
+                mainForm.handleRemoteRequest(mainForm.hideRunScreen)
+            }
+            function onScreenRequestsTicket(ticket) {
+                mainForm.handleRemoteRequest(function() { application.screenRequestsDone(ticket) })
             }
         }
 

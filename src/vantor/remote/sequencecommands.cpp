@@ -10,11 +10,14 @@
 #include "time/datetime.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QUuid>
 
 #include <boost/optional.hpp>
+
+#include <algorithm>
 
 namespace Vl::Tavix3::UI {
 
@@ -123,6 +126,20 @@ void SequenceCommands::showRunScreen(SerialPathFinder& server)
     if (!app->isInTimingMenu())
         sema->saveCurrentData();
     emit app->showHandleSequenceMenu(sema->getSequenceType());
+}
+
+bool SequenceCommands::showRunScreenAndWait(SerialPathFinder& server)
+{
+    const QSharedPointer<Application> app = server.application();
+    QElapsedTimer waited;
+    waited.start();
+    // Whether the run screen is still open (and the data to restore saved) is known only once a
+    // hide asked for before has been handled.
+    if (!server.waitForScreens(SerialPathFinder::kScreenWaitMs))
+        return false;
+    showRunScreen(server);
+    const int rest = int(std::max<qint64>(0, SerialPathFinder::kScreenWaitMs - waited.elapsed()));
+    return server.waitForScreens(rest) && app->isInTimingMenu();
 }
 
 void SequenceCommands::setCurrentSequence(SerialPathFinder& server, const CommandRequest& request, bool byId)
@@ -254,13 +271,16 @@ void SequenceCommands::setStartSequence(SerialPathFinder& server, const CommandR
         return;
     }
 
-    showRunScreen(server);
-    // The run screen takes over the engine's state when it opens; the start must come after it.
-    if (!server.waitUntil([app]() { return app->isInTimingMenu(); }, SerialPathFinder::kScreenWaitMs, 2)) {
+    // The run screen takes over the engine's state when it opens, and a run screen that a hide
+    // closes stops its run: the start goes to the engine only once the screen it belongs to is
+    // shown. A start that cannot be shown is not started at all.
+    if (!showRunScreenAndWait(server)) {
         if (server.isStopping())
             return;
-        qWarning() << "Remote start: the run screen did not open within" << SerialPathFinder::kScreenWaitMs
-                   << "ms; starting all the same";
+        qWarning() << "Remote start: the run screen was not shown within" << SerialPathFinder::kScreenWaitMs
+                   << "ms; nothing started";
+        server.sendError(request, Error::ErrorShowSequenceScreen);
+        return;
     }
     sema->setRemoteStartSequence(mode, startTime, startDate, repetitionTime, bib);
 }

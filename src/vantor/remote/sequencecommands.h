@@ -18,6 +18,9 @@ public:
     // Opens the run screen for the engine's sequence (countdown mode only), saving the engine's
     // mode and repetition times first when it is not shown yet.
     static void showRunScreen(SerialPathFinder& server);
+    // Shows the run screen after every screen request before it (a stop's hide among them) and
+    // waits, at most kScreenWaitMs in all, until the GUI thread has shown it; true when it has.
+    static bool showRunScreenAndWait(SerialPathFinder& server);
 
 private:
     static void setCurrentSequence(SerialPathFinder& server, const CommandRequest& request, bool byId);

@@ -198,11 +198,7 @@ void SerialPathFinder::handleRawText(const QByteArray& text)
     if (!m_application || m_application->displayboardMode() != OrvaneEnum::DISPLAYBOARD_MODE)
         return;
     const QSharedPointer<Application> app = m_application;
-    if (!app->isInTimingMenu()) {
-        emit app->showDisplayboardOutputMenu();
-        waitUntil([app]() { return app->isInTimingMenu(); }, 200, 2);
-    }
-    if (!app->isInTimingMenu())
+    if (!showOutputScreen())
         return;
     const QString shown = boardText(QString::fromLocal8Bit(text));
     if (Displayboard* board = app->displayboard())
@@ -301,6 +297,23 @@ bool SerialPathFinder::waitUntil(const std::function<bool()>& done, int timeoutM
     return true;
 }
 
+bool SerialPathFinder::waitForScreens(int timeoutMs)
+{
+    const QSharedPointer<Application> app = m_application;
+    const quint64 ticket = app->takeScreenTicket();
+    return waitUntil([app, ticket]() { return app->isScreenTicketDone(ticket); }, timeoutMs, 2);
+}
+
+bool SerialPathFinder::showOutputScreen()
+{
+    if (m_application->isInTimingMenu())
+        return true;
+    emit m_application->showDisplayboardOutputMenu();
+    // The screen clears the board when it opens: a text drawn before that would be wiped.
+    waitForScreens(kOutputScreenWaitMs);
+    return m_application->isInTimingMenu();
+}
+
 void SerialPathFinder::sendReply(const CommandRequest& request, const QJsonObject& data)
 {
     m_serial->serialOutText(request.port(), Utils::convertToJSonString(request.type(), request.command(), data, true));
@@ -362,6 +375,8 @@ QString SerialPathFinder::errorText(RemoteError error)
         return tr("Error time color");
     case RemoteError::ErrorGpsModeAmbrel:
         return tr("Error to set GPS mode because Ambrel is enabled");
+    case RemoteError::ErrorShowSequenceScreen:
+        return tr("Error to show the sequence screen");
     }
     return QString();
 }
@@ -411,6 +426,8 @@ int SerialPathFinder::errorIndex(RemoteError error)
         return 18;
     case RemoteError::ErrorGpsModeAmbrel:
         return 19;
+    case RemoteError::ErrorShowSequenceScreen:
+        return 21;
     }
     return 0;
 }

@@ -55,10 +55,13 @@ public:
         ErrorVisualizationMode, // 12
         ErrorTimeColor, // 15
         ErrorGpsModeAmbrel, // 19
+        ErrorShowSequenceScreen, // 21
     };
 
-    // The longest wait for the operator interface to reach the run or output screen.
+    // The longest wait for the operator interface to reach the run screen.
     static constexpr int kScreenWaitMs = 3000;
+    // The longest wait for the display-board output screen to open and clear the board.
+    static constexpr int kOutputScreenWaitMs = 1000;
     // The longest wait for an effect handed to the GUI thread.
     static constexpr int kGuiCallWaitMs = 5000;
     // Bytes read from one port before the next port with input gets its turn.
@@ -82,6 +85,12 @@ public:
     bool runOn(QObject* context, const std::function<void()>& effect);
     // Pumps this thread's events in steps of stepMs until done() or the time is up; true when done.
     bool waitUntil(const std::function<bool()>& done, int timeoutMs, int stepMs);
+    // Waits, at most timeoutMs and not past a stop, until the GUI thread has handled every screen
+    // request made so far; true when it has.
+    bool waitForScreens(int timeoutMs);
+    // Opens the display-board output screen unless a timing screen is shown, and waits until it has
+    // cleared the board; true when a timing screen is shown then.
+    bool showOutputScreen();
     void sendReply(const CommandRequest& request, const QJsonObject& data);
     void sendError(const CommandRequest& request, RemoteError error);
     static QString errorText(RemoteError error);

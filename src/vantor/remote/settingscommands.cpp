@@ -165,10 +165,8 @@ void SettingsCommands::displayboardOutput(SerialPathFinder& server, const Comman
     if (app->displayboardMode() != OrvaneEnum::DISPLAYBOARD_MODE || request.isEmpty())
         return;
     const QJsonObject item = request.firstItem();
-    if (!app->isInTimingMenu()) {
-        emit app->showDisplayboardOutputMenu();
-        server.waitUntil([app]() { return app->isInTimingMenu(); }, 200, 2);
-    }
+    // Drawn whether or not the screen has opened in time.
+    server.showOutputScreen();
     Displayboard* board = app->displayboard();
     const QJsonValue text = item.value(QStringLiteral("Text"));
     if (CommandRequest::isPresent(text)) {

@@ -74,6 +74,7 @@ private:
     void publish(qint64 time);
     void clearLayoutState();
     void drawDot(int index, bool timeOfDayShown, int colour);
+    int clearFrom(int newStart) const;
     bool dotReachesText(int x) const;
     bool blockReachesText(int x) const;
     void drawTextDirty(int x, int y, const QString& text, int foreground, int background, int font);

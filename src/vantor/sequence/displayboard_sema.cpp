@@ -65,6 +65,13 @@ int bandStart(bool timeOfDayShown) { return timeOfDayShown ? 10 : 18; }
 
 } // namespace
 
+// A new text that starts right of the old one must clear from the old start column, or the old
+// text's left part stays on the board.
+int Displayboard::clearFrom(int newStart) const
+{
+    return m_textStartColumn ? std::min(*m_textStartColumn, newStart) : newStart;
+}
+
 bool Displayboard::dotReachesText(int x) const { return m_textStartColumn && x + 4 >= *m_textStartColumn; }
 
 bool Displayboard::blockReachesText(int x) const { return m_textStartColumn && x + 7 > *m_textStartColumn; }
@@ -309,10 +316,10 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
             m_textStartColumn = s;
             drawTextDirty(s, y, text, kRed, kGreen, kSmall);
         } else {
-            const boost::optional<int> old = m_textStartColumn;
             const int s = 46 - textWidth(text);
+            const int from = clearFrom(s);
             m_textStartColumn = s;
-            fillRect(old && *old < s ? *old : s, y, kColumns - s, 8, kOff, false);
+            fillRect(from, y, kColumns - from, 8, kOff, false);
             drawTextDirty(s, y, text, foreground, kOff, kSmall);
         }
     } else if (isDotColour(colour)) {
@@ -321,12 +328,10 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
         fillRect(s, y, kColumns - s, 8, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     } else if (mode == SemaEnum::VISUALIZATION_MODE_7) {
-        const boost::optional<int> old = m_textStartColumn;
         const int s = 46 - textWidth(text);
+        const int from = clearFrom(s);
         m_textStartColumn = s;
-        if (old && *old < s)
-            fillRect(*old, lightTop, kColumns - s, lightHeight, kOff, false);
-        fillRect(s, lightTop, kColumns - s, lightHeight, kOff, false);
+        fillRect(from, lightTop, kColumns - from, lightHeight, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     } else {
         const int s = 46 - textWidth(text);

@@ -199,7 +199,8 @@ QJsonDocument FileSystemProxyModel::loadSequenceDocument(const QString& fileName
 
 bool FileSystemProxyModel::isWorkbookFileName(const QString& fileName)
 {
-    const QString suffix = QFileInfo(fileName).completeSuffix();
+    // The last suffix decides: "Race 12.05.2027.xlsx" is a workbook.
+    const QString suffix = QFileInfo(fileName).suffix();
     return suffix == QLatin1String("xls") || suffix == QLatin1String("xlsx");
 }
 
@@ -340,7 +341,7 @@ QString FileSystemProxyModel::getStartingListId(const QString& fileName) const
 QString FileSystemProxyModel::getStartingListName(const QString& fileName) const
 {
     if (isWorkbookFileName(fileName))
-        return QFileInfo(fileName).baseName();
+        return QFileInfo(fileName).completeBaseName();
     return readJsonDocument(fileName).object().value(QStringLiteral("StartingListName")).toString();
 }
 

@@ -56,7 +56,7 @@ public:
     // the active starting list even where a document is returned; it is empty when nothing stands
     // against it beyond the validation of the document itself.
     static QJsonDocument importStartingList(const QString& fileName, QString* problem = nullptr);
-    // True for the file names the workbook import reads (complete suffix "xls" or "xlsx", case-sensitive).
+    // True for the file names the workbook import reads (last suffix "xls" or "xlsx", case-sensitive).
     static bool isWorkbookFileName(const QString& fileName);
 
     // Any stored file as JSON: a null document when it cannot be opened, is too large or does not parse.

@@ -190,9 +190,10 @@ public:
 
     // Properties.
     bool isOff() const;
-    void setIsOff(bool off);
+    // Pause and resume, and start and stop: the screens call them as operations too.
+    Q_INVOKABLE void setIsOff(bool off);
     bool sequenceStatus() const;
-    void setSequenceStatus(bool value);
+    Q_INVOKABLE void setSequenceStatus(bool value);
     SemaEnum::SemaSequenceMode sequenceMode() const { return m_sequenceMode; }
     void setSequenceMode(int mode);
     QVariant startTime() const;
@@ -315,11 +316,13 @@ private:
     void drawInfoText();
     void runIntervals(qint64 now);
     bool endOfTable(qint64 now);
-    void fireInterval(int index, const SemaInterval& interval);
+    // True when the interval was the silent last one of its table, which ends the run.
+    bool fireInterval(int index, const SemaInterval& interval);
     void offDisplay(qint64 now);
     void drawOffModeLights(bool always);
     void countdownStep(qint64 now);
     void finishTick(qint64 now);
+    void publishBoard();
     bool isFalseStartDeltaHeld();
     void releaseFalseStartDelta();
     void holdFalseStartDelta();

@@ -215,9 +215,10 @@ void Sema::runIntervals(qint64 now)
     // Intervals with the same time fire in this tick, in index order; the next time waits for
     // the next tick.
     bool first = true;
+    bool runEnded = false;
     for (;;) {
         const SemaInterval fired = it.value();
-        fireInterval(index, fired);
+        runEnded = fireInterval(index, fired);
 
         StartEventJob job;
         job.first = first;
@@ -238,6 +239,13 @@ void Sema::runIntervals(qint64 now)
         first = false;
     }
     countdownStep(now);
+    if (runEnded) {
+        // The refresh second stays empty, so the next tick ends the table at once: at the minimum
+        // repetition time the next run's first interval falls in this very second and must fire
+        // on time, not a second late.
+        publishBoard();
+        return;
+    }
     finishTick(now);
 }
 
@@ -311,7 +319,7 @@ bool Sema::endOfTable(qint64 now)
     return false;
 }
 
-void Sema::fireInterval(int index, const SemaInterval& interval)
+bool Sema::fireInterval(int index, const SemaInterval& interval)
 {
     const SemaEnum::SemaColor colour = firingColour(interval.color);
     const SemaEnum::SemaSound sound = firingSound(interval.sound);
@@ -320,7 +328,7 @@ void Sema::fireInterval(int index, const SemaInterval& interval)
         && sound == SemaEnum::NO_SEMA_SOUND) {
         m_lastRefresh = boost::none;
         lightsOff();
-        return;
+        return true;
     }
     switch (colour) {
     case SemaEnum::SEMA_COLOR_RED:
@@ -349,6 +357,7 @@ void Sema::fireInterval(int index, const SemaInterval& interval)
     }
     playSound(sound);
     showSemaTime(m_shownTime, m_isDeltaShown, true);
+    return false;
 }
 
 // A running sequence that is off or paused: the off-mode lights, once a second.
@@ -358,8 +367,7 @@ void Sema::offDisplay(qint64 now)
         drawOffModeLights(false);
         m_appliedOffMode = m_offMode;
         m_isOffModeApplied = true;
-        if (board().sendPixels(0))
-            sendStatus(false);
+        publishBoard();
     }
     if (m_intervalEnd) {
         m_intervalEnd = boost::none;
@@ -409,6 +417,11 @@ void Sema::countdownStep(qint64 now)
 void Sema::finishTick(qint64 now)
 {
     m_lastRefresh = now;
+    publishBoard();
+}
+
+void Sema::publishBoard()
+{
     if (board().sendPixels(0))
         sendStatus(false);
 }

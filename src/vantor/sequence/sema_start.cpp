@@ -318,8 +318,12 @@ void Sema::setRemoteStartSequence(int mode, boost::optional<qint64> startTime, b
     QMutexLocker locker(&m_stateMutex);
     if (m_sequenceType == SemaEnum::NO_SEMA_SEQUENCE)
         return;
-    m_currentColor = SemaEnum::NO_SEMA_COLOR;
-    board().reset(true);
+    // The board is cleared for a start that starts or arms something: the same start again during
+    // a countdown must leave the light in force alone.
+    const auto clearBoard = [this]() {
+        m_currentColor = SemaEnum::NO_SEMA_COLOR;
+        board().reset(true);
+    };
 
     if (mode != SemaEnum::SEQUENCE_MODE_AUTOSTART && bib.isValid()) {
         m_isBibFixed = true;
@@ -338,6 +342,8 @@ void Sema::setRemoteStartSequence(int mode, boost::optional<qint64> startTime, b
         boost::optional<qint64> activation;
         if (startTime)
             activation = *startTime + (startDate ? *startDate : qint64(DateTime::getDate()));
+        if (!m_currentIndex || m_isOff)
+            clearBoard();
         if (!m_currentIndex) {
             startSequence();
             emit sequenceStatusChanged();
@@ -356,6 +362,8 @@ void Sema::setRemoteStartSequence(int mode, boost::optional<qint64> startTime, b
         return;
     }
     setRepetitionTime(QVariant(qlonglong(*repetitionTime)));
+    if (!m_currentIndex)
+        clearBoard();
     setSequenceStatus(true);
 }
 

@@ -38,7 +38,16 @@ bool toBibNumber(const QVariant& value, int* bib)
     return ok;
 }
 
-bool holdsValue(const XlsxCell* cell) { return cell && cell->hasValue(); }
+// A cell counts as empty when the sheet has none there, when it only carries a format, and when its
+// text is empty or blank (a formula that yields "", an empty shared text): a blank time would
+// otherwise be read as midnight.
+bool isBlank(const XlsxCell* cell)
+{
+    if (!cell || !cell->hasValue())
+        return true;
+    const QVariant value = cell->value();
+    return value.userType() == QMetaType::QString && value.toString().trimmed().isEmpty();
+}
 
 } // namespace
 
@@ -50,7 +59,7 @@ QJsonDocument StartingListWorkbook::read(const QString& fileName, QString* probl
             firstProblem = text;
     };
 
-    QJsonObject object { { QStringLiteral("StartingListName"), QFileInfo(fileName).baseName() },
+    QJsonObject object { { QStringLiteral("StartingListName"), QFileInfo(fileName).completeBaseName() },
         { QStringLiteral("StartingListId"), QUuid::createUuid().toString() } };
     QJsonArray starts;
 
@@ -59,18 +68,43 @@ QJsonDocument StartingListWorkbook::read(const QString& fileName, QString* probl
     if (!workbook.isLoaded())
         note(workbook.errorString());
 
-    for (int row = 1; workbook.isLoaded() && row <= XlsxDocument::kMaxRow; ++row) {
+    const auto notAStart = [](int row) {
+        return tr("Row %1 of the workbook is not a start: it needs a bib number other than 0 and a time of day")
+            .arg(row);
+    };
+    // Empty rows may only close the list: one between starts would silently drop those after it.
+    int emptyRow = 0;
+    for (int row = 1; workbook.isLoaded() && row <= workbook.lastRow(); ++row) {
         const XlsxCell* bibCell = workbook.cellAt(row, kBibColumn);
         const XlsxCell* timeCell = workbook.cellAt(row, kTimeColumn);
-        if (!holdsValue(bibCell) || !holdsValue(timeCell))
+        const XlsxCell* dateCell = workbook.cellAt(row, kDateColumn);
+        const bool hasDate = !isBlank(dateCell);
+        if (isBlank(bibCell) && isBlank(timeCell) && !hasDate) {
+            if (emptyRow == 0)
+                emptyRow = row;
+            continue;
+        }
+        if (emptyRow != 0) {
+            note(tr("Row %1 of the workbook is empty, but further rows follow it: remove the empty row").arg(emptyRow));
             break;
+        }
+        if (isBlank(bibCell) || isBlank(timeCell)) {
+            note(notAStart(row));
+            break;
+        }
 
+        // A number is a time of day only in a time format: 0.375 in a number format would otherwise
+        // become a start 0.375 s after midnight instead of 09:00.
+        if (!timeCell->isDateTime() && timeCell->value().userType() == QMetaType::Double) {
+            note(tr("Row %1 of the workbook has a start time that is a plain number: give the cell a time format "
+                    "or write the time as text")
+                     .arg(row));
+            break;
+        }
         const QString timeText = timeCell->isDateTime()
             ? timeCell->dateTime().time().toString(QStringLiteral("HH:mm:ss"))
             : timeCell->value().toString();
 
-        const XlsxCell* dateCell = workbook.cellAt(row, kDateColumn);
-        const bool hasDate = holdsValue(dateCell);
         QString dateText;
         if (hasDate) {
             dateText = dateCell->isDateTime() ? dateCell->dateTime().date().toString(QStringLiteral("dd/MM/yy"))
@@ -80,8 +114,7 @@ QJsonDocument StartingListWorkbook::read(const QString& fileName, QString* probl
         int bib = 0;
         if (!toBibNumber(bibCell->value(), &bib) || bib == 0
             || !DateTime::parseTime(timeText, nullptr, false, ':', '.')) {
-            note(tr("Row %1 of the workbook is not a start: it needs a bib number other than 0 and a time of day")
-                     .arg(row));
+            note(notAStart(row));
             break;
         }
 

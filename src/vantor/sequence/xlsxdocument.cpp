@@ -13,6 +13,7 @@
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <new>
@@ -57,6 +58,8 @@ struct WorkbookInfo
 using DateFormats = QVector<bool>;
 
 qint64 cellKey(int row, int column) { return static_cast<qint64>(row) * (XlsxDocument::kMaxColumn + 1) + column; }
+
+int rowOfKey(qint64 key) { return static_cast<int>(key / (XlsxDocument::kMaxColumn + 1)); }
 
 bool endsWith(const QString& text, const char* suffix) { return text.endsWith(QLatin1String(suffix)); }
 
@@ -553,6 +556,10 @@ XlsxDocument::XlsxDocument(const QString& fileName, int lastColumn)
     if (m_error != Error::None) {
         m_cells.clear();
         m_sheetName.clear();
+    }
+    for (auto it = m_cells.cbegin(); it != m_cells.cend(); ++it) {
+        if (it.value().hasValue())
+            m_lastRow = std::max(m_lastRow, rowOfKey(it.key()));
     }
 }
 

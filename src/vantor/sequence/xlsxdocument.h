@@ -42,11 +42,14 @@ public:
 
     // The cell at (row, column), or null when the sheet has no such cell.
     const XlsxCell* cellAt(int row, int column) const;
+    // The last row holding a cell with a value (within the columns read); 0 when there is none.
+    int lastRow() const { return m_lastRow; }
 
 private:
     Error m_error = Error::None;
     QString m_sheetName;
     QHash<qint64, XlsxCell> m_cells;
+    int m_lastRow = 0;
 };
 
 } // namespace Vl::Tavix3::UI

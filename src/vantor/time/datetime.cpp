@@ -221,18 +221,69 @@ QString DateTime::displayDate(qlonglong dateTime)
 
 bool DateTime::isEmptyDateTime(const QString& text) { return TickTime::isEmptyDateTime(text); }
 
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix,
+    bool proportionalFont, const QVariant&)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, prefix, proportionalFont);
+}
+
+QString DateTime::displayTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
+}
+
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix)
+{
+    return displayTime(dateTime, format, onlySeconds, noDots, prefix, false);
+}
+
 QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots)
 {
     return displayTime(dateTime, format, onlySeconds, noDots, 0, false, nullptr);
+}
+
+QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds)
+{
+    return displayTime(dateTime, format, onlySeconds, false);
 }
 
 QString DateTime::displayTime(qlonglong dateTime, uint format) { return displayTime(dateTime, format, false, false); }
 
 QString DateTime::displayTime(qlonglong dateTime) { return displayTime(dateTime, 0u, false, false); }
 
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+    const QVariant& prefix, bool proportionalFont, const QVariant&)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, prefix, proportionalFont);
+}
+
+QString DateTime::displayRunningTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix, bool proportionalFont)
+{
+    return displayRunningTime(
+        dateTime, format, onlySeconds, noDots, TickTime::prefixChar(prefix), proportionalFont, nullptr);
+}
+
+QString DateTime::displayRunningTime(
+    qlonglong dateTime, uint format, bool onlySeconds, bool noDots, const QVariant& prefix)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, prefix, false);
+}
+
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, noDots, 0, false, nullptr);
+}
+
+QString DateTime::displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds)
+{
+    return displayRunningTime(dateTime, format, onlySeconds, false);
+}
+
 QString DateTime::displayRunningTime(qlonglong dateTime, uint format)
 {
-    return displayRunningTime(dateTime, format, false, false, 0, false, nullptr);
+    return displayRunningTime(dateTime, format, false, false);
 }
 
 QString DateTime::displayRunningTime(qlonglong dateTime) { return displayRunningTime(dateTime, 0u); }
@@ -318,11 +369,22 @@ qlonglong DateTime::stringToDateWithPoint(
     return ticks;
 }
 
+qlonglong DateTime::stringToDateWithPoint(
+    const QString& origText, const QString& dateSeparator, int dateFormat, const QVariant&)
+{
+    return stringToDateWithPoint(origText, dateSeparator, dateFormat);
+}
+
 qlonglong DateTime::stringToDateWithPoint(const QString& origText, const QString& dateSeparator, int dateFormat)
 {
     const auto format = dateFormat == OrvaneEnum::DATE_FORMAT_MM_DD_YYYY ? OrvaneEnum::DATE_FORMAT_MM_DD_YYYY
                                                                          : OrvaneEnum::DATE_FORMAT_DD_MM_YYYY;
     return stringToDateWithPoint(origText, TickTime::separatorChar(dateSeparator, '/'), format, nullptr);
+}
+
+qlonglong DateTime::stringToDateWithPoint(const QString& origText, const QString& dateSeparator)
+{
+    return stringToDateWithPoint(origText, dateSeparator, OrvaneEnum::DATE_FORMAT_DD_MM_YYYY);
 }
 
 qlonglong DateTime::stringToDateWithPoint(const QString& origText)

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
@@ -89,10 +90,28 @@ public:
     Q_INVOKABLE static QString displayDate(qlonglong dateTime);
     Q_INVOKABLE static bool isEmptyDateTime(const QString& text);
 
-    // QML forms of the formatter wrappers (QML has no char, pointer or optional arguments).
+    // QML forms of the formatter wrappers (QML has no char, pointer or optional arguments). A prefix
+    // is a text whose first character is used, or a character code. QML strings cannot be updated in
+    // place, so updateCheck is accepted and left alone: the text returned never depends on it.
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                           const QVariant& prefix, bool proportionalFont, const QVariant& updateCheck);
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                           const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                           const QVariant& prefix);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);
+    Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format, bool onlySeconds);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime, uint format);
     Q_INVOKABLE static QString displayTime(qlonglong dateTime);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                                  const QVariant& prefix, bool proportionalFont,
+                                                  const QVariant& updateCheck);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                                  const QVariant& prefix, bool proportionalFont);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots,
+                                                  const QVariant& prefix);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds, bool noDots);
+    Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format, bool onlySeconds);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime, uint format);
     Q_INVOKABLE static QString displayRunningTime(qlonglong dateTime);
     Q_INVOKABLE static QString displayNetTime(qlonglong dateTime, uint format, bool onlySeconds);
@@ -122,8 +141,13 @@ public:
                                                           const QString& decimalSeparator = QStringLiteral("."));
     static qlonglong stringToDateWithPoint(const QString& origText, char dateSeparator,
                                            OrvaneEnum::DateFormat dateFormat, QString* resultText);
+    // The QML form with resultText accepts it and leaves it alone, as QML strings cannot be updated
+    // in place; checkDate and the validators tell whether a date was corrected.
+    Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText, const QString& dateSeparator,
+                                                       int dateFormat, const QVariant& resultText);
     Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText, const QString& dateSeparator,
                                                        int dateFormat);
+    Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText, const QString& dateSeparator);
     Q_INVOKABLE static qlonglong stringToDateWithPoint(const QString& origText);
     Q_INVOKABLE static bool checkTime(const QString& input, bool onlySeconds = false,
                                       const QString& timeSeparator = QStringLiteral(":"),

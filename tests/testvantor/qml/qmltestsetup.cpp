@@ -4,6 +4,7 @@
 #include "app/sema.h"
 #include "app/sharedapplication.h"
 #include "app/startup.h"
+#include "qmltesttools.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -71,6 +72,7 @@ void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine)
     context->setContextProperty(QStringLiteral("isDebug"), false);
     context->setContextProperty(QStringLiteral("sema"), m_application->sema());
     context->setContextProperty(QStringLiteral("testSupport"), new WarningRecorder(engine));
+    context->setContextProperty(QStringLiteral("testTools"), new QmlTestTools(engine));
 }
 
 void QmlTestSetup::cleanupTestCase()

@@ -52,7 +52,8 @@ private slots:
     void storedSettingsAreLoaded_data();
     void storedSettingsAreLoaded();
     void radioSynchronisationBlocksModeChanges();
-    void satelliteScreenEnablesWithoutSignal();
+    void satelliteViewEnables_data();
+    void satelliteViewEnables();
     void emulatedSatellites();
     void calibrationCountdownIsReported();
 
@@ -159,18 +160,34 @@ void TestGps::radioSynchronisationBlocksModeChanges()
     QCOMPARE(gps.syncMode(), GPSEnum::GPS_SYNC_ONE_TIME);
 }
 
-void TestGps::satelliteScreenEnablesWithoutSignal()
+void TestGps::satelliteViewEnables_data()
 {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("GPS off: the view turns it on and off") << int(GPSEnum::GPS_SYNC_NONE) << 1;
+    QTest::newRow("GPS on already: nothing changes") << int(GPSEnum::GPS_SYNC_ONE_TIME) << 0;
+}
+
+// The satellite view makes the service report itself enabled while it is shown, and says so.
+void TestGps::satelliteViewEnables()
+{
+    QFETCH(int, mode);
+    QFETCH(int, changes);
     GPS gps;
     gps.loadSettings();
+    gps.setSyncMode(mode);
     QSignalSpy enabled(&gps, &GPS::isEnabledChanged);
     QSignalSpy shown(&gps, &GPS::isShowSatellitesChanged);
     gps.setIsShowSatellites(true);
     QVERIFY(gps.isEnabled());
-    QCOMPARE(enabled.size(), 0);
+    QCOMPARE(enabled.size(), changes);
     QCOMPARE(shown.size(), 1);
+    gps.setIsShowSatellites(true);
+    QCOMPARE(enabled.size(), changes);
     gps.setIsShowSatellites(false);
-    QVERIFY(!gps.isEnabled());
+    QCOMPARE(gps.isEnabled(), mode != GPSEnum::GPS_SYNC_NONE);
+    QCOMPARE(enabled.size(), 2 * changes);
+    gps.setSyncMode(GPSEnum::GPS_SYNC_NONE);
 }
 
 void TestGps::emulatedSatellites()

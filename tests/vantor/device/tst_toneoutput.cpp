@@ -1,36 +1,179 @@
+#include "core/application.h"
+#include "core/infobarmessage.h"
 #include "device/audiooutput.h"
 #include "device/audiooutputthread.h"
 #include "device/logtonesink.h"
 #include "device/pcspeakertonesink.h"
 #include "device/recordingtonesink.h"
+#include "device/soundcardtonesink.h"
 #include "device/systemhw.h"
+#include "device/tonegenerator.h"
+#include "device/tonesinkchooser.h"
+#include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <fcntl.h>
+#include <linux/input.h>
 #include <memory>
+#include <poll.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace Vl::Tavix3::UI;
 
-// Tone output: requests never wait for the tone, the idle tone workers and the sink chosen at start-up.
+namespace {
+
+std::vector<qint16> wholeTone(ToneGenerator& generator)
+{
+    std::vector<qint16> samples;
+    qint16 chunk[997]; // an odd size: tones cross chunk borders at every phase
+    while (int made = generator.generate(chunk, int(std::size(chunk))))
+        samples.insert(samples.end(), chunk, chunk + made);
+    return samples;
+}
+
+int signChanges(const std::vector<qint16>& samples)
+{
+    int changes = 0;
+    int previous = 0;
+    for (qint16 sample : samples) {
+        const int sign = sample > 0 ? 1 : (sample < 0 ? -1 : 0);
+        if (sign != 0 && previous != 0 && sign != previous)
+            ++changes;
+        if (sign != 0)
+            previous = sign;
+    }
+    return changes;
+}
+
+int largestStep(const std::vector<qint16>& samples)
+{
+    int largest = 0;
+    for (size_t i = 1; i < samples.size(); ++i)
+        largest = std::max(largest, std::abs(int(samples[i]) - int(samples[i - 1])));
+    return largest;
+}
+
+// The largest step between two samples of an unramped sine of this frequency.
+double sineStep(double frequencyHz, int sampleRate)
+{
+    return 2.0 * M_PI * frequencyHz / sampleRate * ToneGenerator::kAmplitude;
+}
+
+} // namespace
+
+// Tone output: the generated waveform, requests that never wait for the tone, tones that replace
+// each other, the choice of the output and the notice when nothing can play, the idle tone workers.
 class TestToneOutput : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void generatedToneHasFrequencyAndLength_data();
+    void generatedToneHasFrequencyAndLength();
+    void replacingToneCrossfadesWithoutAJump();
+    void unplayableToneEndsTheOneSounding();
     void setSoundReturnsWhileTheSinkIsBusy();
+    void pcSpeakerToneReplacesTheOneSounding();
+    void outputChoiceFollowsWhatExists_data();
+    void outputChoiceFollowsWhatExists();
+    void noOutputDeviceFallsBackWithOneNotice();
+    void soundCardOfThisMachineOpensOrIsSkipped();
+    void soundCardHandsToneToTheDevice();
     void idleWorkersOnNamedThreads();
     void workersEndPromptlyAtShutDown();
     void quitBeforeTheWaitIsNotLost();
     void sinkChosenAtStartUp();
     void noSpeakerInAFolderWithoutDevices();
 };
+
+void TestToneOutput::generatedToneHasFrequencyAndLength_data()
+{
+    QTest::addColumn<uint>("frequency");
+    QTest::addColumn<uint>("duration");
+    QTest::addColumn<int>("rate");
+    QTest::newRow("short high tone") << 922u << 300u << 48000;
+    QTest::newRow("long low tone") << 460u << 1000u << 48000;
+    QTest::newRow("start tone at 44.1 kHz") << 1840u << 1000u << 44100;
+    QTest::newRow("armed tone") << 2000u << 300u << 48000;
+    QTest::newRow("synchronisation pulse at 22.05 kHz") << 1250u << 300u << 22050;
+    QTest::newRow("highest table tone") << 3686u << 300u << 48000;
+    QTest::newRow("shorter than two ramps") << 1000u << 7u << 48000;
+}
+
+void TestToneOutput::generatedToneHasFrequencyAndLength()
+{
+    QFETCH(uint, frequency);
+    QFETCH(uint, duration);
+    QFETCH(int, rate);
+    ToneGenerator generator(rate);
+    generator.start(frequency, duration);
+    const std::vector<qint16> samples = wholeTone(generator);
+
+    QCOMPARE(qint64(samples.size()), qint64(std::llround(double(duration) * rate / 1000.0)));
+    QVERIFY(!generator.isSounding());
+    // A sine of f Hz crosses zero 2 f times a second.
+    const double expectedCrossings = 2.0 * frequency * duration / 1000.0;
+    QVERIFY2(std::abs(signChanges(samples) - expectedCrossings) <= 1.0,
+        qPrintable(QStringLiteral("%1 crossings, %2 expected").arg(signChanges(samples)).arg(expectedCrossings)));
+    // Ramps at both ends: silence at the edges, full amplitude in the middle, and never a step
+    // larger than the sine's own.
+    QCOMPARE(samples.front(), qint16(0));
+    QVERIFY(std::abs(samples.back()) < ToneGenerator::kAmplitude / 50);
+    if (duration >= 100) {
+        const auto peak = *std::max_element(samples.begin(), samples.end());
+        QVERIFY(peak > ToneGenerator::kAmplitude * 0.99 && peak <= ToneGenerator::kAmplitude + 1);
+    }
+    QVERIFY(largestStep(samples) <= sineStep(frequency, rate) + 2);
+}
+
+void TestToneOutput::replacingToneCrossfadesWithoutAJump()
+{
+    const int rate = 48000;
+    ToneGenerator generator(rate);
+    generator.start(460, 1000);
+    std::vector<qint16> samples(12345);
+    QCOMPARE(generator.generate(samples.data(), int(samples.size())), int(samples.size()));
+    generator.start(922, 300);
+    const std::vector<qint16> rest = wholeTone(generator);
+    // The new tone is not delayed by the old one's fade, and it ends on time.
+    QCOMPARE(qint64(rest.size()), ToneGenerator::sampleCount(300, rate));
+    samples.insert(samples.end(), rest.begin(), rest.end());
+    // Cutting the old tone would jump by up to the full amplitude; the crossfade moves no faster
+    // than the two sines together.
+    QVERIFY2(largestStep(samples) <= sineStep(460, rate) + sineStep(922, rate),
+        qPrintable(QString::number(largestStep(samples))));
+    QVERIFY(*std::max_element(samples.begin(), samples.end()) <= ToneGenerator::kAmplitude * 1.5);
+}
+
+void TestToneOutput::unplayableToneEndsTheOneSounding()
+{
+    const int rate = 48000;
+    ToneGenerator generator(rate);
+    generator.start(460, 1000);
+    qint16 head[1000];
+    generator.generate(head, 1000);
+    generator.start(0, 300);
+    const std::vector<qint16> rest = wholeTone(generator);
+    QCOMPARE(qint64(rest.size()), ToneGenerator::sampleCount(ToneGenerator::kRampMs, rate));
+    QVERIFY(std::abs(rest.back()) < ToneGenerator::kAmplitude / 50);
+
+    generator.start(rate / 2, 300); // at the Nyquist frequency: nothing to play
+    QVERIFY(!generator.isSounding());
+    generator.start(1000, 0);
+    QVERIFY(!generator.isSounding());
+}
 
 void TestToneOutput::setSoundReturnsWhileTheSinkIsBusy()
 {
@@ -54,6 +197,151 @@ void TestToneOutput::setSoundReturnsWhileTheSinkIsBusy()
     std::sort(tones.begin(), tones.end(), [](const auto& a, const auto& b) { return a.frequencyHz < b.frequencyHz; });
     QCOMPARE(tones, (QList<RecordingToneSink::Tone> { { 460, 1000 }, { 922, 300 } }));
     QCOMPARE(sink->playing(), 0);
+}
+
+void TestToneOutput::pcSpeakerToneReplacesTheOneSounding()
+{
+    int fds[2];
+    QCOMPARE(::pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0);
+    const int reader = fds[0];
+    std::shared_ptr<PcSpeakerToneSink> speaker = PcSpeakerToneSink::fromDescriptor(fds[1], QStringLiteral("pipe"));
+    // The tone values the speaker is sent, waiting up to timeoutMs for the next one.
+    auto nextTone = [reader](int timeoutMs) -> int {
+        pollfd ready { reader, POLLIN, 0 };
+        if (::poll(&ready, 1, timeoutMs) != 1)
+            return -1;
+        input_event event {};
+        return ::read(reader, &event, sizeof(event)) == ssize_t(sizeof(event)) ? event.value : -1;
+    };
+
+    speaker->start(460, 1000);
+    QCOMPARE(nextTone(5000), 460);
+    QElapsedTimer clock;
+    clock.start();
+    speaker->start(922, 300);
+    QCOMPARE(nextTone(5000), 922);
+    // Only the newer tone's end silences the speaker: the first tone's end would come at 1000 ms.
+    QCOMPARE(nextTone(5000), 0);
+    QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+    QCOMPARE(nextTone(0), -1);
+    speaker.reset();
+    ::close(reader);
+}
+
+void TestToneOutput::outputChoiceFollowsWhatExists_data()
+{
+    QTest::addColumn<QString>("forced");
+    QTest::addColumn<bool>("soundCard");
+    QTest::addColumn<bool>("speaker");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<bool>("audible");
+    QTest::addColumn<int>("speakerTries");
+    QTest::newRow("sound card first") << "" << true << true << "soundcard" << true << 0;
+    QTest::newRow("speaker without sound card") << "" << false << true << "speaker" << true << 1;
+    QTest::newRow("nothing plays") << "" << false << false << "log" << false << 1;
+    QTest::newRow("unknown choice is automatic") << "bell" << false << true << "speaker" << true << 1;
+    QTest::newRow("forced speaker beside a sound card") << "pcspeaker" << true << true << "speaker" << true << 1;
+    QTest::newRow("forced speaker missing") << "pcspeaker" << true << false << "log" << false << 1;
+    QTest::newRow("forced sound card missing") << "soundcard" << false << true << "log" << false << 0;
+    QTest::newRow("forced log") << "log" << true << true << "log" << true << 0;
+}
+
+void TestToneOutput::outputChoiceFollowsWhatExists()
+{
+    QFETCH(QString, forced);
+    QFETCH(bool, soundCard);
+    QFETCH(bool, speaker);
+    QFETCH(QString, chosen);
+    QFETCH(bool, audible);
+    QFETCH(int, speakerTries);
+    const auto card = std::make_shared<RecordingToneSink>();
+    const auto pc = std::make_shared<RecordingToneSink>();
+    int speakerCalls = 0;
+    const ToneSinkChooser::Outputs outputs {
+        [&]() -> std::shared_ptr<ToneSink> { return soundCard ? card : nullptr; },
+        [&]() -> std::shared_ptr<ToneSink> {
+            ++speakerCalls;
+            return speaker ? pc : nullptr;
+        },
+    };
+    const ToneSinkChooser::Choice choice = ToneSinkChooser::choose(forced, outputs);
+    QVERIFY(choice.sink);
+    if (chosen == QLatin1String("soundcard"))
+        QCOMPARE(choice.sink, std::shared_ptr<ToneSink>(card));
+    else if (chosen == QLatin1String("speaker"))
+        QCOMPARE(choice.sink, std::shared_ptr<ToneSink>(pc));
+    else
+        QVERIFY(std::dynamic_pointer_cast<LogToneSink>(choice.sink));
+    QCOMPARE(choice.audible, audible);
+    QCOMPARE(speakerCalls, speakerTries);
+}
+
+void TestToneOutput::noOutputDeviceFallsBackWithOneNotice()
+{
+    // A machine as CI's: no sound card device and no PC speaker.
+    const QString noInputs = QDir(TestSupport::testRoot()).filePath(QStringLiteral("no-inputs"));
+    QDir().mkpath(noInputs);
+    const ToneSinkChooser::Choice choice = ToneSinkChooser::choose(QString(),
+        { []() -> std::shared_ptr<ToneSink> { return SoundCardToneSink::open({}); },
+            [noInputs]() -> std::shared_ptr<ToneSink> { return PcSpeakerToneSink::open(noInputs); } });
+    QVERIFY(std::dynamic_pointer_cast<LogToneSink>(choice.sink));
+    QVERIFY(!choice.audible);
+
+    TestSupport::ApplicationFixture application;
+    SystemHw* systemHw = application->systemHw();
+    systemHw->setToneSink(choice.sink, choice.audible);
+    QSignalSpy notices(application->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+    QTest::ignoreMessage(
+        QtWarningMsg, "Tones cannot be played: no sound card or PC speaker answers; tones go to the log");
+    systemHw->loadSettings();
+    systemHw->loadSettings();
+    QCOMPARE(notices.size(), 1);
+    QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Tones cannot be played: no sound card or PC speaker"));
+    QCOMPARE(notices.at(0).at(2).toString(), QStringLiteral("#d12f2f"));
+
+    QElapsedTimer clock;
+    clock.start();
+    for (const auto& tone : SystemHw::kToneTable)
+        systemHw->setSound(tone.frequencyHz, tone.durationMs);
+    QVERIFY(clock.elapsed() < 500);
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+}
+
+void TestToneOutput::soundCardOfThisMachineOpensOrIsSkipped()
+{
+    QVERIFY(!SoundCardToneSink::open({ QAudioDeviceInfo() }));
+    // Whatever this machine has (CI has no device, or one that does not open), asking neither
+    // blocks nor crashes, and a device that opens takes tones at once.
+    QElapsedTimer clock;
+    clock.start();
+    std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(SoundCardToneSink::outputDevices());
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+    if (sink) {
+        QVERIFY(!sink->deviceName().isEmpty());
+        sink->start(19000, 20);
+    }
+    sink.reset();
+}
+
+void TestToneOutput::soundCardHandsToneToTheDevice()
+{
+    std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(SoundCardToneSink::outputDevices());
+    if (!sink)
+        QSKIP("No sound card output opens on this machine");
+    std::atomic<int> handed { 0 };
+    std::atomic<qint64> delayNs { -1 };
+    sink->setHandoffObserver([&](qint64 requestedNs, qint64 handedNs) {
+        delayNs = handedNs - requestedNs;
+        ++handed;
+    });
+    // Near the top of the hearing range and short: a test run on a desktop stays quiet.
+    sink->start(19000, 40);
+    QTRY_COMPARE_WITH_TIMEOUT(handed.load(), 1, 5000);
+    QVERIFY(delayNs.load() >= 0);
+    sink->start(18000, 40);
+    QTRY_COMPARE_WITH_TIMEOUT(handed.load(), 2, 5000);
+    sink.reset();
 }
 
 void TestToneOutput::idleWorkersOnNamedThreads()
@@ -109,10 +397,10 @@ void TestToneOutput::sinkChosenAtStartUp()
     QVERIFY(recorded.open(QIODevice::ReadOnly));
     QCOMPARE(recorded.readAll(), QByteArray("1250 300\n2000 300\n"));
 
-    qputenv("VANTOR_TONE_SINK", "log");
-    QVERIFY(std::dynamic_pointer_cast<LogToneSink>(ToneSink::createDefault()));
     qunsetenv("VANTOR_TONE_SINK");
     QVERIFY(ToneSink::createDefault());
+    qputenv("VANTOR_TONE_SINK", "log");
+    QVERIFY(std::dynamic_pointer_cast<LogToneSink>(ToneSink::createDefault()));
 }
 
 void TestToneOutput::noSpeakerInAFolderWithoutDevices()

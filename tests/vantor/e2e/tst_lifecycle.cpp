@@ -1,20 +1,28 @@
+#include "remoteclient.h"
 #include "testsupport/testmain.h"
 #include "vantorprocess.h"
 
 #include <QFile>
+#include <QHostAddress>
 #include <QSettings>
+#include <QTcpSocket>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 // The real program: it starts in an empty home, writes its diagnostic log and settings,
-// survives SIGTERM as the device does, and a killed run leaves its unclean exit recorded.
+// survives SIGTERM as the device does, keeps answering through a storm of SIGINTs, and a killed
+// run leaves its unclean exit recorded.
 class TestLifecycle : public QObject
 {
     Q_OBJECT
 
 private slots:
     void startsLogsAndPersists();
+    void keepsAnsweringThroughASigintStorm();
 };
 
 void TestLifecycle::startsLogsAndPersists()
@@ -37,6 +45,58 @@ void TestLifecycle::startsLogsAndPersists()
     vantor.kill();
     QSettings settings(VantorProcess::settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("ApplicationCorrectlyClosed")).toBool(), false);
+}
+
+// Signals interrupt whatever Vantor's threads do at that moment (allocating, logging, answering
+// clients); none of it may be left waiting.
+void TestLifecycle::keepsAnsweringThroughASigintStorm()
+{
+    constexpr int kSignals = 1500;
+    VantorProcess vantor;
+    QVERIFY2(vantor.start(), qPrintable(vantor.output()));
+    RemoteClient client;
+    QVERIFY(client.connectToServer()); // the server is listening
+
+    std::atomic<bool> stop { false };
+    std::atomic<int> answers { 0 };
+    // A client that keeps a few requests outstanding the whole time.
+    auto flood = [&stop, &answers]() {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, 21967);
+        if (!socket.waitForConnected(5000))
+            return;
+        const QByteArray request = RemoteClient::frame(QStringLiteral("GetVersionNumber"));
+        while (!stop) {
+            socket.write(request + request + request);
+            socket.waitForBytesWritten(100);
+            if (socket.waitForReadyRead(100))
+                answers += socket.readAll().count('\x02');
+        }
+    };
+    std::thread first(flood);
+    std::thread second(flood);
+    for (int i = 0; i < kSignals && vantor.isRunning(); ++i) {
+        vantor.signal(SIGINT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    stop = true;
+    first.join();
+    second.join();
+    QVERIFY(answers > 0);
+
+    QVERIFY(vantor.isRunning());
+    // This client has heard the flood's answers too; it looks for the answers to its own request.
+    client.send(
+        RemoteClient::frame(QStringLiteral("GetVersionNumber"), { QJsonObject() }, QStringLiteral("after-storm")));
+    QVERIFY(
+        !client
+             .waitForMessage([](const QByteArray& message) { return message.contains("\"ID\":\"after-storm\""); }, 5000)
+             .isEmpty());
+    QVERIFY(!client
+                 .waitForMessage(
+                     [](const QByteArray& message) { return message.contains("\"VersionNumber\":\"1.2.34\""); }, 5000)
+                 .isEmpty());
+    QVERIFY(vantor.waitForLog(QStringLiteral("|SIGINT")));
 }
 
 VANTOR_TEST_CLASS(TestLifecycle)

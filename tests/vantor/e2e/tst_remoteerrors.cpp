@@ -146,7 +146,7 @@ void TestRemoteErrors::errorReplies_data()
     QTest::newRow("sema: colour -1") << "SetSema" << items(R"([{"Color": -1, "Sound": 1}])") << error("Error color", 5);
     QTest::newRow("sema: no sound") << "SetSema" << items(R"([{"Color": 2}])") << error("Error sound", 6);
     QTest::newRow("sema: sound 5") << "SetSema" << items(R"([{"Color": 2}, {"Sound": 5}])") << error("Error sound", 6);
-    QTest::newRow("network: the client's key")
+    QTest::newRow("network: no SSID")
         << "SetNetwork" << items(R"([{"NetworkName": "Alpe", "Password": "x"}])") << error("Error wifi SSID", 7);
     QTest::newRow("network: empty SSID") << "SetNetwork" << items(R"([{"SSID": ""}])") << error("Error wifi SSID", 7);
 

@@ -48,8 +48,7 @@ QList<QJsonObject> withoutStatus(const QList<QJsonObject>& messages)
 } // namespace
 
 // A remote client runs sequences on the real program and follows them through the status output.
-// The desktop build without its screens never opens the run screen, so each remote start waits out
-// the bounded wait for it (a few seconds) and then starts.
+// Each remote start opens the run screen and starts once the screen is shown.
 class TestRemoteStart : public QObject
 {
     Q_OBJECT
@@ -128,7 +127,7 @@ void TestRemoteStart::remoteAutoStartRunsAndReportsStatus()
 {
     m_client->exchange(RemoteClient::frame("SetEnableOutputStatus"));
     // The first interval of the alpine sequence lights 10 s before the start: shortly after the
-    // bounded wait for the run screen.
+    // run screen has opened.
     const QString startTime = QTime::currentTime().addSecs(14).toString(QStringLiteral("HH:mm:ss"));
     QJsonObject start { { "SequenceMode", 1 }, { "StartTime", startTime }, { "RepetitionTime", "00:01:00" },
         { "SequenceId", kAlpineId } };

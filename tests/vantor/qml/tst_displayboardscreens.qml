@@ -185,13 +185,10 @@ TestCase {
     function test_settingsIconOpensTheRaceSettings() {
         var screen = openOutput()
         helper.tap(findChild(screen, "settingsTouch"))
-        if (testSupport.resourceExists(":/menu/Settings.qml")) {
-            helper.waitForStack()
-            compare(helper.current().objectName, "settingsForm")
-            compare(helper.current().formParam, "RACE")
-        } else {
-            compare(testSupport.warnings, ["Screen not available yet: qrc:/menu/Settings.qml"])
-        }
+        helper.waitForStack()
+        compare(helper.current().objectName, "settingsForm")
+        compare(helper.current().formParam, "RACE")
+        compare(testSupport.warnings, [])
     }
 
     function test_remoteTextOpensTheScreenOutsideTimingScreens() {

@@ -23,36 +23,6 @@
 
 using namespace Vl::Tavix3::UI;
 
-namespace {
-
-QStringList s_warnings;
-QtMessageHandler s_previousHandler = nullptr;
-
-void recordWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type >= QtWarningMsg)
-        s_warnings << message;
-    if (s_previousHandler)
-        s_previousHandler(type, context, message);
-}
-
-// The item of that objectName among the visual descendants of root (delegates are not QObject children).
-QQuickItem* findItem(QQuickItem* root, const QString& name)
-{
-    if (!root)
-        return nullptr;
-    const QList<QQuickItem*> children = root->childItems();
-    for (QQuickItem* child : children) {
-        if (child->objectName() == name)
-            return child;
-        if (QQuickItem* found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 class TestScreensWithEngine : public QObject
 {
     Q_OBJECT
@@ -68,55 +38,19 @@ private slots:
     void touchOnTheSplashLogoQuits();
 
 private:
-    QQuickItem* open(const QString& url, const QVariantMap& properties);
-    QQuickItem* current() const;
-    void menuPressed();
-    void waitForStack() const;
+    QQuickItem* open(const QString& url, const QVariantMap& properties) { return m_fixture->openScreen(url, properties); }
+    void menuPressed() { m_fixture->menuPressed(); }
+    static QQuickItem* findItem(QQuickItem* root, const QString& name)
+    {
+        return MainWindowFixture::findItem(root, name);
+    }
 
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void TestScreensWithEngine::init()
-{
-    m_fixture = std::make_unique<MainWindowFixture>();
-    s_warnings.clear();
-    s_previousHandler = qInstallMessageHandler(recordWarnings);
-}
+void TestScreensWithEngine::init() { m_fixture = std::make_unique<MainWindowFixture>(); }
 
-void TestScreensWithEngine::cleanup()
-{
-    qInstallMessageHandler(s_previousHandler);
-    s_previousHandler = nullptr;
-    m_fixture.reset();
-}
-
-QQuickItem* TestScreensWithEngine::current() const
-{
-    auto* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
-    return stack ? stack->property("currentItem").value<QQuickItem*>() : nullptr;
-}
-
-void TestScreensWithEngine::waitForStack() const
-{
-    auto* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
-    QTRY_VERIFY(!stack->property("busy").toBool());
-}
-
-QQuickItem* TestScreensWithEngine::open(const QString& url, const QVariantMap& properties)
-{
-    QVariant screen;
-    if (!QMetaObject::invokeMethod(m_fixture->window(), "openScreen", Q_RETURN_ARG(QVariant, screen),
-            Q_ARG(QVariant, url), Q_ARG(QVariant, properties)))
-        return nullptr;
-    waitForStack();
-    return screen.value<QQuickItem*>();
-}
-
-void TestScreensWithEngine::menuPressed()
-{
-    QMetaObject::invokeMethod(m_fixture->window(), "menuPressed");
-    waitForStack();
-}
+void TestScreensWithEngine::cleanup() { m_fixture.reset(); }
 
 void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
 {
@@ -136,7 +70,7 @@ void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
     QCOMPARE(role(0, QStringLiteral("name")), QStringLiteral("0"));
     QCOMPARE(role(1, QStringLiteral("text")), QStringLiteral("NORDIK SKI"));
     QCOMPARE(role(1, QStringLiteral("page")), QStringLiteral("qrc:/menu/HandleSequence.qml"));
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::rallyTableHasEightIntervals()
@@ -158,7 +92,7 @@ void TestScreensWithEngine::rallyTableHasEightIntervals()
     QCOMPARE(findItem(first, QStringLiteral("intervalColor"))->property("text").toString(),
         m_fixture->app()->sema()->getStringColor(color));
     QVERIFY(!m_fixture->app()->sema()->getStringColor(color).isEmpty());
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::customFileViewer()
@@ -179,7 +113,7 @@ void TestScreensWithEngine::customFileViewer()
     auto* last = findItem(viewer, QStringLiteral("interval1"));
     QVERIFY(last);
     QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(), QStringLiteral("0 sec"));
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::unreadableCustomFileLeavesTheTableAlone()
@@ -221,7 +155,7 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
         QTest::qWait(50);
         menuPressed();
     }
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 
     sema->setOffMode(SemaEnum::SEMA_OFF_MODE_OFF);
     sema->setIsGenerateStart(false);
@@ -244,7 +178,7 @@ void TestScreensWithEngine::settingsWriteTheRealEngineAndServices()
     QMetaObject::invokeMethod(brightnessMode, "step", Q_ARG(QVariant, false));
     QCOMPARE(systemHw->brightnessMode(), int(OrvaneEnum::MANUAL_BRIGHTNESS));
     QTRY_COMPARE(screen->property("settingsCount").toInt(), pages + 1);
-    QCOMPARE(s_warnings, QStringList());
+    QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
 void TestScreensWithEngine::touchOnTheSplashLogoQuits()

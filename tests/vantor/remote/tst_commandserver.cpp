@@ -9,6 +9,7 @@
 #include "sequence/displayboardenum.h"
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"
+#include "testsupport/boardpixels.h"
 #include "testsupport/testmain.h"
 
 #include <QElapsedTimer>
@@ -19,6 +20,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace Vl::Tavix3::UI;
@@ -27,15 +30,6 @@ using TestSupport::ApplicationFixture;
 namespace {
 
 QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(); }
-
-// A board with only the given text drawn on it, as the command server draws it.
-QVariantList boardWith(int x, const QString& text, int colour)
-{
-    Displayboard board;
-    board.reset(false);
-    board.drawText(x, 0, text, colour, DisplayboardEnum::DISP_COLOR_OFF, DisplayboardEnum::DISP_FONT_BIG, false);
-    return board.pixels();
-}
 
 } // namespace
 
@@ -55,15 +49,30 @@ private slots:
     void rawTextFrame();
     void rawTextWithoutTheOutputScreenIsDropped();
     void remoteStartWaitsForTheRunScreen();
+    void remoteStartNotShownInTimeIsRefused();
     void settingsChangeOnTheGuiThread();
     void stateOfABluetoothConnection();
     void fileInputEndsWithTheFile();
     void stopEndsAWaitAtOnce();
 
 private:
+    // One effect of a screen request on the played main window, delayMs after the one before.
+    struct ScreenStep
+    {
+        int delayMs;
+        std::function<void()> effect;
+    };
+    // Plays the main window on the test's (GUI) thread: each request for the run or output screen
+    // takes effect in steps, and a ticket comes back only after the steps of every request before it.
+    void playMainWindow(const QList<ScreenStep>& steps);
+
     std::unique_ptr<ApplicationFixture> m_app;
     std::unique_ptr<RemoteClient> m_client;
-    QMetaObject::Connection m_screenOpener;
+    QList<QMetaObject::Connection> m_mainWindow;
+    // The context of the played steps: a step still pending at the end of its test never runs.
+    std::unique_ptr<QObject> m_steps;
+    QElapsedTimer m_guiClock;
+    qint64 m_guiBusyUntil = 0;
 };
 
 void TestCommandServer::initTestCase()
@@ -86,11 +95,34 @@ void TestCommandServer::cleanupTestCase()
 
 void TestCommandServer::init()
 {
-    disconnect(m_screenOpener);
+    for (const QMetaObject::Connection& connection : qAsConst(m_mainWindow))
+        disconnect(connection);
+    m_mainWindow.clear();
+    m_steps = std::make_unique<QObject>();
+    m_guiClock.start();
+    m_guiBusyUntil = 0;
     Application* app = m_app->get();
     app->setIsInTimingMenu(false);
     m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 0, "DateFormat": 0}])")));
     m_client->takeMessages();
+}
+
+void TestCommandServer::playMainWindow(const QList<ScreenStep>& steps)
+{
+    Application* app = m_app->get();
+    const auto show = [this, steps]() {
+        for (const ScreenStep& step : steps) {
+            m_guiBusyUntil = std::max(m_guiBusyUntil, m_guiClock.elapsed()) + step.delayMs;
+            QTimer::singleShot(int(m_guiBusyUntil - m_guiClock.elapsed()), m_steps.get(), step.effect);
+        }
+    };
+    m_mainWindow << connect(app, &Application::showDisplayboardOutputMenu, this, show)
+                 << connect(app, &Application::showHandleSequenceMenu, this, show)
+                 << connect(app, &Application::screenRequestsTicket, this, [this, app](qulonglong ticket) {
+                        const qint64 due = std::max(m_guiBusyUntil, m_guiClock.elapsed());
+                        QTimer::singleShot(int(due - m_guiClock.elapsed()), m_steps.get(),
+                            [app, ticket]() { app->screenRequestsDone(ticket); });
+                    });
 }
 
 void TestCommandServer::displayboardTextWaitsForTheOutputScreen()
@@ -98,23 +130,23 @@ void TestCommandServer::displayboardTextWaitsForTheOutputScreen()
     Application* app = m_app->get();
     m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DisplayboardMode": 1}])")));
     QSignalSpy opened(app, &Application::showDisplayboardOutputMenu);
-    // The output screen opens a moment after it is asked for, on the GUI thread.
-    m_screenOpener = connect(app, &Application::showDisplayboardOutputMenu, this,
-        [app]() { QTimer::singleShot(50, app, [app]() { app->setIsInTimingMenu(true); }); });
-
-    QCOMPARE(m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": true}])"))).size(), 0);
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QString(), 0));
+    // The output screen opens a moment after it is asked for, on the GUI thread, and clears the
+    // board a little later: the text must come after the clear.
+    playMainWindow({ { 50, [app]() { app->setIsInTimingMenu(true); } },
+        { 120, [app]() { app->displayboard()->reset(true); } } });
 
     QCOMPARE(
-        m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Text": "HELLO WORLD"}])"))).size(), 0);
+        m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Text": "12:34:56.78"}])"))).size(), 0);
     QCOMPARE(opened.size(), 1);
-    QCOMPARE(app->displayboardOutput(), QStringLiteral("HELLO W"));
-    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QStringLiteral("HELLO W"), app->displayboardTimeColor()));
+    // The screen has done all it does on opening.
+    QTest::qWait(int(m_guiBusyUntil - m_guiClock.elapsed()) + 50);
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("12:34:5"));
+    QVERIFY(!TestSupport::isBlankBoard(app->displayboard()->pixels()));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(0, QStringLiteral("12:34:5"), app->displayboardTimeColor()));
 
     m_client->exchange(RemoteClient::frame("DisplayboardOutput", items(R"([{"Clear": 1}])")));
     QCOMPARE(app->displayboardOutput(), QString());
-    QCOMPARE(app->displayboard()->pixels(), boardWith(0, QString(), 0));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(0, QString(), 0));
 }
 
 void TestCommandServer::rawTextFrame()
@@ -126,11 +158,12 @@ void TestCommandServer::rawTextFrame()
 
     QCOMPARE(m_client
                  ->exchange("\t\x1b"
-                            "ABCDEFGHIJK\x02")
+                            "1234567890.\x02")
                  .size(),
         0);
-    QCOMPARE(app->displayboardOutput(), QStringLiteral("ABCDEFG"));
-    QCOMPARE(app->displayboard()->pixels(), boardWith(1, QStringLiteral("ABCDEFG"), DisplayboardEnum::DISP_COLOR_RED));
+    QCOMPARE(app->displayboardOutput(), QStringLiteral("1234567"));
+    QVERIFY(!TestSupport::isBlankBoard(app->displayboard()->pixels()));
+    QCOMPARE(app->displayboard()->pixels(), TestSupport::boardWithText(1, QStringLiteral("1234567"), DisplayboardEnum::DISP_COLOR_RED));
 }
 
 void TestCommandServer::rawTextWithoutTheOutputScreenIsDropped()
@@ -162,12 +195,10 @@ void TestCommandServer::remoteStartWaitsForTheRunScreen()
     Sema* sema = app->sema();
     QSignalSpy opened(app, &Application::showHandleSequenceMenu);
     bool startedBeforeTheScreen = true;
-    m_screenOpener = connect(app, &Application::showHandleSequenceMenu, this, [app, sema, &startedBeforeTheScreen]() {
-        QTimer::singleShot(300, app, [app, sema, &startedBeforeTheScreen]() {
-            startedBeforeTheScreen = sema->sequenceStatus();
-            app->setIsInTimingMenu(true);
-        });
-    });
+    playMainWindow({ { 300, [app, sema, &startedBeforeTheScreen]() {
+                          startedBeforeTheScreen = sema->sequenceStatus();
+                          app->setIsInTimingMenu(true);
+                      } } });
 
     QElapsedTimer clock;
     clock.start();
@@ -185,6 +216,22 @@ void TestCommandServer::remoteStartWaitsForTheRunScreen()
     clock.restart();
     m_client->exchange(RemoteClient::frame("SetStopSequence"));
     QTRY_VERIFY(!sema->sequenceStatus());
+}
+
+// The main window does not get to the run screen in time: the client hears so, and nothing starts.
+void TestCommandServer::remoteStartNotShownInTimeIsRefused()
+{
+    Application* app = m_app->get();
+    Sema* sema = app->sema();
+    playMainWindow({ { SerialPathFinder::kScreenWaitMs + 2000, [app]() { app->setIsInTimingMenu(true); } } });
+    const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(
+        "SetStartSequence", items(R"([{"SequenceMode": 0, "SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])")));
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
+    QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), QStringLiteral("SetStartSequence"));
+    QCOMPARE(RemoteClient::firstData(messages.at(1)),
+        (QJsonObject { { "Error", "Error to show the sequence screen" }, { "ErrorIndex", 21 } }));
+    QVERIFY(!sema->sequenceStatus());
 }
 
 void TestCommandServer::settingsChangeOnTheGuiThread()
@@ -293,6 +340,8 @@ void TestCommandServer::stopEndsAWaitAtOnce()
     Application* app = m_app->get();
     Sema* sema = app->sema();
     QSignalSpy opened(app, &Application::showHandleSequenceMenu);
+    // The run screen never comes: the server waits for it until it is told to stop.
+    playMainWindow({ { 60000, []() {} } });
     m_client->send(RemoteClient::frame(
         "SetStartSequence", items(R"([{"SequenceMode": 0, "SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])")));
     QTRY_COMPARE(opened.size(), 1);

@@ -52,6 +52,8 @@ private slots:
     void manualEndArmsAgainAndCountsTheBib();
     void autoWithoutRepetitionGoesOffAtTheEnd();
     void clockJumpAheadSkipsMissedRuns();
+    void minimumRepetitionKeepsEveryRunOnTime_data();
+    void minimumRepetitionKeepsEveryRunOnTime();
     void timeOfDayOncePerSecond();
 };
 
@@ -75,7 +77,7 @@ void TestEngineRunning::builtInRun_data()
 }
 
 // One AUTO run of each built-in table with the start moment at 12:00:00 and a repetition time of
-// 60 s; the next run is planned at the first new second after the last interval.
+// 60 s; the next run is planned on the tick after the silent last interval, in its second.
 void TestEngineRunning::builtInRun()
 {
     QFETCH(int, type);
@@ -91,11 +93,10 @@ void TestEngineRunning::builtInRun()
     QCOMPARE(timetable(*rig, "lights "), lights);
     QCOMPARE(timetable(*rig, "tone "), tones);
 
-    // The end of the table plans the next run one repetition later, at the first new second.
-    const int offAt = rig->trace("lights OFF").last().mid(6, 2).toInt();
-    const QString endSecond = QStringLiteral("12:00:%1").arg(offAt + 1, 2, 10, QLatin1Char('0'));
+    // The end of the table plans the next run one repetition later, 100 ms after the lights went off.
+    const QString offAt = rig->trace("lights OFF").last().left(8);
     // Starting clears the synchronisation pulse, then sets it to each planned start.
-    QCOMPARE(timetable(*rig, "synchro "), "11:59:00 -; 11:59:00 12:00:00; " + endSecond + " 12:01:00");
+    QCOMPARE(timetable(*rig, "synchro "), "11:59:00 -; 11:59:00 12:00:00; " + offAt + ".100 12:01:00");
     QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:01:00"));
     QVERIFY(rig->sema().sequenceStatus());
     QVERIFY(!rig->sema().isOff());
@@ -350,10 +351,10 @@ void TestEngineRunning::clockJumpAheadSkipsMissedRuns()
     auto rig = EngineRig::create("11:59:40.000");
     rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 20 * kSecond);
     rig->runUntil("12:00:12.000");
-    // With the minimum repetition the next run's first interval (12:00:10) is already past at the
-    // end of the table (12:00:11): it fires at once.
+    // With the minimum repetition the next run's first interval (12:00:10) falls in the second of
+    // the silent last one: it fires on the next tick, in time.
     QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:00:20"));
-    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:11.000 tone 460 1000"));
+    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:10.100 tone 460 1000"));
     rig->runUntil("12:00:25.000");
     rig->clearTrace();
     // An hour later: the run under way ends at once, and the next is the first not yet begun.
@@ -362,6 +363,44 @@ void TestEngineRunning::clockJumpAheadSkipsMissedRuns()
     QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("13:00:40"));
     QCOMPARE(rig->trace("tone ").first(), QStringLiteral("13:00:30.000 tone 460 1000"));
     QCOMPARE(rig->texts("event "), QStringList { "event ch9 13:00:40.000 bib- auto" });
+}
+
+void TestEngineRunning::minimumRepetitionKeepsEveryRunOnTime_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QStringList>("firstTones");
+    // The first tone of each of three runs at the table's minimum repetition time: from the second
+    // run on it comes on the tick after the silent last interval, in the same second.
+    QTest::newRow("ALPINE SKI, 20 s") << 0
+                                      << QStringList { "11:59:50.000 tone 460 1000", "12:00:10.100 tone 460 1000",
+                                             "12:00:30.100 tone 460 1000" };
+    QTest::newRow("RALLY, 31 s") << 2
+                                 << QStringList { "11:59:50.000 tone 460 1000", "12:00:21.100 tone 460 1000",
+                                        "12:00:52.100 tone 460 1000" };
+    QTest::newRow("UP HILL NO COUNTDOWN, 21 s")
+        << 4
+        << QStringList { "11:59:50.000 tone 460 1000", "12:00:11.100 tone 460 1000", "12:00:32.100 tone 460 1000" };
+}
+
+// At the minimum repetition time every run keeps its tones and its start moment on time.
+void TestEngineRunning::minimumRepetitionKeepsEveryRunOnTime()
+{
+    QFETCH(int, type);
+    QFETCH(QStringList, firstTones);
+
+    auto rig = EngineRig::create("11:59:40.000");
+    rig->sema().setSequenceType(SemaEnum::SemaSequenceType(type));
+    rig->sema().setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
+    const qint64 minimum = rig->sema().getMinRepetitionTime();
+    rig->startAuto(type, "12:00:00", minimum);
+    const qint64 start = EngineRig::at("12:00:00.000");
+    rig->runUntil(start + 2 * minimum + 5 * kSecond);
+
+    QCOMPARE(rig->trace("tone 460 1000"), firstTones);
+    QCOMPARE(rig->texts("event "),
+        QStringList({ "event ch9 " + EngineRig::stamp(start) + " bib- auto",
+            "event ch9 " + EngineRig::stamp(start + minimum) + " bib- auto",
+            "event ch9 " + EngineRig::stamp(start + 2 * minimum) + " bib- auto" }));
 }
 
 void TestEngineRunning::timeOfDayOncePerSecond()

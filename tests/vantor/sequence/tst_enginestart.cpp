@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Vl::Tavix3::UI;
 
 namespace {
@@ -52,6 +54,8 @@ private slots:
     void remoteBib_data();
     void remoteBib();
     void remoteStartWithoutSequenceDoesNothing();
+    void repeatedRemoteStartKeepsTheLights_data();
+    void repeatedRemoteStartKeepsTheLights();
     void changingStartValuesStops_data();
     void changingStartValuesStops();
     void repetitionTimeBelowTheMinimum();
@@ -402,6 +406,41 @@ void TestEngineStart::remoteStartWithoutSequenceDoesNothing()
     QCOMPARE(mode.count(), 0);
     QVERIFY(sema.bibNumber().isEmpty());
     QVERIFY(rig->trace("reset").isEmpty());
+}
+
+void TestEngineStart::repeatedRemoteStartKeepsTheLights_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("MANUAL") << int(SemaEnum::SEQUENCE_MODE_MANUAL);
+    QTest::newRow("AUTO") << int(SemaEnum::SEQUENCE_MODE_AUTO);
+}
+
+// The same remote start again while the countdown runs changes nothing: the board is not
+// cleared and the light in force stays lit until its own end.
+void TestEngineStart::repeatedRemoteStartKeepsTheLights()
+{
+    QFETCH(int, mode);
+    auto rig = EngineRig::create("10:00:00.000");
+    Sema& sema = rig->sema();
+    sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
+    const auto start = [&sema, mode]() {
+        sema.setRemoteStartSequence(
+            mode, timeOfDay("10:00:30"), EngineRig::day(), 60 * kSecond, QVariant(7));
+    };
+    start();
+    rig->runUntil("10:00:24.000");
+    QVERIFY(sema.sequenceStatus());
+    const QVariantList lit = rig->displayboard().pixels();
+    QVERIFY(std::any_of(lit.cbegin(), lit.cend(), [](const QVariant& pixel) { return pixel.toInt() != 0; }));
+    rig->clearTrace();
+
+    start();
+    QCOMPARE(rig->trace(QStringList { "reset", "lights" }), QStringList());
+    rig->runUntil("10:00:24.900");
+    QCOMPARE(rig->displayboard().pixels(), lit);
+    QCOMPARE(rig->trace(QStringList { "reset", "lights" }), QStringList());
+    QCOMPARE(sema.nextStartTime().trimmed(), QStringLiteral("10:00:30"));
+    QCOMPARE(sema.bibNumber(), QStringLiteral("7"));
 }
 
 void TestEngineStart::changingStartValuesStops_data()

@@ -91,10 +91,17 @@ void TestWorkbookImport::importedStarts_data()
     QTest::newRow("column titles in row 1") << "header.xlsx" << QJsonArray() << "Row 1 of the workbook is not a start";
     QTest::newRow("bib 0 ends the list") << "bibzero.xlsx" << QJsonArray { start(12, "09:00:00") }
                                          << "Row 2 of the workbook is not a start";
+    const QString plainNumber = QStringLiteral("has a start time that is a plain number");
     QTest::newRow("a day fraction in a number format")
-        << "dayfraction.xlsx" << QJsonArray { start(12, "09:30:00") } << "Row 2 of the workbook is not a start";
+        << "dayfraction.xlsx" << QJsonArray { start(12, "09:30:00") } << "Row 2 of the workbook " + plainNumber;
+    QTest::newRow("09:00 as a plain number")
+        << "ninefraction.xlsx" << QJsonArray { start(11, "08:59:00") } << "Row 2 of the workbook " + plainNumber;
+    QTest::newRow("noon as a plain number")
+        << "noonfraction.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
+    QTest::newRow("a whole number as a time")
+        << "wholenumbertime.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
     QTest::newRow("a quoted word is no date format")
-        << "quotedformat.xlsx" << QJsonArray() << "Row 1 of the workbook is not a start";
+        << "quotedformat.xlsx" << QJsonArray() << "Row 1 of the workbook " + plainNumber;
     QTest::newRow("dates that cannot be read are left out")
         << "baddate.xlsx" << QJsonArray { start(12, "09:00:00"), start(13, "09:01:00") }
         << "Row 1 of the workbook has a start date that cannot be read";
@@ -104,7 +111,29 @@ void TestWorkbookImport::importedStarts_data()
         << "negativebib.xlsx" << QJsonArray { start(-4, "09:00:00"), start(8, "09:01:00") } << QString();
     QTest::newRow("a time the parser refuses")
         << "badtime.xlsx" << QJsonArray { start(12, "09:00:00") } << "Row 2 of the workbook is not a start";
-    QTest::newRow("an empty row ends the list") << "gap.xlsx" << QJsonArray { start(12, "09:00:00") } << QString();
+    const QString emptyRowBefore = QStringLiteral("Row 2 of the workbook is empty, but further rows follow it");
+    QTest::newRow("an empty row between starts")
+        << "gap.xlsx" << QJsonArray { start(12, "09:00:00") } << emptyRowBefore;
+    QTest::newRow("an empty row before a date")
+        << "gapbeforedate.xlsx" << QJsonArray { start(12, "09:00:00") } << emptyRowBefore;
+    QTest::newRow("a row of empty texts between starts")
+        << "emptytextgap.xlsx" << QJsonArray { start(12, "09:00:00") } << emptyRowBefore;
+    QTest::newRow("a bib without a time")
+        << "bibonly.xlsx" << QJsonArray { start(12, "09:00:00") } << "Row 2 of the workbook is not a start";
+    QTest::newRow("a time without a bib")
+        << "timeonly.xlsx" << QJsonArray { start(12, "09:00:00") } << "Row 2 of the workbook is not a start";
+    QTest::newRow("a bib without a time in the last row")
+        << "lastbibonly.xlsx" << QJsonArray { start(12, "09:00:00") } << "Row 2 of the workbook is not a start";
+    QTest::newRow("a date alone") << "dateonly.xlsx" << QJsonArray { start(12, "09:00:00") }
+                                  << "Row 2 of the workbook is not a start";
+    QTest::newRow("empty rows after the last start")
+        << "trailing.xlsx" << QJsonArray { start(12, "09:00:00"), start(13, "09:01:00") } << QString();
+    QTest::newRow("empty texts after the last start")
+        << "emptytexts.xlsx" << QJsonArray { start(12, "09:00:00") } << QString();
+    QTest::newRow("a blank text is no time")
+        << "blanktime.xlsx" << QJsonArray() << "Row 1 of the workbook is not a start";
+    QTest::newRow("dots before the suffix")
+        << "Race 12.05.2027.xlsx" << QJsonArray { start(31, "10:00:00", "12/05/2027") } << QString();
     QTest::newRow("other columns are ignored")
         << "othercolumns.xlsx" << QJsonArray { start(12, "09:00:00") } << QString();
     QTest::newRow("empty sheet") << "empty.xlsx" << QJsonArray() << "The workbook holds no start";
@@ -148,6 +177,11 @@ void TestWorkbookImport::documentNamesTheList()
     QVERIFY(!damaged.value("StartingListId").toString().isEmpty());
     QCOMPARE(damaged.value("StartingList").toArray(), QJsonArray());
 
+    // The last suffix makes the workbook, and only the suffix is left out of the name.
+    const QString dotted = workbook("Race 12.05.2027.xlsx");
+    QCOMPARE(FileSystemProxyModel::importStartingList(dotted).object().value("StartingListName").toString(),
+        QStringLiteral("Race 12.05.2027"));
+
     // Only the exact suffixes make a workbook: this one is read as JSON, and is none.
     QString problem;
     QVERIFY(FileSystemProxyModel::importStartingList(workbook("upper.XLSX"), &problem).isEmpty());
@@ -155,6 +189,7 @@ void TestWorkbookImport::documentNamesTheList()
     FileSystemProxyModel model;
     QCOMPARE(model.getStartingListName(workbook("times.xlsx")), QStringLiteral("times"));
     QVERIFY(model.getStartingListName(workbook("upper.XLSX")).isEmpty());
+    QCOMPARE(model.getStartingListName(dotted), QStringLiteral("Race 12.05.2027"));
 }
 
 void TestWorkbookImport::unreadableWorkbooks_data()
@@ -215,6 +250,10 @@ void TestWorkbookImport::readerKeepsCellsByRowAndColumn()
     QVERIFY(!handmade.cellAt(4, 1));
     QVERIFY(!handmade.cellAt(0, 1));
     QVERIFY(!handmade.cellAt(1, XlsxDocument::kMaxColumn + 1));
+    QCOMPARE(handmade.lastRow(), 3);
+    // Cells that only carry a format hold no value: rows 5 to 7 of this sheet do not count.
+    QCOMPARE(XlsxDocument(workbook("trailing.xlsx")).lastRow(), 2);
+    QCOMPARE(XlsxDocument(workbook("notzip.xlsx")).lastRow(), 0);
 
     const XlsxDocument active(workbook("activetab.xlsx"));
     QCOMPARE(active.sheetName(), QStringLiteral("Race"));
@@ -291,6 +330,15 @@ void TestWorkbookImport::refusedFilesLeaveTheActiveList_data()
                                                 "than 0 and a time of day";
     QTest::newRow("a date that cannot be read")
         << workbook("baddate.xlsx") << "Row 1 of the workbook has a start date that cannot be read";
+    QTest::newRow("a time that is a plain number")
+        << workbook("ninefraction.xlsx")
+        << "Row 2 of the workbook has a start time that is a plain number: give the cell a time format or write the "
+           "time as text";
+    QTest::newRow("an empty row between starts")
+        << workbook("gap.xlsx") << "Row 2 of the workbook is empty, but further rows follow it: remove the empty row";
+    QTest::newRow("a half row") << workbook("bibonly.xlsx")
+                                << "Row 2 of the workbook is not a start: it needs a bib number other than 0 and a "
+                                   "time of day";
     QTest::newRow("empty sheet") << workbook("empty.xlsx") << "The workbook holds no start";
     QTest::newRow("old binary workbook") << workbook("legacy.xls")
                                          << "Old .xls workbooks cannot be read: save the list as .xlsx";
@@ -304,7 +352,7 @@ void TestWorkbookImport::refusedFilesLeaveTheActiveList()
     QFETCH(QString, file);
     QFETCH(QString, message);
     Sema sema;
-    QVERIFY(sema.setStartingListFromFile(workbook("gap.xlsx")));
+    QVERIFY(sema.setStartingListFromFile(workbook("trailing.xlsx")));
     const QSharedPointer<StartingList> installed = sema.startingList();
     // A message left from an earlier refusal is not what the screen shows for this one.
     QVERIFY(!sema.setStartingList(QJsonDocument(QJsonObject { { "StartingListId", "x" } })));
@@ -339,6 +387,12 @@ void TestWorkbookImport::messagesAreTranslated()
         problem, QStringLiteral("Alte .xls-Arbeitsmappen können nicht gelesen werden: die Liste als .xlsx speichern"));
     FileSystemProxyModel::importStartingList(workbook("bibzero.xlsx"), &problem);
     QVERIFY2(problem.startsWith(QStringLiteral("Zeile 2 der Arbeitsmappe ist kein Start")), qPrintable(problem));
+    FileSystemProxyModel::importStartingList(workbook("gap.xlsx"), &problem);
+    QCOMPARE(problem,
+        QStringLiteral("Zeile 2 der Arbeitsmappe ist leer, aber es folgen weitere Zeilen: die leere Zeile entfernen"));
+    FileSystemProxyModel::importStartingList(workbook("noonfraction.xlsx"), &problem);
+    QVERIFY2(problem.startsWith(QStringLiteral("Zeile 1 der Arbeitsmappe hat als Startzeit eine bloße Zahl")),
+        qPrintable(problem));
     FileSystemProxyModel::importStartingList(workbook("upper.XLSX"), &problem);
     QCOMPARE(problem, QStringLiteral("Die Datei enthält keine Startliste"));
     QCoreApplication::removeTranslator(&german);

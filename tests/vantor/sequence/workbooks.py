@@ -52,7 +52,22 @@ def starts():
     save("fractionalbib.xlsx", [[12.5, "09:00:00"]])
     save("negativebib.xlsx", [[-4, "09:00:00"], [" 8 ", "09:01:00"]])
     save("badtime.xlsx", [[12, "09:00:00"], [13, "25:00:00"]])
+    # A time of day stored as a plain number (a day fraction without a time format).
+    save("ninefraction.xlsx", [[11, "08:59:00"], [12, 0.375], [13, "09:01:00"]])
+    save("noonfraction.xlsx", [[14, 0.5]])
+    save("wholenumbertime.xlsx", [[15, 9]])
+    # Rows that are neither empty nor a start, and empty rows between starts.
     save("gap.xlsx", [[12, "09:00:00"], [None, None], [14, "09:02:00"]])
+    save("bibonly.xlsx", [[12, "09:00:00"], [13, None], [14, "09:02:00"]])
+    save("timeonly.xlsx", [[12, "09:00:00"], [None, "09:01:00"], [14, "09:02:00"]])
+    save("lastbibonly.xlsx", [[12, "09:00:00"], [13, None]])
+    save("dateonly.xlsx", [[12, "09:00:00"], [None, None, "12/05/2024"]])
+    save("gapbeforedate.xlsx", [[12, "09:00:00"], [None, None], [None, None, "12/05/2024"]])
+    # Empty rows after the last start end the list, whatever formats they carry.
+    save("trailing.xlsx", [[12, "09:00:00"], [13, "09:01:00"], [None, None], [None, None]],
+         {"A5": "0", "B6": "hh:mm", "C7": "dd/mm/yyyy"})
+    # The last suffix makes a workbook, whatever dots the name holds before it.
+    save("Race 12.05.2027.xlsx", [[31, "10:00:00", "12/05/2027"]])
     save("othercolumns.xlsx", [[12, "09:00:00", None, "note", 1, 2, 3]])
     empty = openpyxl.Workbook()
     empty.save(path("empty.xlsx"))
@@ -125,6 +140,23 @@ def handmade():
             '<row><c><v>22</v></c><c t="inlineStr"><is><t>09:01:00</t></is></c></row>'
             '<row r="3"><c r="A3" t="str"><f>A2+1</f><v>23</v></c><c r="B3" s="1"><v>0.3763888888888889</v></c></row>')
     package("handmade.xlsx", handmade_parts(sheet(rows), shared, '<workbookPr date1904="1"/>', styles))
+
+    # A template's empty cells: an empty shared text, a formula that yields "", an empty inline text
+    # and texts of blanks, in the rows after the last start.
+    shared = '<si><t>09:00:00</t></si><si><t/></si><si><t xml:space="preserve">  </t></si>'
+    rows = ('<row r="1"><c r="A1"><v>12</v></c><c r="B1" t="s"><v>0</v></c></row>'
+            '<row r="2"><c r="A2" t="str"><f>IF(TRUE,"","")</f><v></v></c><c r="B2" t="s"><v>1</v></c>'
+            '<c r="C2" t="s"><v>2</v></c></row>'
+            '<row r="3"><c r="A3" t="inlineStr"><is><t></t></is></c><c r="B3" t="str"><f>""</f><v/></c></row>')
+    package("emptytexts.xlsx", handmade_parts(sheet(rows), shared))
+    # The same empty texts between two starts: the row is empty, and the start after it is not lost.
+    rows = ('<row r="1"><c r="A1"><v>12</v></c><c r="B1" t="s"><v>0</v></c></row>'
+            '<row r="2"><c r="A2" t="s"><v>1</v></c><c r="B2" t="str"><f>""</f><v></v></c></row>'
+            '<row r="3"><c r="A3"><v>13</v></c><c r="B3" t="s"><v>0</v></c></row>')
+    package("emptytextgap.xlsx", handmade_parts(sheet(rows), shared))
+    # A blank text is no time of day: read as one it would be midnight.
+    rows = '<row r="1"><c r="A1"><v>12</v></c><c r="B1" t="s"><v>2</v></c></row>'
+    package("blanktime.xlsx", handmade_parts(sheet(rows), shared))
 
     package("badshared.xlsx", handmade_parts(sheet('<row r="1"><c r="A1" t="s"><v>99</v></c></row>'), ""))
     package("badxml.xlsx", handmade_parts('<worksheet><sheetData><row r="1"><c r="A1"><v>1</v></row>'))

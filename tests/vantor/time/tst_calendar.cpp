@@ -6,6 +6,7 @@
 #include <QTimeZone>
 
 #include <atomic>
+#include <limits>
 
 using Vl::Tavix3::UI::DateParts;
 using Vl::Tavix3::UI::DateTime;
@@ -335,6 +336,49 @@ void TestCalendar::resultTimeAndDate_data()
                                                  << "2"
                                                  << "00:00:05.0000"
                                                  << "2";
+    // The sign is a factor, not only a direction.
+    QTest::newRow("twice B") << 2 << "01:00:00"
+                             << "0"
+                             << "10:30:00.5"
+                             << "1"
+                             << "22:00:01.0000"
+                             << "2";
+    QTest::newRow("three times B subtracted") << -3 << "12:00:00"
+                                              << "10"
+                                              << "05:00:00"
+                                              << "1"
+                                              << "21:00:00.0000"
+                                              << "6";
+    QTest::newRow("sign 0 leaves A") << 0 << "08:00:00"
+                                     << "3"
+                                     << "23:00:00"
+                                     << "9"
+                                     << "08:00:00.0000"
+                                     << "3";
+    QTest::newRow("twice B below zero") << -2 << "00:00:00"
+                                        << "0"
+                                        << "01:00:00"
+                                        << "0"
+                                        << "02:00:00.0000"
+                                        << "0";
+    QTest::newRow("largest sign") << std::numeric_limits<int>::max() << "00:00:00"
+                                  << "0"
+                                  << "00:00:01"
+                                  << "0"
+                                  << "03:14:07.0000"
+                                  << "24855";
+    QTest::newRow("smallest sign with the largest B") << std::numeric_limits<int>::min() << "00:00:00"
+                                                      << "0"
+                                                      << "23:59:59.9999"
+                                                      << "1000000000"
+                                                      << "12:20:51.6352"
+                                                      << "-2147483650147483645";
+    QTest::newRow("largest sign with the largest B and a negative A") << std::numeric_limits<int>::max() << "12:00:00"
+                                                                      << "-1000000000"
+                                                                      << "23:59:59.9999"
+                                                                      << "1000000000"
+                                                                      << "00:20:51.6353"
+                                                                      << "2147483648147483645";
     QTest::newRow("huge day counts count as 0") << 1 << "00:00:01"
                                                 << "9223372036854775807"
                                                 << "00:00:01"

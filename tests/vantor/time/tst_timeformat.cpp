@@ -1,6 +1,7 @@
 #include "core/application.h"
 #include "core/sharedapplication.h"
 #include "testsupport/applicationfixture.h"
+#include "testsupport/invokableforms.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 
@@ -50,6 +51,7 @@ private slots:
     void displayDateFollowsDateFormat();
     void emptyDateTime();
     void masks();
+    void qmlCallForms();
 
 private:
     std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
@@ -300,6 +302,38 @@ void TestTimeFormat::masks()
     QCOMPARE(DateTime::getPointMask(QStringLiteral("_")), QStringLiteral("0009.9999;_"));
     QCOMPARE(DateTime::getDateMask(), QStringLiteral("99/99/9999;_"));
     QCOMPARE(DateTime::getDateMask(QStringLiteral("#")), QStringLiteral("99/99/9999;#"));
+}
+
+// Every call form QML may use, each of them its own invokable: QML picks a form by its number of
+// arguments, and a missing form makes it drop arguments without a word.
+void TestTimeFormat::qmlCallForms()
+{
+    QStringList expected { "getDateTime()", "getTime()", "getDate()", "getOnlyDate(qlonglong)",
+        "getOnlyTime(qlonglong)", "isDateValid(int,int,int)", "qDateTimeToTicks(QDateTime)",
+        "resultTime(int,QString,QString,QString,QString)", "resultDate(int,QString,QString,QString,QString)",
+        "getDay(qlonglong)", "getDay()", "getMonth(qlonglong)", "getMonth()", "getYear(qlonglong)", "getYear()",
+        "setDateTime(qlonglong,qlonglong,int,int,int)", "modifySynchroTime(int,QString,QString)",
+        "modifySynchroTime(qlonglong)", "displayTime(qlonglong)", "displayTime(qlonglong,uint)",
+        "displayTime(qlonglong,uint,bool)", "displayTime(qlonglong,uint,bool,bool)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant)", "displayTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayRunningTime(qlonglong)",
+        "displayRunningTime(qlonglong,uint)", "displayRunningTime(qlonglong,uint,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool)", "displayRunningTime(qlonglong,uint,bool,bool,QVariant)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool)",
+        "displayRunningTime(qlonglong,uint,bool,bool,QVariant,bool,QVariant)", "displayNetTime(qlonglong)",
+        "displayNetTime(qlonglong,uint)", "displayNetTime(qlonglong,uint,bool)", "displayTimeGap(qlonglong)",
+        "displayTimeGap(qlonglong,uint)", "displayTimeGap(qlonglong,uint,bool)", "displayCronoTime(qlonglong)",
+        "displayCronoTime(qlonglong,uint)", "displayDate(qlonglong)", "isEmptyDateTime(QString)", "getTimeMask()",
+        "getTimeMask(uint)", "getTimeMask(uint,QString)", "getTimeMask(uint,QString,bool)", "getCronoTimeMask()",
+        "getCronoTimeMask(QString)", "getPointMask()", "getPointMask(QString)", "getDateMask()", "getDateMask(QString)",
+        "stringToTimeWithPointQML(QString)", "stringToTimeWithPointQML(QString,bool)",
+        "stringToTimeWithPointQML(QString,bool,QString)", "stringToTimeWithPointQML(QString,bool,QString,QString)",
+        "checkTime(QString)", "checkTime(QString,bool)", "checkTime(QString,bool,QString)",
+        "checkTime(QString,bool,QString,QString)", "checkDate(QString)", "checkDate(QString,QString)",
+        "stringToDateWithPoint(QString)", "stringToDateWithPoint(QString,QString)",
+        "stringToDateWithPoint(QString,QString,int)", "stringToDateWithPoint(QString,QString,int,QVariant)" };
+    expected.sort();
+    QCOMPARE(TestSupport::invokableForms(DateTime::staticMetaObject), expected);
 }
 
 VANTOR_TEST_CLASS(TestTimeFormat)

@@ -16,9 +16,12 @@ Button {
     ToolTip.visible: root.tooltip !== "" && root.hovered
     ToolTip.delay: 500
 
+    // A label longer than a button of fixed width shrinks to fit it instead of being cut.
     contentItem: Text {
         text: root.text
         font.pixelSize: 14
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
         color: "black"
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter

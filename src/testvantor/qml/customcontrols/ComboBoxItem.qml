@@ -49,13 +49,17 @@ ComboBox {
     }
 
     delegate: MenuItem {
+        id: entry
         width: root.width
         checkable: true
         autoExclusive: true
         checked: root.currentIndex === index
         highlighted: root.highlightedIndex === index
+        text: root.entryText(typeof modelData !== "undefined" ? modelData : model)
         contentItem: Text {
-            text: root.entryText(typeof modelData !== "undefined" ? modelData : model)
+            // The text begins after the check mark.
+            leftPadding: entry.indicator ? entry.indicator.width + entry.spacing : 0
+            text: entry.text
             color: "black"
             font.pixelSize: root.fontPixelSize
             minimumPixelSize: 6

@@ -99,6 +99,9 @@ TextField {
             root.focus = false
             return
         }
+        // A cell reached from its neighbour with Return is typed over at once.
+        if (activeFocus && root.selectAllWhenFocused)
+            root.selectAll()
         if (!activeFocus && !root.acceptOnExit)
             root.rebind()
     }

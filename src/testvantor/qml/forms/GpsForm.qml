@@ -72,6 +72,7 @@ Item {
     }
 
     Label {
+        id: gpsEnabledLabel
         x: 0
         y: 0
         text: qsTr("GPS Enabled")
@@ -80,11 +81,13 @@ Item {
         id: gpsSwitch
         objectName: "gpsSwitch"
         x: 0
-        y: 12
+        // Below its label.
+        y: gpsEnabledLabel.y + gpsEnabledLabel.height + 2
         onCheckedChanged: root.backend.setGPSEnabled(checked)
     }
 
     Label {
+        id: syncModeLabel
         x: 0
         y: 88
         text: qsTr("GPS Sync Mode")
@@ -93,7 +96,8 @@ Item {
         id: syncModeChooser
         objectName: "gpsSyncMode"
         x: 0
-        y: 100
+        // Below its label.
+        y: syncModeLabel.y + syncModeLabel.height + 2
         width: 190
         height: 42
         backColor: "#F4F2F5"
@@ -107,6 +111,7 @@ Item {
     }
 
     Label {
+        id: timeZoneLabel
         x: 200
         y: 88
         text: qsTr("Time zone")
@@ -115,7 +120,8 @@ Item {
         id: timeZoneChooser
         objectName: "gpsTimeZone"
         x: 200
-        y: 100
+        // Below its label.
+        y: timeZoneLabel.y + timeZoneLabel.height + 2
         width: 190
         height: 42
         backColor: "#F4F2F5"

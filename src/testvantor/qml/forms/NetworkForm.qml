@@ -89,6 +89,7 @@ Item {
     }
 
     Label {
+        id: enabledLabel
         x: 0
         y: 88
         text: qsTr("Enabled")
@@ -97,7 +98,8 @@ Item {
         id: enabledSwitch
         objectName: "wifiSwitch"
         x: 0
-        y: 100
+        // Below its label.
+        y: enabledLabel.y + enabledLabel.height + 2
         onCheckedChanged: {
             root.backend.enableWifi(checked)
             if (!checked)
@@ -106,6 +108,7 @@ Item {
     }
 
     Label {
+        id: passwordLabel
         x: 0
         y: 176
         text: qsTr("Password")
@@ -114,7 +117,8 @@ Item {
         id: passwordField
         objectName: "passwordField"
         x: 0
-        y: 188
+        // Below its label.
+        y: passwordLabel.y + passwordLabel.height + 2
         width: 190
         height: 42
         selectByMouse: true

@@ -23,22 +23,19 @@ Item {
     property alias repetitionInput: repetitionInput
 
     // The tab is taller than the tab area; it scrolls.
-    ScrollView {
+    PageScrollView {
         id: scroller
+        objectName: "commandsScroller"
         anchors.fill: parent
-        clip: true
-        contentWidth: availableWidth
 
         ColumnLayout {
-            width: scroller.availableWidth
+            width: scroller.usableWidth
             spacing: 5
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Version number")
                 }
                 InputBox {
@@ -63,10 +60,8 @@ Item {
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence id")
                 }
                 InputBox {
@@ -97,10 +92,8 @@ Item {
 
             RowLayout {
                 spacing: 10
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence name")
                 }
                 InputBox {
@@ -187,10 +180,8 @@ Item {
                         text: qsTr("Sequence")
                         font.bold: true
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Type")
                     }
                     ComboBoxItem {
@@ -209,10 +200,8 @@ Item {
                                 sema.sequenceMode = model[currentIndex].value
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Time")
                     }
                     InputBox {
@@ -231,10 +220,8 @@ Item {
                             Component.onCompleted: text = root.window.nextWholeMinuteText()
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Date")
                     }
                     InputBox {
@@ -250,13 +237,11 @@ Item {
                             inputMethodHints: Qt.ImhDigitsOnly
                             enabled: root.autoMode
                             color: enabled ? "black" : "grey"
-                            text: root.window.dateTimeUtil.displayDate(root.window.dateTimeUtil.getDate())
+                            Component.onCompleted: text = root.window.nextWholeMinuteDateText()
                         }
                     }
-                    Label {
+                    FieldLabel {
                         Layout.preferredWidth: 80
-                        font.pixelSize: 14
-                        elide: Text.ElideRight
                         text: qsTr("Repetition")
                     }
                     InputBox {

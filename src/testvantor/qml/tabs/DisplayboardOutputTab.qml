@@ -21,10 +21,8 @@ Item {
         anchors.margins: 5
         spacing: 10
 
-        Label {
+        FieldLabel {
             Layout.preferredWidth: 150
-            font.pixelSize: 14
-            elide: Text.ElideRight
             text: qsTr("Displayboard Output")
         }
         InputBox {
@@ -42,7 +40,8 @@ Item {
         CheckBox {
             id: runningTimeBox
             objectName: "runningTimeBox"
-            Layout.preferredWidth: 130
+            // At least 130, and never so narrow that the text is cut.
+            Layout.preferredWidth: Math.max(130, implicitWidth)
             text: qsTr("Running time")
             checked: false
             onCheckedChanged: {

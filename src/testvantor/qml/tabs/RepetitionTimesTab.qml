@@ -39,10 +39,8 @@ Item {
             rowSpacing: 5
             Layout.alignment: Qt.AlignTop
 
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 150
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Repetition time 1")
             }
             InputBox {
@@ -58,10 +56,8 @@ Item {
                     selectByMouse: true
                 }
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 150
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Repetition time 2")
             }
             InputBox {
@@ -77,10 +73,8 @@ Item {
                     selectByMouse: true
                 }
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 150
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Repetition time 3")
             }
             InputBox {
@@ -96,10 +90,8 @@ Item {
                     selectByMouse: true
                 }
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 150
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Repetition index")
             }
             InputBox {
@@ -141,6 +133,11 @@ Item {
                 enabled: root.window.isConnected
                 onClicked: root.backend.setRepetitionTimes("", "", "", indexInput.text)
             }
+        }
+
+        // The buttons stand beside the inputs; the rest of the row stays empty.
+        Item {
+            Layout.fillWidth: true
         }
     }
 }

@@ -35,10 +35,8 @@ Item {
             rowSpacing: 5
             Layout.alignment: Qt.AlignTop
 
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 80
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Color")
             }
             ComboBoxItem {
@@ -57,10 +55,8 @@ Item {
                     { "text": qsTr("Pixel"), "value": SemaEnum.SEMA_COLOR_PIXEL },
                     { "text": qsTr("Yellow pixel"), "value": SemaEnum.SEMA_COLOR_YELLOW_PIXEL }]
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 80
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Sound")
             }
             ComboBoxItem {
@@ -78,10 +74,8 @@ Item {
                     { "text": qsTr("Long Bip"), "value": SemaEnum.SEMA_SOUND_LONG_BIP },
                     { "text": qsTr("Long Boop"), "value": SemaEnum.SEMA_SOUND_LONG_BOOP }]
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 80
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Time")
             }
             InputBox {
@@ -97,10 +91,8 @@ Item {
                     selectByMouse: true
                 }
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 80
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Show Time")
             }
             InputBox {
@@ -116,10 +108,8 @@ Item {
                     Component.onCompleted: text = root.window.nextWholeMinuteText()
                 }
             }
-            Label {
+            FieldLabel {
                 Layout.preferredWidth: 80
-                font.pixelSize: 14
-                elide: Text.ElideRight
                 text: qsTr("Show Date")
             }
             InputBox {
@@ -132,7 +122,7 @@ Item {
                     verticalAlignment: TextInput.AlignVCenter
                     font.pixelSize: 14
                     inputMask: "99/99/9999;0;"
-                    text: root.window.dateTimeUtil.displayDate(root.window.dateTimeUtil.getDate())
+                    Component.onCompleted: text = root.window.nextWholeMinuteDateText()
                 }
             }
         }
@@ -145,6 +135,11 @@ Item {
             tooltip: qsTr("Set the text, color and sound on device")
             enabled: root.window.isConnected
             onClicked: root.send()
+        }
+
+        // The buttons stand beside the inputs; the rest of the row stays empty.
+        Item {
+            Layout.fillWidth: true
         }
     }
 }

@@ -117,10 +117,8 @@ Item {
             spacing: 5
 
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence id")
                 }
                 InputBox {
@@ -137,10 +135,8 @@ Item {
                 }
             }
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the sequence name")
                 }
                 InputBox {
@@ -229,8 +225,12 @@ Item {
             }
         }
 
+        // The action buttons: a column 150 wide, or as wide as its longest label needs.
         ColumnLayout {
-            Layout.preferredWidth: 150
+            Layout.fillWidth: false
+            Layout.preferredWidth: Math.max(150, implicitWidth)
+            Layout.minimumWidth: Layout.preferredWidth
+            Layout.maximumWidth: Layout.preferredWidth
             Layout.alignment: Qt.AlignTop
             spacing: 5
 

@@ -19,6 +19,17 @@ RowDel {
     isFlickable: false
     color: "transparent"
 
+    // A press on a chooser of a row that is not current makes the row current, which moves the
+    // list's focus to the row and so ends the press; the chooser takes the focus back and opens its
+    // list, so that one click is enough.
+    function chooserPressed(chooser) {
+        if (row.list.currentIndex === row.rowIndex)
+            return
+        row.list.currentIndex = row.rowIndex
+        chooser.forceActiveFocus()
+        chooser.popup.open()
+    }
+
     function chooserChanged(field, value) {
         if (field === "sign")
             row.list.model.setProperty(row.rowIndex, "time", value * Math.abs(row.rowTime))
@@ -49,7 +60,7 @@ RowDel {
                 font.pixelSize: 18
                 model: row.editor.signEntries
                 currentIndex: row.rowTime >= 0 ? 0 : 1
-                onPressedChanged: if (pressed) row.list.currentIndex = row.rowIndex
+                onPressedChanged: if (pressed) row.chooserPressed(this)
                 onActivated: if (initalized) row.chooserChanged("sign", row.editor.signEntries[currentIndex].value)
             }
             RowTextItem {
@@ -80,7 +91,7 @@ RowDel {
                 font.pixelSize: 16
                 model: row.editor.colorEntries
                 Component.onCompleted: row.editor.window.setComboBoxCurrentIndex(this, row.rowColor)
-                onPressedChanged: if (pressed) row.list.currentIndex = row.rowIndex
+                onPressedChanged: if (pressed) row.chooserPressed(this)
                 onActivated: if (initalized) row.chooserChanged("color", row.editor.colorEntries[currentIndex].value)
             }
             RowItemSeparator {}
@@ -92,7 +103,7 @@ RowDel {
                 font.pixelSize: 16
                 model: row.editor.toneEntries
                 Component.onCompleted: row.editor.window.setComboBoxCurrentIndex(this, row.rowSound)
-                onPressedChanged: if (pressed) row.list.currentIndex = row.rowIndex
+                onPressedChanged: if (pressed) row.chooserPressed(this)
                 onActivated: if (initalized) row.chooserChanged("sound", row.editor.toneEntries[currentIndex].value)
             }
             RowItemSeparator {}
@@ -104,7 +115,7 @@ RowDel {
                 font.pixelSize: 16
                 model: row.editor.windowEntries
                 Component.onCompleted: row.editor.window.setComboBoxCurrentIndex(this, row.rowWindow)
-                onPressedChanged: if (pressed) row.list.currentIndex = row.rowIndex
+                onPressedChanged: if (pressed) row.chooserPressed(this)
                 onActivated: if (initalized) row.chooserChanged("isFalseStartWindow", row.editor.windowEntries[currentIndex].value)
             }
             RowItemSeparator {}

@@ -133,19 +133,21 @@ Item {
                                  value("displayboardTimeColor"))
     }
 
+    // The choosers in one scrolling column, the two buttons in a column 150 wide to their right.
     RowLayout {
         anchors.fill: parent
         anchors.margins: 5
         spacing: 10
 
-        ScrollView {
+        PageScrollView {
+            id: scroller
+            objectName: "settingsScroller"
             Layout.fillWidth: true
             Layout.fillHeight: true
-            clip: true
 
             Column {
                 spacing: 4
-                width: parent ? parent.width : 0
+                width: scroller.usableWidth
 
                 Repeater {
                     id: chooserRepeater
@@ -153,19 +155,18 @@ Item {
 
                     RowLayout {
                         property alias chooser: combo
-                        width: parent ? parent.width : 0
+                        width: scroller.usableWidth
                         spacing: 5
 
-                        Label {
+                        FieldLabel {
                             Layout.preferredWidth: 180
-                            font.pixelSize: 14
-                            elide: Text.ElideRight
                             text: modelData.label
                         }
                         ComboBoxItem {
                             id: combo
                             objectName: modelData.name
                             Layout.fillWidth: true
+                            Layout.rightMargin: 5
                             backColor: "#F4F2F5"
                             borderColor: "grey"
                             borderColorUnselected: "grey"
@@ -180,7 +181,10 @@ Item {
         }
 
         ColumnLayout {
+            Layout.fillWidth: false
             Layout.preferredWidth: 150
+            Layout.minimumWidth: 150
+            Layout.maximumWidth: 150
             Layout.alignment: Qt.AlignTop
             spacing: 5
 

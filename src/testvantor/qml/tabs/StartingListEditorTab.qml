@@ -14,6 +14,10 @@ Item {
     readonly property ListModel rows: window.semaStartingListModel
     readonly property int listWidth: window.rowIndexWidth + window.signWidth + window.timeWidth + window.colorWidth
                                      + window.toneWidth + window.windowWidth + 2 * startingList.borderWidth
+    // The columns share the width of the sequence editor's list: the index, the bib number, and
+    // the time and the date in equal parts of the rest.
+    readonly property int bibWidth: window.bibNumberWidth + window.signWidth
+    readonly property int timeDateWidth: (listWidth - 2 * startingList.borderWidth - window.rowIndexWidth - bibWidth) / 2
 
     property alias startingListIdInput: startingListIdInput
     property alias startingListNameInput: startingListNameInput
@@ -99,10 +103,8 @@ Item {
             spacing: 5
 
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the StartingList id")
                 }
                 InputBox {
@@ -119,10 +121,8 @@ Item {
                 }
             }
             RowLayout {
-                Label {
+                FieldLabel {
                     Layout.preferredWidth: 180
-                    font.pixelSize: 14
-                    elide: Text.ElideRight
                     text: qsTr("Insert the StartingList name")
                 }
                 InputBox {
@@ -151,15 +151,15 @@ Item {
                         text: "#"
                     }
                     RowHeaderItem {
-                        width: root.window.bibNumberWidth + root.window.signWidth
+                        width: root.bibWidth
                         text: qsTr("Bib Number")
                     }
                     RowHeaderItem {
-                        width: root.window.timeWidth + root.window.colorWidth
+                        width: root.timeDateWidth
                         text: qsTr("Time")
                     }
                     RowHeaderItem {
-                        width: root.window.toneWidth + root.window.windowWidth
+                        width: root.timeDateWidth
                         text: qsTr("Date")
                     }
                 }
@@ -203,8 +203,12 @@ Item {
             }
         }
 
+        // The action buttons: a column 150 wide, or as wide as its longest label needs.
         ColumnLayout {
-            Layout.preferredWidth: 150
+            Layout.fillWidth: false
+            Layout.preferredWidth: Math.max(150, implicitWidth)
+            Layout.minimumWidth: Layout.preferredWidth
+            Layout.maximumWidth: Layout.preferredWidth
             Layout.alignment: Qt.AlignTop
             spacing: 5
 

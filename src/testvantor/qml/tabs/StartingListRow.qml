@@ -32,7 +32,7 @@ RowDel {
             RowTextItem {
                 id: bibCell
                 objectName: "bibCell"
-                width: row.editor.window.bibNumberWidth + row.editor.window.signWidth
+                width: row.editor.bibWidth
                 height: parent.height
                 list: row.list
                 item: row.rowBib
@@ -55,7 +55,7 @@ RowDel {
             RowTextItem {
                 id: timeCell
                 objectName: "startTimeCell"
-                width: row.editor.window.timeWidth + row.editor.window.colorWidth
+                width: row.editor.timeDateWidth
                 height: parent.height
                 list: row.list
                 item: row.rowTime
@@ -73,7 +73,7 @@ RowDel {
             RowTextItem {
                 id: dateCell
                 objectName: "dateCell"
-                width: row.editor.window.toneWidth + row.editor.window.windowWidth - 2
+                width: row.editor.timeDateWidth
                 height: parent.height
                 list: row.list
                 item: row.rowDate

@@ -26,10 +26,12 @@ DisplayboardOutputForm {
         return false
     }
 
+    // The timing mark comes after the board is cleared: the command server draws a remote text
+    // once the mark is up, and a clear after it would wipe the text.
     Component.onCompleted: {
-        application.isInTimingMenu = true
         application.displayboardOutput = ""
         utils.processEvents(120)
         displayboard.reset()
+        application.isInTimingMenu = true
     }
 }

@@ -1,0 +1,16 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// A tab page taller than the tab area: it scrolls vertically, shows its scroll bar while there is
+// more to see, and gives its content the width beside that bar.
+ScrollView {
+    id: root
+
+    readonly property bool overflows: contentHeight > availableHeight
+    // The width the content may take without lying under the scroll bar.
+    readonly property real usableWidth: availableWidth - (overflows ? ScrollBar.vertical.width + 2 : 0)
+
+    clip: true
+    contentWidth: availableWidth
+    ScrollBar.vertical.policy: overflows ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+}
