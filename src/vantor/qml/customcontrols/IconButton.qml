@@ -46,8 +46,8 @@ Item {
         color: root.forecolor
         // Under the icon a word wider than the caption's room shrinks the caption, down to the
         // smallest size that still reads on the device; the lines wrap between the words.
-        font.pixelSize: root.isVertical && root.widestWord > width
-                        ? Math.max(12, Math.floor(root.pixelSize * (width - 1) / root.widestWord))
+        font.pixelSize: root.isVertical && longestWord.advanceWidth > width
+                        ? Math.max(12, Math.floor(root.pixelSize * (width - 1) / longestWord.advanceWidth))
                         : root.pixelSize
         font.bold: true
         wrapMode: root.isVertical ? Text.WordWrap : Text.NoWrap
@@ -64,24 +64,25 @@ Item {
         elide: Text.ElideRight
     }
 
-    // The widest piece of the caption that a line cannot break: a word, or the part of a word up to
-    // a soft hyphen (U+00AD) together with the hyphen drawn there.
-    readonly property real widestWord: {
-        var widest = 0
-        var words = root.text.split(/\s+/)
-        for (var i = 0; i < words.length; ++i) {
-            var parts = words[i].split("\u00AD")
-            for (var j = 0; j < parts.length; ++j)
-                widest = Math.max(widest, captionMetrics.advanceWidth(parts[j] + (j < parts.length - 1 ? "-" : "")))
-        }
-        return widest
-    }
-
-    FontMetrics {
-        id: captionMetrics
-        font.family: caption.font.family
+    // The longest piece of the caption that a line cannot break: a word, or the part of a word up
+    // to a soft hyphen (U+00AD) together with the hyphen drawn there.
+    TextMetrics {
+        id: longestWord
         font.pixelSize: root.pixelSize
         font.bold: true
+        text: {
+            var longest = ""
+            var words = root.text.split(/\s+/)
+            for (var i = 0; i < words.length; ++i) {
+                var parts = words[i].split("\u00AD")
+                for (var j = 0; j < parts.length; ++j) {
+                    var piece = parts[j] + (j < parts.length - 1 ? "-" : "")
+                    if (piece.length > longest.length)
+                        longest = piece
+                }
+            }
+            return longest
+        }
     }
 
     MouseArea {
