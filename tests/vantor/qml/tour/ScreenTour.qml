@@ -278,12 +278,8 @@ Item {
             sema.sequenceMode = SemaEnum.SEQUENCE_MODE_MANUAL
             tap("0")
         }, shows(showsArmed))
-        // The operator's key (the lap line, the LAP button under the screen) starts it.
-        step("run-manual-countdown", "ALPINE SKI counting down", function() {
-            var lap = find(mainItem, "lapButton")
-            lap.lineChanged(true)
-            Qt.callLater(function() { lap.lineChanged(false) })
-        },
+        // The OK icon starts it.
+        step("run-manual-countdown", "ALPINE SKI counting down", function() { top().rightTouch.clicked(null) },
              shows(function(screen) { return screen.page === 2 && !sema.isOff && screen.txtSemaTime.text !== ""
                                              && screen.timeOfDay.text !== "" }))
         step("race-settings", "the race settings of the run screen", function() { top().settingsTouch.clicked(null) },
