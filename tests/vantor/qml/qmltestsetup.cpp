@@ -10,6 +10,7 @@
 #include "sequence/filesystemproxymodel.h"
 #include "sequence/sema.h"
 #include "time/datetime.h"
+#include "tour/toursupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,15 +104,7 @@ QString TestHelper::dataFolder(const QString& name) const
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') + name;
 }
 
-bool TestHelper::writeFile(const QString& path, const QString& text)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = text.toUtf8();
-    return file.write(bytes) == bytes.size();
-}
+bool TestHelper::writeFile(const QString& path, const QString& text) { return TourSupport::writeTextFile(path, text); }
 
 bool TestHelper::removePath(const QString& path)
 {

@@ -38,7 +38,7 @@ QString TourSupport::dataFolder(const QString& name) const
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') + name;
 }
 
-bool TourSupport::writeFile(const QString& path, const QString& text) const
+bool TourSupport::writeTextFile(const QString& path, const QString& text)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);

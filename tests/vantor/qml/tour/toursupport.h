@@ -16,7 +16,9 @@ public:
 
     // A folder of the program's data folder ("Custom", "USB").
     Q_INVOKABLE QString dataFolder(const QString& name) const;
-    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const;
+    Q_INVOKABLE bool writeFile(const QString& path, const QString& text) const { return writeTextFile(path, text); }
+    // Writes text in UTF-8, making the folders on its way.
+    static bool writeTextFile(const QString& path, const QString& text);
     // A real .xlsx starting list, written by Python's openpyxl; rows are [bib, "hh:mm:ss", "yyyy-mm-dd"].
     Q_INVOKABLE bool writeWorkbook(const QString& path, const QVariantList& rows) const;
     // A raw display-board text frame, handed to the command server as a client's bytes.
