@@ -92,9 +92,8 @@ void TestReadability::everyScreenIsReadable()
     // The program's own fonts: the texts must fit in what the device draws them with.
     Vl::Tavix3::UI::SystemFonts::load();
     WarningRecorder recorder;
-    MainWindowFixture fixture;
     // The engine counts down and the command server reads remote text only with their threads.
-    fixture.app()->startWorkerThreads();
+    MainWindowFixture fixture(MainWindowFixture::Start::WorkerThreads);
     auto* engine = qmlEngine(fixture.app()->rootObject());
     QVERIFY(engine);
     // The stack's transitions take up to 400 ms each way; run in no time, they still leave every
@@ -132,7 +131,6 @@ void TestReadability::everyScreenIsReadable()
             problems << view + QStringLiteral(": ") + problem;
     });
     recorder.follow(nullptr);
-    fixture.app()->aboutToQuit();
 
     // Everything at once: a step that fails, a warning, a text that cannot be read.
     const QStringList all = failures + recorder.warnings() + problems;
