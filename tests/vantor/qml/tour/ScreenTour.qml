@@ -26,7 +26,9 @@ Item {
     // Nothing moves: no screen is on its way and no notice is sliding over the status bar.
     function idle() {
         var infoBar = mainForm.infoBar
-        return !stack.busy && (infoBar.y === 0 || infoBar.y <= -toolBarHeight)
+        var shown = infoBar.state === "showInfoBar" && infoBar.y === 0
+        var hidden = infoBar.state === "" && infoBar.y <= -toolBarHeight
+        return !stack.busy && (shown || hidden)
     }
 
     function top() {
