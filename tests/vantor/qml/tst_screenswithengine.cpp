@@ -187,6 +187,25 @@ void TestScreensWithEngine::customFileViewer()
     auto* last = findItem(viewer, QStringLiteral("interval1"));
     QVERIFY(last);
     QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(), QStringLiteral("0 sec"));
+
+    // Looking at another file replaces the engine's custom table with that file's.
+    menuPressed();
+    const QString other = TestSupport::testRoot() + QStringLiteral("/Other.json");
+    QFile otherFile(other);
+    QVERIFY(otherFile.open(QIODevice::WriteOnly));
+    otherFile.write(R"({"SequenceName":"Other","SequenceId":"O-1","Sequence":[)"
+                    R"({"Time":-5,"Color":2,"Sound":0,"IsFalseStartWindow":false}]})");
+    otherFile.close();
+    viewer = open(QStringLiteral("qrc:/menu/SemaSequence.qml"), { { QStringLiteral("objectName"), other } });
+    QVERIFY(viewer);
+    Sema* sema = m_fixture->app()->sema();
+    QCOMPARE(sema->getNameFromSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM), QStringLiteral("Other"));
+    QCOMPARE(sema->getListIntervalTime(SemaEnum::SEMA_SEQUENCE_CUSTOM), QVariantList { qlonglong(-5) });
+    QCOMPARE(sema->getListIntervalColor(SemaEnum::SEMA_SEQUENCE_CUSTOM), QVariantList { int(SemaEnum::SEMA_COLOR_RED) });
+    auto* only = findItem(viewer, QStringLiteral("interval0"));
+    QVERIFY(only);
+    QCOMPARE(findItem(only, QStringLiteral("intervalColor"))->property("text").toString(), QStringLiteral("Red"));
+    QVERIFY(!findItem(viewer, QStringLiteral("interval1")));
     QCOMPARE(s_warnings, QStringList());
 }
 
