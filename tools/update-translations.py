@@ -11,6 +11,7 @@ The QML engine looks the texts of a layout file "XForm.ui.qml" up in the context
 lupdate names that context "XForm.ui"; the contexts of layout files are renamed here.
 
 Usage: tools/update-translations.py [part...]    (default: every part)
+The environment variable LUPDATE names the lupdate program to run (default: lupdate).
 """
 import os
 import re
@@ -23,10 +24,11 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PARTS = ["core", "time", "sequence", "events", "remote", "device", "qml"]
 LANGUAGES = ["it_IT", "de_DE"]
 NAMESPACE = "Vl::Tavix3::UI::"
+LUPDATE = os.environ.get("LUPDATE") or "lupdate"
 
 
 def run_lupdate(src, ts_path, lang):
-    subprocess.run(["lupdate", "-silent", "-no-obsolete", "-locations", "none",
+    subprocess.run([LUPDATE, "-silent", "-no-obsolete", "-locations", "none",
                     "-extensions", "cpp,h,qml,js", "-target-language", lang, src, "-ts", ts_path],
                    check=True, stderr=subprocess.DEVNULL)
 
