@@ -32,3 +32,15 @@ function(vantor_add_test name)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
     endif()
 endfunction()
+
+# vantor_test_catalogue(<target> <ts file> <qm file> <definition>)
+# Compiles a translation catalogue that a test program reads and passes the compiled file's path
+# to the program as the compile definition <definition>.
+function(vantor_test_catalogue target ts qm definition)
+    add_custom_command(OUTPUT ${qm}
+        COMMAND Qt5::lrelease -silent ${ts} -qm ${qm}
+        DEPENDS ${ts})
+    add_custom_target(${target}_catalogue DEPENDS ${qm})
+    add_dependencies(${target} ${target}_catalogue)
+    target_compile_definitions(${target} PRIVATE ${definition}="${qm}")
+endfunction()

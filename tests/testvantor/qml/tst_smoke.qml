@@ -25,10 +25,15 @@ TestCase {
     }
 
     function cleanup() {
-        compare(testSupport.warnings, [])
-        window.destroy()
-        window = null
+        var warnings = testSupport.warnings
+        // Deleted while this test still holds it: a window nothing refers to belongs to the
+        // garbage collector, and a collection during its deletion would crash the program.
+        var going = window
+        going.destroy()
         wait(0)
+        tryVerify(function() { return going.objectName === undefined }, 2000, "the window is deleted")
+        window = null
+        compare(warnings, [])
     }
 
     function find(name, from) {

@@ -63,18 +63,24 @@ void TestLanguages::switchesCatalogues()
 
 void TestLanguages::germanCatalogueInWorkingDirectoryWins()
 {
-    // A catalogue named like the German one in the working directory is used instead of the
-    // built-in one; here it holds the Italian texts, which makes the override visible.
-    const QString overridePath = QDir::current().filePath(QStringLiteral("Orvane_de_DE.qm"));
-    QVERIFY(QFile::copy(QStringLiteral(":/resources/languages/Orvane_it_IT.qm"), overridePath));
+    // Catalogues named like the built-in ones in the working directory, with a text of their own:
+    // German takes its catalogue from there, Italian only from the resources.
+    QStringList placed;
+    for (const char* name : {"Orvane_de_DE.qm", "Orvane_it_IT.qm"}) {
+        placed << QDir::current().filePath(QString::fromLatin1(name));
+        QVERIFY(QFile::copy(QStringLiteral(OVERRIDE_CATALOGUE), placed.last()));
+    }
     ApplicationFixture app;
     app->setCurrentLanguage(OrvaneEnum::LANGUAGE_DEU);
-    QCOMPARE(translated("Vl::Tavix3::UI::Application", "DONE!"), QStringLiteral("FATTO!"));
-    app->setCurrentLanguage(OrvaneEnum::LANGUAGE_ITA);  // Italian ignores such a file
+    QCOMPARE(translated("Vl::Tavix3::UI::Application", "DONE!"), QStringLiteral("DONE! (working directory)"));
+    app->setCurrentLanguage(OrvaneEnum::LANGUAGE_ITA);
     QCOMPARE(translated("Vl::Tavix3::UI::Application", "DONE!"), QStringLiteral("FATTO!"));
     app->setCurrentLanguage(OrvaneEnum::LANGUAGE_ENG);
-    QVERIFY(QFile::remove(overridePath));
-    QVERIFY(!app->existTranslationFile(overridePath));
+    for (const QString& path : placed)
+        QVERIFY(QFile::remove(path));
+    QVERIFY(!app->existTranslationFile(placed.first()));
+    app->setCurrentLanguage(OrvaneEnum::LANGUAGE_DEU);  // without the file, the built-in one again
+    QCOMPARE(translated("Vl::Tavix3::UI::Application", "DONE!"), QStringLiteral("FERTIG!"));
 }
 
 void TestLanguages::formatPatterns_data()

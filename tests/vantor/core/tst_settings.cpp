@@ -3,7 +3,10 @@
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "time/datetime.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +18,7 @@
 
 using TestSupport::ApplicationFixture;
 using Vl::Tavix3::UI::Application;
+using Vl::Tavix3::UI::DateTime;
 using Vl::Tavix3::UI::Utils;
 
 namespace {
@@ -22,6 +26,36 @@ namespace {
 QSettings store()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Vantor"));
+}
+
+// Sets an application property for one test and restores the previous value afterwards.
+class PropertyScope
+{
+public:
+    PropertyScope(const char* name, const QVariant& value)
+        : m_name(name)
+        , m_previous(qApp->property(name))
+    {
+        qApp->setProperty(name, value);
+    }
+    ~PropertyScope() { qApp->setProperty(m_name, m_previous); }
+    PropertyScope(const PropertyScope&) = delete;
+    PropertyScope& operator=(const PropertyScope&) = delete;
+
+private:
+    const char* m_name;
+    QVariant m_previous;
+};
+
+// The settings a declined reset must leave alone, written as an earlier run left them.
+void storeOperatorChoices()
+{
+    QSettings s = store();
+    s.setValue("DateFormat", 1);
+    s.setValue("isHighContrast", true);
+    s.setValue("RepetitionTime1", 9000000LL);
+    s.setValue("RepetitionTimeIndex", 2);
+    s.setValue("IsRestartWithNextMinute", false);
 }
 
 } // namespace
@@ -34,9 +68,16 @@ class TestSettings : public QObject
 
 private slots:
     void init() { ApplicationFixture::clearSettings(); }
+    void cleanup() { DateTime::resetClock(); }
 
     void firstStartBookkeeping();
     void cleanExitIsRecordedBySecondStart();
+    void synchronisationAfterExit_data();
+    void synchronisationAfterExit();
+    void versionChangeDeletesTheLog_data();
+    void versionChangeDeletesTheLog();
+    void olderVersionOffersTheReset_data();
+    void olderVersionOffersTheReset();
     void defaultsAndRoundTrip();
     void timeColorSevenLoadsAsTwo();
     void unchangedValueWritesNothing_data();
@@ -71,6 +112,118 @@ void TestSettings::cleanExitIsRecordedBySecondStart()
     QVERIFY(second->applicationCorrectlyClosed());
     QVERIFY(!second->versionChanged());
     QCOMPARE(store().value("ApplicationCorrectlyClosed").toBool(), false);
+}
+
+void TestSettings::synchronisationAfterExit_data()
+{
+    QTest::addColumn<bool>("closedCorrectly");
+    QTest::addColumn<int>("clockOffsetSeconds");  // the clock's distance from the computer's time
+    QTest::addColumn<QVariant>("storedBefore");
+    QTest::addColumn<bool>("storedAfter");
+
+    // An unclean exit whose clock still agrees within a minute keeps the last synchronisation.
+    QTest::newRow("unclean exit, clock agrees") << false << 0 << QVariant(true) << true;
+    QTest::newRow("unclean exit, clock 59 s ahead") << false << 59 << QVariant(true) << true;
+    QTest::newRow("unclean exit, clock 59 s behind") << false << -59 << QVariant(true) << true;
+    QTest::newRow("unclean exit, nothing stored yet") << false << 0 << QVariant() << false;
+    // A larger distance, or a clean exit, set the clock afresh: not synchronised any more.
+    QTest::newRow("unclean exit, clock 61 s ahead") << false << 61 << QVariant(true) << false;
+    QTest::newRow("unclean exit, clock 61 s behind") << false << -61 << QVariant(true) << false;
+    QTest::newRow("clean exit, clock agrees") << true << 0 << QVariant(true) << false;
+}
+
+void TestSettings::synchronisationAfterExit()
+{
+    QFETCH(bool, closedCorrectly);
+    QFETCH(int, clockOffsetSeconds);
+    QFETCH(QVariant, storedBefore);
+    {
+        QSettings s = store();
+        s.setValue("ApplicationCorrectlyClosed", closedCorrectly);
+        s.setValue("Version", "1.2.34");
+        if (storedBefore.isValid())
+            s.setValue("IsSynchronized", storedBefore);
+    }
+    const qint64 offset = qint64(clockOffsetSeconds) * 50000;
+    DateTime::setClock([offset]() { return DateTime::qDateTimeToTicks(QDateTime::currentDateTime()) + offset; });
+
+    ApplicationFixture app(ApplicationFixture::Stage::Constructed);
+
+    QVERIFY(store().contains("IsSynchronized"));
+    QTEST(store().value("IsSynchronized").toBool(), "storedAfter");
+    QVERIFY(app->isSynchronized());  // the in-memory flag starts true in every case
+}
+
+void TestSettings::versionChangeDeletesTheLog_data()
+{
+    QTest::addColumn<QVariant>("storedVersion");
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("older version") << QVariant("1.2.33") << true;
+    QTest::newRow("newer version") << QVariant("1.3.0") << true;
+    QTest::newRow("first start") << QVariant() << true;
+    QTest::newRow("same version") << QVariant("1.2.34") << false;
+}
+
+void TestSettings::versionChangeDeletesTheLog()
+{
+    QFETCH(QVariant, storedVersion);
+    const QString logFile = TestSupport::testRoot() + QStringLiteral("/Vantor.log");
+    {
+        QFile old(logFile);
+        QVERIFY(old.open(QIODevice::WriteOnly | QIODevice::Text));
+        old.write("DEBUG|2025-01-20 10:00:00.000|main||a line of the previous run\n");
+    }
+    if (storedVersion.isValid())
+        store().setValue("Version", storedVersion);
+    const PropertyScope file("LOGFILE", logFile);
+    const PropertyScope enabled("LOGFILE_ENABLED", false);  // so that this run writes no new log
+
+    ApplicationFixture app;
+
+    QTEST(!QFile::exists(logFile), "deleted");
+}
+
+void TestSettings::olderVersionOffersTheReset_data()
+{
+    QTest::addColumn<QVariant>("storedVersion");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("first start") << QVariant() << true;
+    QTest::newRow("1.2.25") << QVariant("1.2.25") << true;
+    QTest::newRow("1.1.40") << QVariant("1.1.40") << true;
+    QTest::newRow("1.2.26") << QVariant("1.2.26") << false;
+    QTest::newRow("1.2.33") << QVariant("1.2.33") << false;
+    QTest::newRow("same version") << QVariant("1.2.34") << false;
+}
+
+void TestSettings::olderVersionOffersTheReset()
+{
+    QFETCH(QVariant, storedVersion);
+    QFETCH(bool, offered);
+    storeOperatorChoices();
+    if (storedVersion.isValid())
+        store().setValue("Version", storedVersion);
+    ApplicationFixture app(ApplicationFixture::Stage::Constructed);
+    QStringList asked;
+    app->setConfirmationHandler([&asked](const QString& title) {
+        asked << title;
+        return false;
+    });
+
+    app->init();
+
+    QCOMPARE(asked, offered ? QStringList{QStringLiteral("Reset to default")} : QStringList());
+    // Declined (or not offered): every choice of the earlier run is loaded and stays stored.
+    QCOMPARE(app->dateFormat(), 1);
+    QVERIFY(app->isHighContrast());
+    QCOMPARE(app->repetitionTime1(), 9000000LL);
+    QCOMPARE(app->repetitionTimeIndex(), 2);
+    QVERIFY(!app->sema()->isRestartWithNextMinute());
+    QSettings s = store();
+    QCOMPARE(s.value("DateFormat").toInt(), 1);
+    QCOMPARE(s.value("isHighContrast").toBool(), true);
+    QCOMPARE(s.value("RepetitionTime1").toLongLong(), 9000000LL);
+    QCOMPARE(s.value("RepetitionTimeIndex").toInt(), 2);
+    QCOMPARE(s.value("IsRestartWithNextMinute").toBool(), false);
 }
 
 void TestSettings::defaultsAndRoundTrip()

@@ -40,10 +40,21 @@ QtObject {
     function dispose() {
         if (root) {
             root.controlWindow.visible = false
-            root.destroy()
+            destroyRoot(root)
             root = null
         }
         testCase.wait(0)
+    }
+
+    // Destroys an object created without a parent and returns once it is deleted. The caller's
+    // reference must stay until then: an object nothing refers to belongs to the garbage
+    // collector, and a collection that runs while the object is being deleted (its destruction
+    // handlers allocate) releases the object's context from under its destructor, which then
+    // crashes.
+    function destroyRoot(object) {
+        object.destroy()
+        testCase.wait(0)
+        testCase.tryVerify(function() { return object.objectName === undefined }, 2000, "the root is deleted")
     }
 
     function find(name) {

@@ -11,10 +11,15 @@ TestCase {
 
     property var root: null
 
+    MainWindowHelper {
+        id: helper
+        testCase: testCase
+    }
+
     function cleanup() {
         if (root) {
             root.controlWindow.visible = false
-            root.destroy()
+            helper.destroyRoot(root)
             root = null
         }
     }

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -30,6 +31,7 @@ private slots:
     void showPassesThreeCaptions();
     void timedNoticeClosesItself();
     void closingEndsTheWait();
+    void whileClosingNoBoxIsMade();
     void destroyedBoxEndsTheWait();
     void callerOnAWorkerThread();
     void stackIsFocusedAgainAfterTheBox();
@@ -51,7 +53,12 @@ void TestMsgBoxWindow::init()
     m_headers.clear();
 }
 
-void TestMsgBoxWindow::cleanup() { m_fixture.reset(); }
+void TestMsgBoxWindow::cleanup()
+{
+    // A watch for a box that never came must not outlive the window it looks into.
+    qDeleteAll(findChildren<QTimer*>());
+    m_fixture.reset();
+}
 
 void TestMsgBoxWindow::whenBoxShown(const std::function<void(QQuickItem*)>& step)
 {
@@ -134,6 +141,27 @@ void TestMsgBoxWindow::closingEndsTheWait()
     whenBoxShown([this](QQuickItem*) { m_fixture->app()->setIsClosing(true); });
     QCOMPARE(m_fixture->app()->messageBox()->show(QStringLiteral("Waiting"), QStringLiteral("OK")), 0);
     QVERIFY(!m_fixture->app()->messageBox()->sure(QStringLiteral("Too late")));
+}
+
+void TestMsgBoxWindow::whileClosingNoBoxIsMade()
+{
+    // Nothing could close a box once the application closes: every call answers at once with
+    // its escape answer and the main window gets no box. A box that appears anyway is answered
+    // with its confirm key, so that the test fails instead of waiting.
+    whenBoxShown([this](QQuickItem* box) { pressAndRelease(box, Qt::Key_F2); });
+    QSignalSpy added(m_fixture->mainItem(), SIGNAL(messageBoxListCounterChanged()));
+    m_fixture->app()->setIsClosing(true);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(!m_fixture->app()->messageBox()->sure(QStringLiteral("Quit from Vantor")));
+    QCOMPARE(m_fixture->app()->messageBox()->show(QStringLiteral("Waiting"), QStringLiteral("OK"), QStringLiteral("Yes"),
+                                                  QString(), QString(), QString(), Qt::Key_F3, Qt::Key_F2),
+             int(Qt::Key_F3));
+    m_fixture->app()->messageBox()->show(QStringLiteral("Notice"), 3000);
+    QVERIFY(clock.elapsed() < 2000);
+    QTest::qWait(50);  // a box made anyway would be added and shown by now
+    QCOMPARE(added.count(), 0);
+    QVERIFY(m_headers.isEmpty());
 }
 
 void TestMsgBoxWindow::destroyedBoxEndsTheWait()

@@ -75,23 +75,31 @@ void TestScreensWithEngine::sequenceFamilyNamesComeFromTheEngine()
 
 void TestScreensWithEngine::rallyTableHasEightIntervals()
 {
+    // The built-in RALLY table as the operator must see it, column by column of the viewer.
+    const QStringList expected[] = {
+        { "-10 sec", "Red", "Long Boop", "No False" },
+        { "-5 sec", "Yellow Pixel", "Bip", "No False" },
+        { "-4 sec", "Pixel", "Bip", "No False" },
+        { "-3 sec", "Pixel", "Bip", "No False" },
+        { "-2 sec", "Pixel", "Bip", "No False" },
+        { "-1 sec", "Pixel", "Bip", "No False" },
+        { "0 sec", "Green", "Long Bip", "False" },
+        { "21 sec", "Off", "Silent", "No False" },
+    };
     QQuickItem* viewer
         = open(QStringLiteral("qrc:/menu/SemaSequence.qml"), { { QStringLiteral("objectName"), QStringLiteral("2") } });
     QVERIFY(viewer);
-    auto* model = viewer->property("semaSequenceModel").value<QObject*>();
-    const QVariantList times = m_fixture->app()->sema()->getListIntervalTime(SemaEnum::SEMA_SEQUENCE_RALLY);
-    QCOMPARE(times.size(), 8);
-    QCOMPARE(model->property("count").toInt(), 8);
+    QCOMPARE(viewer->property("semaSequenceModel").value<QObject*>()->property("count").toInt(), 8);
     QCOMPARE(viewer->property("pageCount").toInt(), 3);
-    auto* first = findItem(viewer, QStringLiteral("interval0"));
-    QVERIFY(first);
-    auto* time = findItem(first, QStringLiteral("intervalTime"));
-    QCOMPARE(time->property("text").toString(), times.first().toString() + QStringLiteral(" sec"));
-    const auto color = SemaEnum::SemaColor(
-        m_fixture->app()->sema()->getListIntervalColor(SemaEnum::SEMA_SEQUENCE_RALLY).first().toInt());
-    QCOMPARE(findItem(first, QStringLiteral("intervalColor"))->property("text").toString(),
-        m_fixture->app()->sema()->getStringColor(color));
-    QVERIFY(!m_fixture->app()->sema()->getStringColor(color).isEmpty());
+    for (int i = 0; i < 8; ++i) {
+        QQuickItem* interval = findItem(viewer, QStringLiteral("interval%1").arg(i));
+        QVERIFY2(interval, qPrintable(QStringLiteral("interval %1").arg(i)));
+        QStringList shown;
+        for (const char* field : { "intervalTime", "intervalColor", "intervalSound", "intervalFalseStart" })
+            shown << findItem(interval, QString::fromLatin1(field))->property("text").toString();
+        QCOMPARE(shown, expected[i]);
+    }
+    QVERIFY(!findItem(viewer, QStringLiteral("interval8")));
     QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 
@@ -113,6 +121,25 @@ void TestScreensWithEngine::customFileViewer()
     auto* last = findItem(viewer, QStringLiteral("interval1"));
     QVERIFY(last);
     QCOMPARE(findItem(last, QStringLiteral("intervalTime"))->property("text").toString(), QStringLiteral("0 sec"));
+
+    // Looking at another file replaces the engine's custom table with that file's.
+    menuPressed();
+    const QString other = TestSupport::testRoot() + QStringLiteral("/Other.json");
+    QFile otherFile(other);
+    QVERIFY(otherFile.open(QIODevice::WriteOnly));
+    otherFile.write(R"({"SequenceName":"Other","SequenceId":"O-1","Sequence":[)"
+                    R"({"Time":-5,"Color":2,"Sound":0,"IsFalseStartWindow":false}]})");
+    otherFile.close();
+    viewer = open(QStringLiteral("qrc:/menu/SemaSequence.qml"), { { QStringLiteral("objectName"), other } });
+    QVERIFY(viewer);
+    Sema* sema = m_fixture->app()->sema();
+    QCOMPARE(sema->getNameFromSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM), QStringLiteral("Other"));
+    QCOMPARE(sema->getListIntervalTime(SemaEnum::SEMA_SEQUENCE_CUSTOM), QVariantList { qlonglong(-5) });
+    QCOMPARE(sema->getListIntervalColor(SemaEnum::SEMA_SEQUENCE_CUSTOM), QVariantList { int(SemaEnum::SEMA_COLOR_RED) });
+    auto* only = findItem(viewer, QStringLiteral("interval0"));
+    QVERIFY(only);
+    QCOMPARE(findItem(only, QStringLiteral("intervalColor"))->property("text").toString(), QStringLiteral("Red"));
+    QVERIFY(!findItem(viewer, QStringLiteral("interval1")));
     QCOMPARE(MainWindowFixture::warnings(), QStringList());
 }
 

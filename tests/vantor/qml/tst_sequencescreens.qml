@@ -186,11 +186,14 @@ TestCase {
         compare(intervalTexts(viewer, 2), ["0 sec", "Green", "Long Boop", "False"])
         helper.window.menuPressed()
         helper.waitForStack()
-        // Looking at another file replaces the engine's custom table.
+        // Looking at another file has the engine load that one (tst_screenswithengine: the real
+        // engine's custom table is then the new file's), and the viewer shows what it loaded.
         sema.customFileTable = [[-5, 2, 0, false]]
+        sema.calls = []
         viewer = openViewer("/data/USB/Other.json")
+        compare(sema.calls, ["setCustomSequenceFromFile(/data/USB/Other.json)"])
         compare(viewer.semaSequenceModel.count, 1)
-        compare(sema.intervalTables["6"], [[-5, 2, 0, false]])
+        compare(intervalTexts(viewer, 0), ["-5 sec", "Yellow", "Silent", "No False"])
     }
 
     // A file that cannot be read is not shown with the custom table loaded before it.
@@ -200,6 +203,7 @@ TestCase {
         helper.window.menuPressed()
         helper.waitForStack()
         sema.customFileLoads = false
+        sema.calls = []
         var viewer = openViewer("/data/Custom/Broken.json")
         compare(viewer.sequence, SemaEnum.SEMA_SEQUENCE_CUSTOM)
         compare(viewer.semaSequenceModel.count, 0)
@@ -207,7 +211,9 @@ TestCase {
         compare(findChild(viewer, "interval0"), null)
         tryCompare(helper.find("infoText"), "text", "The sequence file cannot be read")
         compare(helper.find("infoBar").shownColor, helper.root.colorRed)
-        compare(sema.intervalTables["6"].length, 2)
+        // The screen asks the engine to load the file and leaves its custom table alone otherwise
+        // (tst_screenswithengine: the real engine keeps the table loaded before).
+        compare(sema.calls, ["setCustomSequenceFromFile(/data/Custom/Broken.json)"])
     }
 
     function test_languageSwitchRetranslatesAndKeepsThePage() {

@@ -30,7 +30,7 @@ TestCase {
         timeoutSpy.clear()
         if (root) {
             root.controlWindow.visible = false
-            root.destroy()
+            helper.destroyRoot(root)
             root = null
         }
         helper.dispose()

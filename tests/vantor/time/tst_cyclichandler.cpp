@@ -7,6 +7,7 @@
 #include "time/cyclictask.h"
 #include "time/datetime.h"
 
+#include <QMutex>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,6 +24,37 @@ using namespace Vl::Tavix3::UI;
 namespace {
 constexpr qint64 kMs = 50;
 constexpr int kWait = 5000; // upper bound for a thread to react, never reached when all is well
+
+// Collects the error lines logged from any thread while it exists.
+class ErrorLines
+{
+public:
+    ErrorLines() { s_previous = qInstallMessageHandler(&ErrorLines::handle); }
+    ~ErrorLines() { qInstallMessageHandler(s_previous); }
+    ErrorLines(const ErrorLines&) = delete;
+    ErrorLines& operator=(const ErrorLines&) = delete;
+
+    QStringList lines() const
+    {
+        QMutexLocker locker(&s_mutex);
+        return s_lines;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type == QtCriticalMsg) {
+            QMutexLocker locker(&s_mutex);
+            s_lines << message;
+        }
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+
+    static inline QMutex s_mutex;
+    static inline QStringList s_lines;
+    static inline QtMessageHandler s_previous = nullptr;
+};
 } // namespace
 
 // The scheduler with its real worker threads, ticked by hand on a fake clock: registration,
@@ -299,6 +331,7 @@ void TestCyclicHandler::releaseFromOwnCallbackDoesNotBlock()
 
 void TestCyclicHandler::exceptionsInCallbacksAreReported()
 {
+    const ErrorLines errors;
     std::atomic<int> calls { 0 };
     const unsigned slot = registerEngineLike([&calls](unsigned) {
         const int call = ++calls;
@@ -309,6 +342,14 @@ void TestCyclicHandler::exceptionsInCallbacksAreReported()
     });
     tickThrough(m_nowMs + 400, slot);
     QVERIFY(calls >= 3); // the worker went on after both exceptions
+    const QStringList lines = errors.lines();
+    QCOMPARE(lines.size(), 2);
+    for (const QString& line : lines) {
+        QVERIFY2(line.startsWith(QLatin1String("****Exception****")), qPrintable(line));
+        QVERIFY2(line.contains(QLatin1String("Vl::Tavix3::UI::CyclicTask::process")), qPrintable(line));
+    }
+    QVERIFY2(lines.at(0).contains(QLatin1String("callback failed")), qPrintable(lines.at(0)));
+    QVERIFY2(lines.at(1).contains(QLatin1String("unknown exception")), qPrintable(lines.at(1)));
 }
 
 void TestCyclicHandler::softwareTimersCountDownOnEveryTick()
