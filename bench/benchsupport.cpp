@@ -5,6 +5,7 @@
 #include "core/utils.h"
 #include "time/cyclichandler.h"
 #include "time/datetime.h"
+#include "time/realtimescheduling.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -84,6 +85,15 @@ Figures evaluateWakes(const std::vector<qint64>& wakes, qint64 anchorNs, qint64 
     return figures;
 }
 
+void printScheduling()
+{
+    if (RealtimeScheduling::isInUse())
+        std::printf("scheduling: real-time (round-robin, priority %d for the scheduler, %d for its workers)\n",
+            RealtimeScheduling::kSchedulerPriority, RealtimeScheduling::kWorkerPriority);
+    else
+        std::printf("scheduling: normal (real-time scheduling not permitted)\n");
+}
+
 void printHeader(const char* countWord)
 {
     std::printf("%-18s %7s %9s %9s %9s %8s %8s\n", "source", countWord, "p50", "p99", "max", "skipped", "doubled");
@@ -93,6 +103,19 @@ void printRow(const char* name, const Figures& figures)
 {
     std::printf("%-18s %7zu %9.3f %9.3f %9.3f %8ld %8ld\n", name, figures.count, figures.p50, figures.p99, figures.max,
         figures.skipped, figures.doubled);
+}
+
+bool meetsStartSignalTarget(const Figures& figures, const Figures& bare)
+{
+    return figures.count > 0 && bare.count > 0 && figures.p99 <= kMaxP99Ratio * bare.p99 && figures.max <= kMaxLateMs
+        && figures.skipped == 0 && figures.doubled == 0;
+}
+
+void printStartSignalVerdict(const char* what, bool met)
+{
+    std::printf("target (%s at most %.1f x the bare timer's p99, never more than %.1f ms late, none skipped or "
+                "doubled): %s\n",
+        what, kMaxP99Ratio, kMaxLateMs, met ? "met" : "NOT met");
 }
 
 Environment::Environment(int& argc, char** argv)
@@ -171,9 +194,10 @@ Figures SchedulerProbe::figures() const
     return evaluateWakes(m_log.wakes(), -utcOffsetNs(), qint64(m_periodMs) * 1000000);
 }
 
-BareTimer::BareTimer(size_t capacity, qint64 periodNs)
+BareTimer::BareTimer(size_t capacity, qint64 periodNs, bool realtime)
     : m_log(capacity)
     , m_periodNs(periodNs)
+    , m_realtime(realtime)
 {
 }
 
@@ -184,6 +208,8 @@ void BareTimer::start()
     m_anchorNs = (realtimeNs() / 1000000 + 1) * 1000000;
     m_stop = false;
     m_thread = QThread::create([this] {
+        if (m_realtime)
+            RealtimeScheduling::applyToCurrentThread(RealtimeScheduling::kWorkerPriority);
         for (qint64 target = m_anchorNs; !m_stop; target += m_periodNs) {
             const timespec ts { time_t(target / kNsPerSecond), long(target % kNsPerSecond) };
             while (clock_nanosleep(CLOCK_REALTIME, TIMER_ABSTIME, &ts, nullptr) != 0) { }

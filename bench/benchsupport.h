@@ -1,5 +1,7 @@
 #pragma once
 
+#include "loadaverage.h"
+
 #include <QSharedPointer>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -52,6 +54,8 @@ struct Figures
     long doubled = 0;
 };
 
+// A line on the scheduling the scheduler's threads run under in this run.
+void printScheduling();
 // Fills count, p50, p99 and max from the lateness values.
 void summarise(std::vector<double> lateness, Figures& figures);
 // Each wake belongs to the point of the grid anchorNs + k × periodNs at or before it; two wakes on
@@ -59,6 +63,14 @@ void summarise(std::vector<double> lateness, Figures& figures);
 Figures evaluateWakes(const std::vector<qint64>& wakes, qint64 anchorNs, qint64 periodNs);
 void printHeader(const char* countWord);
 void printRow(const char* name, const Figures& figures);
+
+// The target for start signals, measured against the bare timer of the same run: at most
+// kMaxP99Ratio times its p99, never more than kMaxLateMs late, nothing skipped or doubled.
+constexpr double kMaxP99Ratio = 1.5;
+constexpr double kMaxLateMs = 2.0;
+bool meetsStartSignalTarget(const Figures& figures, const Figures& bare);
+// The verdict line, the last line of a benchmark's output.
+void printStartSignalVerdict(const char* what, bool met);
 
 // Private settings and log folders, the Qt application and the application object the scheduler
 // needs to tick (it owns the software timers).
@@ -113,11 +125,12 @@ private:
 };
 
 // The bare timer: absolute clock_nanosleep on the system clock, on a grid of whole milliseconds
-// with the given period, on a high-priority thread of its own.
+// with the given period, on a high-priority thread of its own; with realtime, under the real-time
+// scheduling of the scheduler's workers where the process may use it.
 class BareTimer
 {
 public:
-    BareTimer(size_t capacity, qint64 periodNs);
+    BareTimer(size_t capacity, qint64 periodNs, bool realtime = false);
     ~BareTimer();
     void start();
     void stop();
@@ -126,6 +139,7 @@ public:
 private:
     WakeLog m_log;
     qint64 m_periodNs;
+    bool m_realtime;
     qint64 m_anchorNs = 0;
     std::atomic<bool> m_stop { false };
     QThread* m_thread = nullptr;

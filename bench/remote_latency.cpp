@@ -8,6 +8,8 @@
 // server acknowledges and does nothing more for, so the figure is the reading, parsing and
 // acknowledging path. The server sends every acknowledgement to every client; each client picks out
 // its own by the request's identifier, as real clients do.
+#include "loadaverage.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -284,12 +286,14 @@ int main(int argc, char** argv)
     measure(kVantorPort, 1, 50, false);
 
     const int perClientOf50 = std::max(1, requests / 10);
+    Bench::printLoadAverage("at the start");
     std::printf("request to acknowledgement over loopback, microseconds\n");
     std::printf("%-28s %8s %10s %10s %10s\n", "", "samples", "p50", "p99", "max");
     report("TCP echo, 1 client", measure(echo.port(), 1, requests, true));
     report("Vantor ACK, 1 client", measure(kVantorPort, 1, requests, false));
     report("TCP echo, 50 clients", measure(echo.port(), 50, perClientOf50, true));
     report("Vantor ACK, 50 clients", measure(kVantorPort, 50, perClientOf50, false));
+    Bench::printLoadAverage("at the end");
 
     if (!existing) {
         vantor.kill();

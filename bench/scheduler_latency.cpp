@@ -10,6 +10,7 @@
 
 #include "benchsupport.h"
 #include "time/cyclichandler.h"
+#include "time/realtimescheduling.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,13 +41,19 @@ int main(int argc, char** argv)
     }
     Bench::BareTimer bare(capacity, qint64(kPeriodMs) * 1000000);
     bare.start();
+    // For comparison only: what the same loop gets under the workers' real-time scheduling.
+    Bench::BareTimer bareRealtime(capacity, qint64(kPeriodMs) * 1000000, true);
+    bareRealtime.start();
 
     std::printf("Running %d s: CyclicHandler (slot %u, %u ms, registered like the engine) and a bare "
                 "clock_nanosleep loop on the same period...\n",
         seconds, *slot, kPeriodMs);
+    Bench::printScheduling();
+    Bench::printLoadAverage("at the start");
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     bare.stop();
+    bareRealtime.stop();
     scheduler.stop();
 
     const Bench::Figures schedulerFigures = probe.figures();
@@ -55,11 +62,15 @@ int main(int argc, char** argv)
     Bench::printHeader("wakes");
     Bench::printRow("CyclicHandler", schedulerFigures);
     Bench::printRow("clock_nanosleep", bareFigures);
+    if (Vl::Tavix3::UI::RealtimeScheduling::isInUse())
+        Bench::printRow("  real-time", bareRealtime.figures());
     const std::vector<qint64> wakes = probe.wakes();
     if (!wakes.empty())
         std::printf(
             "first scheduler wake %.3f ms after registration\n", double(wakes.front() - probe.registeredNs()) / 1e6);
     if (bareFigures.p99 > 0)
-        std::printf("p99 ratio CyclicHandler / clock_nanosleep: %.1f\n", schedulerFigures.p99 / bareFigures.p99);
+        std::printf("p99 ratio CyclicHandler / clock_nanosleep: %.2f\n", schedulerFigures.p99 / bareFigures.p99);
+    Bench::printLoadAverage("at the end");
+    Bench::printStartSignalVerdict("CyclicHandler", Bench::meetsStartSignalTarget(schedulerFigures, bareFigures));
     return 0;
 }

@@ -5,8 +5,11 @@
 #include "core/utils.h"
 #include "time/cyclictask.h"
 #include "time/datetime.h"
+#include "time/realtimescheduling.h"
 #include "time/timer10ms.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QMutexLocker>
 #include <QThread>
@@ -29,6 +32,10 @@ void CyclicHandler::startTasks()
         QMutexLocker locker(&m_tableMutex);
         if (!m_tasks.isEmpty() || m_isQuitting)
             return;
+        // On its own thread the scheduler ticks under real-time scheduling like its workers; a
+        // scheduler started on the GUI thread (as tests do) leaves that thread as it is.
+        if (QCoreApplication::instance() && QThread::currentThread() != QCoreApplication::instance()->thread())
+            RealtimeScheduling::applyToCurrentThread(RealtimeScheduling::kSchedulerPriority);
         m_timer10ms = new BizHW::Timer10ms(this);
         m_schedule.reset();
         for (unsigned n = 0; n < kSlotCount; ++n) {
@@ -98,8 +105,11 @@ void CyclicHandler::stopCyclicEvent(int handle)
             return;
         m_schedule.release(slot);
         m_generation[slot] = 0;
-        if (slot < unsigned(m_tasks.size()))
+        if (slot < unsigned(m_tasks.size())) {
             m_tasks[int(slot)]->deactivate();
+            m_tasks[int(slot)]->cancelTimedWake();
+        }
+        m_handedMask &= ~CyclicSchedule::slotBit(slot);
         // From inside its own callback the run mutex is ours already: waiting would never end.
         waitForRun = CyclicTask::runMutexOfCurrentCallback() != &m_runMutexes[slot];
     }
@@ -122,17 +132,72 @@ void CyclicHandler::cyclicTimerTick()
         return;
 
     if (m_schedule.allocatedMask != 0) {
+        const bool onGrid = isTickingOnWallClockGrid();
+        const qint64 beforeNs = onGrid ? BizHW::Timer10ms::systemClockNs() : 0;
         const qint64 now = DateTime::getDateTime();
+        const qint64 afterNs = onGrid ? BizHW::Timer10ms::systemClockNs() : 0;
         quint32 due = m_schedule.tick(now);
+
+        // The slots handed over at the last tick: the worker of a due one wakes itself; one that is
+        // not due after all (the clock was set back meanwhile) gets its wake withdrawn.
+        const quint32 handed = m_handedMask;
+        m_handedMask = 0;
+        for (quint32 withdrawn = handed & ~due; withdrawn != 0;) {
+            const unsigned slot = unsigned(qCountLeadingZeroBits(withdrawn));
+            withdrawn &= ~CyclicSchedule::slotBit(slot);
+            m_tasks[int(slot)]->cancelTimedWake();
+        }
+        due &= ~handed;
         while (due != 0) {
             const unsigned slot = unsigned(qCountLeadingZeroBits(due));
             due &= ~CyclicSchedule::slotBit(slot);
             m_tasks[int(slot)]->wake(m_generation[slot]);
         }
+        if (m_handOverDeadline)
+            handOverNextTick(now, m_handOverDeadline());
+        else if (onGrid) {
+            if (const boost::optional<QDeadlineTimer> deadline = handOverDeadline(beforeNs, afterNs))
+                handOverNextTick(now, *deadline);
+        }
     }
 
     for (TimerSoftware& timer : application->timerSoftware())
         timer.countDown();
+}
+
+bool CyclicHandler::isTickingOnWallClockGrid() const
+{
+    return m_timer10ms && m_timer10ms->isOnWallClockGrid() && DateTime::isRealClock();
+}
+
+// The instant of the next tick, when the system clock was read between beforeNs and afterNs, as a
+// deadline for the workers. Empty when a grid point fell in between: the tick the clock value
+// belongs to is then uncertain.
+boost::optional<QDeadlineTimer> CyclicHandler::handOverDeadline(qint64 beforeNs, qint64 afterNs) const
+{
+    const qint64 gridNs = BizHW::Timer10ms::nextDeadlineNs(beforeNs);
+    if (BizHW::Timer10ms::nextDeadlineNs(afterNs) != gridNs)
+        return boost::none;
+    QDeadlineTimer deadline(Qt::PreciseTimer);
+    deadline.setPreciseRemainingTime(0, gridNs - BizHW::Timer10ms::systemClockNs(), Qt::PreciseTimer);
+    return deadline;
+}
+
+// The slots the next tick will wake are handed to their workers now, with the instant of that
+// tick as the deadline: each worker then wakes on its own timer, at the instant the tick is due,
+// instead of waiting for this thread to wake first and then wake it. The next tick only confirms.
+void CyclicHandler::handOverNextTick(qint64 now, QDeadlineTimer deadline)
+{
+    // The tick clock counts local time, a whole number of seconds from the system clock: the next
+    // grid point in ticks is the next whole 10 ms of now.
+    constexpr qint64 kTickStep = qint64(BizHW::Timer10ms::kIntervalMs) * DateTime::QMIL1;
+    const qint64 nextTick = CyclicSchedule::nextGridPoint(now, 0, kTickStep);
+    for (quint32 toHand = m_schedule.dueBy(nextTick); toHand != 0;) {
+        const unsigned slot = unsigned(qCountLeadingZeroBits(toHand));
+        toHand &= ~CyclicSchedule::slotBit(slot);
+        if (m_tasks[int(slot)]->wakeAt(m_generation[slot], deadline))
+            m_handedMask |= CyclicSchedule::slotBit(slot);
+    }
 }
 
 void CyclicHandler::quitHandler()
@@ -188,6 +253,12 @@ qint64 CyclicHandler::nextWakeTick(unsigned slot) const
 {
     QMutexLocker locker(&m_tableMutex);
     return slot < kSlotCount ? m_schedule.nextWakeTick[slot] : 0;
+}
+
+quint64 CyclicHandler::timedWakesTaken(unsigned slot) const
+{
+    QMutexLocker locker(&m_tableMutex);
+    return slot < unsigned(m_tasks.size()) ? m_tasks[int(slot)]->timedWakesTaken() : 0;
 }
 
 } // namespace Vl::Tavix3::UI

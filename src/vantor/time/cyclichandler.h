@@ -2,6 +2,7 @@
 
 #include "time/cyclicschedule.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QMutex>
 #include <QObject>
@@ -22,6 +23,9 @@ class CyclicTask;
 
 // The 10 ms scheduler on "CyclicHandler thread": runs periodic callbacks in phase with the clock,
 // each slot on its own worker thread, and counts down the application's software timers on every tick.
+// While it ticks on the wall clock's 10 ms grid, each tick hands the slots the next tick will wake
+// to their workers, which then wake on their own at that tick's instant: one wake-up between the
+// grid point and the callback instead of two.
 //
 // Lock order: the table mutex before a slot's wake mutex. A callback runs with only its slot's run
 // mutex held; it may release its own registration (the release then does not wait for it).
@@ -56,11 +60,17 @@ public:
     // for unit testing
     // Starts without the 10 ms timer, so a test calls cyclicTimerTick itself (before startTasks).
     void setTickTimerEnabled(bool enabled) { m_tickTimerEnabled = enabled; }
+    // Hands the slots due by the next whole 10 ms over to their workers on every tick, whatever the
+    // clock, with the deadline this function gives (empty: the real grid rules again).
+    using HandOverDeadline = std::function<QDeadlineTimer()>;
+    void setHandOverDeadline(HandOverDeadline deadline) { m_handOverDeadline = std::move(deadline); }
     // Waits until the worker of slot sleeps waiting for its next wake, with no wake pending.
     bool waitForWorkerIdle(unsigned slot, int timeoutMs);
     CyclicEventState slotState(unsigned slot) const;
     // The clock tick at which the running slot is next woken.
     qint64 nextWakeTick(unsigned slot) const;
+    // How many wakes the worker of slot has carried out on its own, at the deadline it was handed.
+    quint64 timedWakesTaken(unsigned slot) const;
 
 public slots:
     // Creates the workers and the tick source, then emits started; runs when the scheduler's thread starts.
@@ -77,12 +87,17 @@ signals:
 
 private:
     void stopTasks();
+    bool isTickingOnWallClockGrid() const;
+    boost::optional<QDeadlineTimer> handOverDeadline(qint64 beforeNs, qint64 afterNs) const;
+    void handOverNextTick(qint64 now, QDeadlineTimer deadline);
 
     CyclicSchedule m_schedule;
     BizHW::Timer10ms* m_timer10ms = nullptr;
     QList<CyclicTask*> m_tasks;
     std::array<quint64, kSlotCount> m_generation {};
     quint64 m_lastGeneration = 0;
+    // Slots whose workers were handed the next tick's wake (they wake themselves at its instant).
+    quint32 m_handedMask = 0;
     std::array<QWaitCondition, kSlotCount> m_wakeConditions;
     std::array<QMutex, kSlotCount> m_wakeMutexes;
     std::array<QMutex, kSlotCount> m_runMutexes;
@@ -90,6 +105,7 @@ private:
     std::atomic<bool> m_isQuitting { false };
     bool m_quitHandled = false;
     bool m_tickTimerEnabled = true;
+    HandOverDeadline m_handOverDeadline;
 };
 
 } // namespace Vl::Tavix3::UI

@@ -53,6 +53,18 @@ quint32 CyclicSchedule::tick(qint64 now)
     return due;
 }
 
+quint32 CyclicSchedule::dueBy(qint64 at) const
+{
+    quint32 due = 0;
+    for (quint32 pending = allocatedMask; pending != 0;) {
+        const unsigned slot = unsigned(qCountLeadingZeroBits(pending));
+        pending &= ~slotBit(slot);
+        if (slotState[slot] == CYCLIC_RUNNING && nextWakeTick[slot] <= at)
+            due |= slotBit(slot);
+    }
+    return due;
+}
+
 qint64 CyclicSchedule::nextGridPoint(qint64 now, qint64 anchor, qint64 period)
 {
     const qint64 distance = now - anchor;

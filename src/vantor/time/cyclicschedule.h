@@ -58,6 +58,10 @@ public:
     // returns the mask of the slots to wake.
     quint32 tick(qint64 now);
 
+    // The running slots that a tick at clock value at (later than any tick so far) would wake: those
+    // whose next wake is due by then. Changes nothing.
+    quint32 dueBy(qint64 at) const;
+
     // The first point of the grid anchor + k × period that lies after now.
     static qint64 nextGridPoint(qint64 now, qint64 anchor, qint64 period);
 

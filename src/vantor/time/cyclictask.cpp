@@ -1,6 +1,7 @@
 #include "time/cyclictask.h"
 
 #include "core/exceptionhandler.h"
+#include "time/realtimescheduling.h"
 
 #include <QDeadlineTimer>
 #include <QMutexLocker>
@@ -40,6 +41,30 @@ bool CyclicTask::wake(quint64 generation)
         return false;
     m_wakePending = true;
     m_wakeGeneration = generation;
+    // One wake at a time: a timed wake still pending is carried out now, not a second time later.
+    m_timedWakeGeneration = 0;
+    wakeCondition->wakeAll();
+    return true;
+}
+
+bool CyclicTask::wakeAt(quint64 generation, QDeadlineTimer deadline)
+{
+    QMutexLocker locker(wakeMutex);
+    if (!m_waiting || m_wakePending || m_timedWakeGeneration != 0 || generation == 0)
+        return false;
+    m_timedWakeGeneration = generation;
+    m_timedWakeDeadline = deadline;
+    // The worker sleeps without a deadline until now: it starts again with this one.
+    wakeCondition->wakeAll();
+    return true;
+}
+
+bool CyclicTask::cancelTimedWake()
+{
+    QMutexLocker locker(wakeMutex);
+    if (m_timedWakeGeneration == 0)
+        return false;
+    m_timedWakeGeneration = 0;
     wakeCondition->wakeAll();
     return true;
 }
@@ -48,15 +73,17 @@ bool CyclicTask::waitUntilIdle(int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     QMutexLocker locker(wakeMutex);
-    while (!m_waiting || m_wakePending) {
+    const auto idle = [this] { return m_waiting && !m_wakePending && m_timedWakeGeneration == 0; };
+    while (!idle()) {
         if (!m_waitingCondition.wait(wakeMutex, deadline))
-            return m_waiting && !m_wakePending;
+            return idle();
     }
     return true;
 }
 
 void CyclicTask::process()
 {
+    RealtimeScheduling::applyToCurrentThread(RealtimeScheduling::kWorkerPriority);
     while (!isQuit) {
         quint64 generation = 0;
         {
@@ -64,8 +91,18 @@ void CyclicTask::process()
             m_waiting = true;
             m_waitingCondition.wakeAll();
             // A wake-up without a pending wake is spurious: wait again.
-            while (!isQuit && !m_wakePending)
-                wakeCondition->wait(wakeMutex);
+            while (!isQuit && !m_wakePending) {
+                if (m_timedWakeGeneration == 0) {
+                    wakeCondition->wait(wakeMutex);
+                } else if (m_timedWakeDeadline.hasExpired()) {
+                    m_wakePending = true;
+                    m_wakeGeneration = m_timedWakeGeneration;
+                    m_timedWakeGeneration = 0;
+                    ++m_timedWakesTaken;
+                } else {
+                    wakeCondition->wait(wakeMutex, m_timedWakeDeadline);
+                }
+            }
             m_waiting = false;
             m_wakePending = false;
             generation = m_wakeGeneration;

@@ -2,6 +2,7 @@
 
 #include "core/application.h"
 #include "core/sharedapplication.h"
+#include "time/localtimeoffset.h"
 
 #include <QCoreApplication>
 
@@ -46,12 +47,31 @@ int dateOrder(int dateFormat)
     return dateFormat == OrvaneEnum::DATE_FORMAT_MM_DD_YYYY ? TickTime::kMonthFirst : TickTime::kDayFirst;
 }
 
+// The formatter writes ASCII (digits, separators, signs) and the caller's prefix: read as Latin-1
+// it gives the text the locale's codec would, without the codec's look-up on every call, which
+// costs more than the formatting itself and sits on the path of the start signals.
+QString formattedText(const char* buffer)
+{
+    for (const char* p = buffer; *p != 0; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            return QString::fromLocal8Bit(buffer);
+    }
+    return QString::fromLatin1(buffer);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Clock
 
-qint64 DateTime::systemDateTime() { return qDateTimeToTicks(QDateTime::currentDateTime()); }
+// The same value as qDateTimeToTicks (QDateTime::currentDateTime ()), without the C library's
+// local-time look-up on every reading.
+qint64 DateTime::systemDateTime()
+{
+    static LocalTimeOffset localOffset;
+    const qint64 utcMs = QDateTime::currentMSecsSinceEpoch();
+    return (utcMs + localOffset.offsetMsAt(utcMs)) * QMIL1;
+}
 
 qlonglong DateTime::getDateTime()
 {
@@ -62,6 +82,8 @@ qlonglong DateTime::getDateTime()
     }
     return systemDateTime() / QDMIL1 * QDMIL1;
 }
+
+bool DateTime::isRealClock() { return !s_hasFakeClock.load(std::memory_order_acquire); }
 
 void DateTime::setClock(ClockSource clock)
 {
@@ -170,7 +192,7 @@ QString DateTime::displayTime(qlonglong dateTime, uint format, bool onlySeconds,
 {
     char buffer[kFormatBufferSize];
     formatTime(dateTime, buffer, format, onlySeconds, noDots, prefix, proportionalFont, updateCheck);
-    return QString::fromLocal8Bit(buffer);
+    return formattedText(buffer);
 }
 
 QString DateTime::displayOptionalTime(const boost::optional<qint64>& value, uint format, bool onlySeconds, bool noDots,

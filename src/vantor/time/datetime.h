@@ -44,6 +44,8 @@ public:
 
     // Clock and calendar.
     Q_INVOKABLE static qlonglong getDateTime();
+    // False while a test has set a fake clock (setClock): the clock then does not follow real time.
+    static bool isRealClock();
     Q_INVOKABLE static qlonglong getTime();
     Q_INVOKABLE static qlonglong getDate();
     Q_INVOKABLE static qlonglong getOnlyDate(qlonglong dateTime);

@@ -16,13 +16,6 @@ namespace {
 
 constexpr qint64 kNsPerSecond = 1000000000;
 
-qint64 systemClockNs()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return qint64(ts.tv_sec) * kNsPerSecond + ts.tv_nsec;
-}
-
 timespec toTimespec(qint64 ns) { return timespec { time_t(ns / kNsPerSecond), long(ns % kNsPerSecond) }; }
 
 } // namespace
@@ -36,6 +29,13 @@ Timer10ms::Timer10ms(QObject* parent)
 }
 
 Timer10ms::~Timer10ms() { closeDescriptor(); }
+
+qint64 Timer10ms::systemClockNs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return qint64(ts.tv_sec) * kNsPerSecond + ts.tv_nsec;
+}
 
 qint64 Timer10ms::nextDeadlineNs(qint64 nowNs)
 {

@@ -27,6 +27,8 @@ public:
 
     // The first point of the 10 ms grid strictly after nowNs (nanoseconds of the system clock).
     static qint64 nextDeadlineNs(qint64 nowNs);
+    // Nanoseconds of the system clock, the clock the grid is kept on.
+    static qint64 systemClockNs();
 
     // for unit testing
     // True while the timer wakes on the wall-clock grid; false when it runs on the plain timer

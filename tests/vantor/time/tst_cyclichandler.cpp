@@ -6,8 +6,11 @@
 #include "time/cyclichandler.h"
 #include "time/cyclictask.h"
 #include "time/datetime.h"
+#include "time/realtimescheduling.h"
 
 #include <QMutex>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +18,8 @@
 
 #include <atomic>
 #include <memory>
+#include <pthread.h>
+#include <sched.h>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -55,6 +60,28 @@ private:
     static inline QStringList s_lines;
     static inline QtMessageHandler s_previous = nullptr;
 };
+
+// The calling thread's scheduling policy and priority.
+std::pair<int, int> currentPolicy()
+{
+    int policy = -1;
+    sched_param parameters {};
+    pthread_getschedparam(pthread_self(), &policy, &parameters);
+    return { policy, parameters.sched_priority };
+}
+
+// Whether this process may put a thread under real-time scheduling, asked of a thread of its own.
+bool realtimePermitted()
+{
+    int error = 0;
+    std::thread probe([&error] {
+        sched_param parameters {};
+        parameters.sched_priority = 1;
+        error = pthread_setschedparam(pthread_self(), SCHED_RR, &parameters);
+    });
+    probe.join();
+    return error == 0;
+}
 } // namespace
 
 // The scheduler with its real worker threads, ticked by hand on a fake clock: registration,
@@ -82,6 +109,10 @@ private slots:
     void noApplicationNoTick();
     void stopEndsWorkersAndRefusesRegistrations();
     void deliveredWakeOfReleasedRegistrationDoesNotRun();
+    void timedWakeOfTheWorker();
+    void handedWakesRunOncePerPeriod();
+    void handedWakeIsNotRepeatedByTheTick();
+    void handedWakeIsWithdrawnWhenTheClockGoesBack();
     void runsOnItsOwnThreadWithTheRealTimer();
 
 private:
@@ -463,6 +494,136 @@ void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
     QVERIFY(thread.wait(kWait));
 }
 
+void TestCyclicHandler::timedWakeOfTheWorker()
+{
+    QMutex runMutex;
+    QMutex wakeMutex;
+    QWaitCondition wakeCondition;
+    CyclicTask task(7, &runMutex, &wakeMutex, &wakeCondition);
+    QThread thread;
+    task.moveToThread(&thread);
+    connect(&thread, &QThread::started, &task, &CyclicTask::process);
+    connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
+    thread.start();
+
+    QSemaphore ran;
+    std::atomic<int> runs { 0 };
+    std::atomic<bool> ranEarly { false };
+    QDeadlineTimer deadline(50, Qt::PreciseTimer);
+    task.activate(
+        [&](unsigned) {
+            if (!deadline.hasExpired())
+                ranEarly = true;
+            ++runs;
+            ran.release();
+        },
+        1);
+    QVERIFY(task.waitUntilIdle(kWait));
+
+    // Carried out once, not before its deadline; one timed wake at a time.
+    QVERIFY(task.wakeAt(1, deadline));
+    QVERIFY(!task.wakeAt(1, QDeadlineTimer(0)));
+    QVERIFY(ran.tryAcquire(1, kWait));
+    QVERIFY(task.waitUntilIdle(kWait));
+    QCOMPARE(runs.load(), 1);
+    QVERIFY(!ranEarly);
+    QCOMPARE(task.timedWakesTaken(), 1u);
+
+    // Withdrawn before its deadline: nothing runs.
+    QVERIFY(task.wakeAt(1, QDeadlineTimer(3600000)));
+    QVERIFY(!task.waitUntilIdle(0)); // a wake is pending
+    QVERIFY(task.cancelTimedWake());
+    QVERIFY(!task.cancelTimedWake());
+    QVERIFY(task.waitUntilIdle(kWait));
+    QCOMPARE(runs.load(), 1);
+
+    // A direct wake carries out a pending timed one: one run, not a second one at the deadline.
+    QVERIFY(task.wakeAt(1, QDeadlineTimer(3600000)));
+    QVERIFY(task.wake(1));
+    QVERIFY(ran.tryAcquire(1, kWait));
+    QVERIFY(task.waitUntilIdle(kWait));
+    QCOMPARE(runs.load(), 2);
+
+    // Refused while a wake is pending or running.
+    runMutex.lock();
+    QVERIFY(task.wake(1));
+    QVERIFY(!task.wakeAt(1, QDeadlineTimer(0)));
+    runMutex.unlock();
+    QVERIFY(ran.tryAcquire(1, kWait));
+    QVERIFY(task.waitUntilIdle(kWait));
+    QCOMPARE(runs.load(), 3);
+
+    // The timed wake of a released registration runs nothing.
+    task.deactivate();
+    QVERIFY(task.wakeAt(1, QDeadlineTimer(0)));
+    QVERIFY(task.waitUntilIdle(kWait));
+    QCOMPARE(runs.load(), 3);
+    QCOMPARE(task.timedWakesTaken(), 2u);
+
+    task.quitHandler();
+    QVERIFY(thread.wait(kWait));
+}
+
+void TestCyclicHandler::handedWakesRunOncePerPeriod()
+{
+    // The workers wake as soon as they are handed a wake: at the tick before the point.
+    m_handler->setHandOverDeadline([] { return QDeadlineTimer(0); });
+    std::vector<qint64> runs;
+    const qint64 registeredAt = m_nowMs;
+    const unsigned slot = registerEngineLike([&runs](unsigned) { runs.push_back(DateTime::getDateTime() / kMs); });
+    tickThrough(registeredAt + 1000, slot);
+    // The tick on each point confirms the handed wake and wakes nothing a second time.
+    QCOMPARE(runs.size(), size_t(10));
+    for (size_t k = 0; k < runs.size(); ++k)
+        QCOMPARE(runs[k] - registeredAt, qint64(k + 1) * 100 - 10);
+    QCOMPARE(m_handler->timedWakesTaken(slot), quint64(10));
+}
+
+void TestCyclicHandler::handedWakeIsNotRepeatedByTheTick()
+{
+    // Deadlines an hour away: the worker never wakes on its own during the test.
+    m_handler->setHandOverDeadline([] { return QDeadlineTimer(3600000); });
+    std::atomic<int> calls { 0 };
+    const qint64 registeredAt = m_nowMs;
+    const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
+    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
+    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
+        tickAt(ms, slot);
+    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0)); // handed the wake of the point at +100
+    QVERIFY(tickAt(registeredAt + 100, slot)); // the point is served ...
+    QVERIFY(!m_handler->waitForWorkerIdle(slot, 50)); // ... by the handed wake, still waiting for its deadline
+    QCOMPARE(calls.load(), 0);
+
+    // A release withdraws it.
+    m_handler->stopCyclicEvent(0);
+    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait));
+    QCOMPARE(calls.load(), 0);
+}
+
+void TestCyclicHandler::handedWakeIsWithdrawnWhenTheClockGoesBack()
+{
+    m_handler->setHandOverDeadline([] { return QDeadlineTimer(3600000); });
+    std::atomic<int> calls { 0 };
+    const qint64 registeredAt = m_nowMs;
+    const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
+    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
+    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
+        tickAt(ms, slot);
+    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0));
+
+    // The clock is set back before the point's tick, to 40 ms before another point: the point is
+    // not due, the wake is withdrawn.
+    m_nowMs = registeredAt + 90 - 2030;
+    m_handler->cyclicTimerTick();
+    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait));
+    QCOMPARE(calls.load(), 0);
+
+    // Woken by the ticks again, once per point.
+    m_handler->setHandOverDeadline({});
+    tickThrough(m_nowMs + 200, slot);
+    QCOMPARE(calls.load(), 2);
+}
+
 void TestCyclicHandler::runsOnItsOwnThreadWithTheRealTimer()
 {
     // Wired as the application wires it, with the real clock and the real 10 ms timer.
@@ -476,25 +637,50 @@ void TestCyclicHandler::runsOnItsOwnThreadWithTheRealTimer()
     connect(thread, &QThread::started, handler, &CyclicHandler::startTasks);
     connect(handler, &CyclicHandler::finished, thread, &QThread::quit, Qt::DirectConnection);
     QSignalSpy started(handler, &CyclicHandler::started);
+    int schedulerPolicy = -1;
+    connect(
+        handler, &CyclicHandler::started, handler, [&schedulerPolicy] { schedulerPolicy = currentPolicy().first; },
+        Qt::DirectConnection);
     thread->start(QThread::InheritPriority);
     QVERIFY(started.wait(kWait));
 
     QSemaphore ran;
+    std::atomic<int> runs { 0 };
     std::atomic<int> timerReads { 0 };
+    std::pair<int, int> workerPolicy { -1, -1 };
     auto& timer = m_fixture->get()->timerSoftware()[2];
     timer.currentCountProperty->set(3u);
+    QElapsedTimer elapsed;
+    elapsed.start();
     const boost::optional<unsigned> slot = handler->allocCyclicEvent(
         0, 0, 20, 0,
         [&](unsigned) {
             if (timer.currentCountProperty->get() == 0)
                 ++timerReads;
+            if (runs == 0)
+                workerPolicy = currentPolicy();
+            ++runs;
             ran.release();
         },
         1000);
     QCOMPARE(*slot, 15u);
     handler->cyclicEventHandles[0] = slot;
-    QVERIFY(ran.tryAcquire(3, kWait));
+    QVERIFY(ran.tryAcquire(15, kWait));
+    handler->stopCyclicEvent(0);
+    const qint64 periods = elapsed.elapsed() / 20 + 1;
     QVERIFY(timerReads > 0); // the timer expired after three ticks
+    // The worker wakes on its own at the instant of the tick that serves each point, and no point
+    // runs twice.
+    QVERIFY(handler->timedWakesTaken(*slot) > 0);
+    QVERIFY2(runs <= periods, qPrintable(QStringLiteral("%1 runs in %2 periods").arg(runs).arg(periods)));
+    // Under real-time scheduling where the process may use it, the scheduler above its workers.
+    if (realtimePermitted()) {
+        QCOMPARE(schedulerPolicy, SCHED_RR);
+        QCOMPARE(workerPolicy, std::make_pair(int(SCHED_RR), RealtimeScheduling::kWorkerPriority));
+    } else {
+        QCOMPARE(schedulerPolicy, SCHED_OTHER);
+        QCOMPARE(workerPolicy.first, SCHED_OTHER);
+    }
 
     Utils::stopThread(&handler, true);
     QVERIFY(!handler);

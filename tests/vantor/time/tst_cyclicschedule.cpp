@@ -95,6 +95,8 @@ private slots:
     void clockStepForwardsWakesOnce();
     void nextGridPoint_data();
     void nextGridPoint();
+    void dueByForeseesTheNextTick_data();
+    void dueByForeseesTheNextTick();
 };
 
 void TestCyclicSchedule::allocationOrder()
@@ -383,3 +385,43 @@ void TestCyclicSchedule::nextGridPoint()
 
 VANTOR_TEST_CLASS(TestCyclicSchedule)
 #include "tst_cyclicschedule.moc"
+
+void TestCyclicSchedule::dueByForeseesTheNextTick_data()
+{
+    // The clock values of the ticks, in ms from 10:00: a start and a list of steps, repeated.
+    QTest::addColumn<QList<qint64>>("steps");
+    QTest::newRow("ticks on the grid") << QList<qint64> { 10 };
+    QTest::newRow("irregular ticks") << QList<qint64> { 7, 13, 9, 11, 10, 3 };
+    QTest::newRow("stalls") << QList<qint64> { 10, 10, 440, 10, 10, 1500, 10 };
+    QTest::newRow("clock set back") << QList<qint64> { 10, 10, -2000, 10, 10, -50, 10 };
+    QTest::newRow("clock set forward") << QList<qint64> { 10, 3600000, 10, 10 };
+}
+
+// What dueBy announces for a clock value is exactly what a tick at that value then wakes, for
+// slots in every state: armed for a later start, aligning in a narrow window, running on different
+// periods and phases; and asking changes nothing.
+void TestCyclicSchedule::dueByForeseesTheNextTick()
+{
+    QFETCH(QList<qint64>, steps);
+    CyclicSchedule schedule;
+    schedule.allocate(makeEvent(100, 0, 0, 5000), true); // like the start-light engine
+    schedule.allocate(makeEvent(20), false);
+    schedule.allocate(makeEvent(1000, 0, 0, 50), false); // a 1 ms window
+    schedule.allocate(makeEvent(250, 0, 37 * kMs), false);
+    schedule.allocate(makeEvent(100, (36000000 + 1500) * kMs), false); // armed for 1.5 s
+
+    qint64 ms = 36000000;
+    quint32 seen = 0;
+    for (int k = 0; k < 600; ++k) {
+        ms += steps[k % steps.size()];
+        const CyclicSchedule before = schedule;
+        const quint32 foreseen = schedule.dueBy(ms * kMs);
+        QCOMPARE(schedule.nextWakeTick, before.nextWakeTick);
+        QCOMPARE(schedule.slotState, before.slotState);
+        QCOMPARE(schedule.tick(ms * kMs), foreseen);
+        seen |= foreseen;
+    }
+    // The comparison covered wakes, not only quiet ticks.
+    QVERIFY(seen & CyclicSchedule::slotBit(13));
+    QVERIFY(seen & CyclicSchedule::slotBit(15));
+}

@@ -42,6 +42,7 @@ private slots:
     void formatter_data();
     void formatter();
     void formatterStaysInsideItsBuffer();
+    void nonAsciiPrefixIsReadThroughTheLocale();
     void updateCheckReportsFirstStalePosition();
     void wrappers();
     void cronoPrecisionIsCombinedByOr();
@@ -151,6 +152,17 @@ void TestTimeFormat::formatter()
     QTEST(QString::fromLatin1(buffer), "text");
     QTEST(position, "position");
     QTEST(DateTime::displayTime(ticks, format, onlySeconds, noDots, prefix, proportional, nullptr), "text");
+}
+
+void TestTimeFormat::nonAsciiPrefixIsReadThroughTheLocale()
+{
+    // Only a prefix from the caller can put a byte beyond ASCII into the text.
+    char buffer[DateTime::kFormatBufferSize];
+    const char prefix = char(0xE9);
+    DateTime::formatTime(kSample, buffer, 0x305, false, false, prefix, false);
+    const QString text = DateTime::displayTime(kSample, 0x305, false, false, prefix, false, nullptr);
+    QCOMPARE(text, QString::fromLocal8Bit(buffer));
+    QCOMPARE(text.mid(3), QStringLiteral("34:56"));
 }
 
 void TestTimeFormat::formatterStaysInsideItsBuffer()
