@@ -27,7 +27,7 @@ TestCase {
         systemHw.isShutDownRequiredChanged(true)
         verify(helper.root.isShutDownRequired)
         verify(!application.isClosing)
-        tryVerify(function() { return application.isClosing }, 1000)
+        tryVerify(function() { return application.isClosing }, 5000)
         compare(messageBox.questions, [])
         verify(!helper.stack().visible)
         compare(helper.stack().depth, 0)
@@ -39,7 +39,7 @@ TestCase {
     function test_confirmedQuitQuestionCloses() {
         messageBox.answer = true
         keyPress(Qt.Key_F1)
-        tryVerify(function() { return application.isClosing }, 1000)
+        tryVerify(function() { return application.isClosing }, 5000)
         keyRelease(Qt.Key_F1)
         compare(messageBox.questions, ["Quit from Vantor"])
     }

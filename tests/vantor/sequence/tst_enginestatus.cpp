@@ -294,7 +294,9 @@ void TestLedTest::switchingWhileTicking()
             ++ticks;
         }
     });
-    for (int i = 0; i < 2000; ++i)
+    // Toggles until the ticker has surely run beside it (a loaded machine may start it late),
+    // ending on an odd step, which switches the test off.
+    for (int i = 0; i < 2000 || ticks < 50 || i % 2 == 1; ++i)
         rig->sema().setIsShowingLedTest(i % 2 == 0);
     stop = true;
     ticker.join();
