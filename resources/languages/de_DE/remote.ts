@@ -90,5 +90,13 @@
         <source>Error to show the sequence screen</source>
         <translation>Der Sequenz-Bildschirm kann nicht angezeigt werden</translation>
     </message>
+    <message>
+        <source>Error delay false start</source>
+        <translation>Fehler Verzögerung Fehlstart</translation>
+    </message>
+    <message>
+        <source>Error because the program is closing</source>
+        <translation>Fehler: das Programm wird beendet</translation>
+    </message>
 </context>
 </TS>

@@ -90,5 +90,13 @@
         <source>Error to show the sequence screen</source>
         <translation>Impossibile mostrare la schermata della sequenza</translation>
     </message>
+    <message>
+        <source>Error delay false start</source>
+        <translation>Errore ritardo falsa partenza</translation>
+    </message>
+    <message>
+        <source>Error because the program is closing</source>
+        <translation>Errore: il programma si sta chiudendo</translation>
+    </message>
 </context>
 </TS>

@@ -179,10 +179,15 @@ void SequenceCommands::storeDocument(SerialPathFinder& server, const CommandRequ
         server.sendError(request, missingDocument);
         return;
     }
-    // The store writes the new file completely before the older ones of the same identifier go.
-    FileSystemProxyModel::storeCustomDocument(
+    // The store writes the new file completely before the older ones of the same identifier go; a
+    // document it could not store leaves the folder as it was, and the client hears so.
+    const QString stored = FileSystemProxyModel::storeCustomDocument(
         isSequence ? FileSystemProxyModel::DocumentKind::Sequence : FileSystemProxyModel::DocumentKind::StartingList,
         document);
+    if (stored.isEmpty()) {
+        server.sendError(request, missingDocument);
+        return;
+    }
     emit server.application()->internalFilesChanged();
 }
 

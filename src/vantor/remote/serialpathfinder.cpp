@@ -218,8 +218,9 @@ void SerialPathFinder::handleData(
             if (!SequenceCommands::execute(*this, request))
                 SettingsCommands::execute(*this, request);
         } else if (type == QLatin1String("System") && command == QLatin1String("BootToRecoveryMode")) {
-            if (SystemHw* hw = m_application->systemHw())
-                runOn(hw, [hw]() { hw->bootToRecoveryMode(); });
+            SystemHw* hw = m_application->systemHw();
+            if (hw && !runOn(hw, [hw]() { hw->bootToRecoveryMode(); }))
+                sendError(request, RemoteError::ErrorProgramClosing);
         }
     } catch (const std::exception& e) {
         qDebug().noquote() << QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")) << e.what();
@@ -272,14 +273,20 @@ bool SerialPathFinder::runOn(QObject* context, const std::function<void()>& effe
         Qt::QueuedConnection);
     QElapsedTimer waited;
     waited.start();
+    bool noticed = false;
     while (!call->done.tryAcquire(1, 20)) {
-        if (m_quit || waited.elapsed() >= kGuiCallWaitMs) {
+        if (isStopping()) {
             QMutexLocker locker(&call->mutex);
             if (call->done.tryAcquire(1))
                 return true;
             call->abandoned = true;
-            qWarning() << "Remote command: the GUI thread did not take the change within" << waited.elapsed() << "ms";
+            qWarning() << "Remote command: the program is closing; the GUI thread did not take the command within"
+                       << waited.elapsed() << "ms";
             return false;
+        }
+        if (!noticed && waited.elapsed() >= kGuiBusyNoticeMs) {
+            noticed = true;
+            qWarning() << "Remote command: the GUI thread is busy; the command waits for it";
         }
     }
     return true;
@@ -377,6 +384,10 @@ QString SerialPathFinder::errorText(RemoteError error)
         return tr("Error to set GPS mode because Ambrel is enabled");
     case RemoteError::ErrorShowSequenceScreen:
         return tr("Error to show the sequence screen");
+    case RemoteError::ErrorDelayFalseStart:
+        return tr("Error delay false start");
+    case RemoteError::ErrorProgramClosing:
+        return tr("Error because the program is closing");
     }
     return QString();
 }
@@ -428,6 +439,10 @@ int SerialPathFinder::errorIndex(RemoteError error)
         return 19;
     case RemoteError::ErrorShowSequenceScreen:
         return 21;
+    case RemoteError::ErrorDelayFalseStart:
+        return 22;
+    case RemoteError::ErrorProgramClosing:
+        return 23;
     }
     return 0;
 }

@@ -56,14 +56,16 @@ public:
         ErrorTimeColor, // 15
         ErrorGpsModeAmbrel, // 19
         ErrorShowSequenceScreen, // 21
+        ErrorDelayFalseStart, // 22
+        ErrorProgramClosing, // 23
     };
 
     // The longest wait for the operator interface to reach the run screen.
     static constexpr int kScreenWaitMs = 3000;
     // The longest wait for the display-board output screen to open and clear the board.
     static constexpr int kOutputScreenWaitMs = 1000;
-    // The longest wait for an effect handed to the GUI thread.
-    static constexpr int kGuiCallWaitMs = 5000;
+    // A command that waits this long for a busy GUI thread says so in the log once (it goes on waiting).
+    static constexpr int kGuiBusyNoticeMs = 5000;
     // Bytes read from one port before the next port with input gets its turn.
     static constexpr int kBytesPerTurn = 4096;
 
@@ -81,7 +83,9 @@ public:
     // The server is told to quit or the program is closing: waits end at once.
     bool isStopping() const;
     // Runs effect on the thread of context (the GUI thread for the objects that live there) and waits
-    // for it at most kGuiCallWaitMs, and not past a stop; false when it did not run in that time.
+    // for it as long as that thread is busy: a value read there is the real one and a change made
+    // there is never dropped. Only a stop ends the wait: then effect does not run and the result is
+    // false, and the command answers with an error (ErrorProgramClosing where it has none of its own).
     bool runOn(QObject* context, const std::function<void()>& effect);
     // Pumps this thread's events in steps of stepMs until done() or the time is up; true when done.
     bool waitUntil(const std::function<bool()>& done, int timeoutMs, int stepMs);

@@ -18,6 +18,7 @@
 #include <QVariantMap>
 
 #include <boost/optional.hpp>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -66,6 +67,25 @@ public:
             writes.push_back([write, v = *value]() { write(v); });
     }
 
+    // A number of seconds for DelayFalseStart: whole numbers outside 0 to the longest delay the
+    // engine can time (negative ones, and those whose milliseconds no timer holds) get the error; a
+    // value of another kind (a fraction, a text) is left alone like the other keys without an error
+    // of their own.
+    void delaySeconds(const char* key, const std::function<void(int)>& write)
+    {
+        const QJsonValue value = m_item.value(QLatin1String(key));
+        if (!value.isDouble())
+            return;
+        const double seconds = value.toDouble();
+        if (std::floor(seconds) != seconds)
+            return;
+        if (seconds < 0 || seconds > Sema::kMaxDelayFalseStart) {
+            errors.push_back(Error::ErrorDelayFalseStart);
+            return;
+        }
+        writes.push_back([write, n = int(seconds)]() { write(n); });
+    }
+
     std::vector<std::function<void()>> writes;
     std::vector<Error> errors;
 
@@ -74,6 +94,17 @@ private:
 };
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+// Runs effect on the thread of context (see SerialPathFinder::runOn); when the program closes before
+// it ran, the client hears so and the result is false.
+bool runOrRefuse(
+    SerialPathFinder& server, const CommandRequest& request, QObject* context, const std::function<void()>& effect)
+{
+    if (server.runOn(context, effect))
+        return true;
+    server.sendError(request, Error::ErrorProgramClosing);
+    return false;
+}
 
 } // namespace
 
@@ -106,7 +137,10 @@ bool SettingsCommands::execute(SerialPathFinder& server, const CommandRequest& r
     } else if (word == QLatin1String("SetSettings")) {
         setSettings(server, request);
     } else if (word == QLatin1String("GetSettings")) {
-        server.sendReply(request, currentSettings(server));
+        if (const std::optional<QJsonObject> settings = currentSettings(server))
+            server.sendReply(request, *settings);
+        else
+            server.sendError(request, Error::ErrorProgramClosing);
     } else if (word == QLatin1String("GetRepetitionTimes")) {
         getRepetitionTimes(server, request);
     } else if (word == QLatin1String("SetRepetitionTimes")) {
@@ -117,12 +151,12 @@ bool SettingsCommands::execute(SerialPathFinder& server, const CommandRequest& r
         server.sendReply(request, { { QStringLiteral("SerialNumber"), app->getSerialNumber() } });
     } else if (word == QLatin1String("SetEnableWifi") || word == QLatin1String("SetDisableWifi")) {
         const bool enable = word == QLatin1String("SetEnableWifi");
-        server.runOn(hw, [hw, enable]() { hw->setIsWifiEnabled(enable); });
-        emit app->backgroundConfigChanged();
+        if (runOrRefuse(server, request, hw, [hw, enable]() { hw->setIsWifiEnabled(enable); }))
+            emit app->backgroundConfigChanged();
     } else if (word == QLatin1String("GetWifiEnabled")) {
         bool enabled = false;
-        server.runOn(hw, [hw, &enabled]() { enabled = hw->isWifiEnabled(); });
-        server.sendReply(request, { { QStringLiteral("IsEnabled"), enabled } });
+        if (runOrRefuse(server, request, hw, [hw, &enabled]() { enabled = hw->isWifiEnabled(); }))
+            server.sendReply(request, { { QStringLiteral("IsEnabled"), enabled } });
     } else if (word == QLatin1String("SetNetwork")) {
         setNetwork(server, request);
     } else if (word == QLatin1String("GetNetworkList")) {
@@ -132,27 +166,27 @@ bool SettingsCommands::execute(SerialPathFinder& server, const CommandRequest& r
         // Known words without an effect in this build.
     } else if (word == QLatin1String("GetGPSEnabled")) {
         bool enabled = false;
-        server.runOn(gps, [gps, &enabled]() { enabled = gps->isEnabled(); });
-        server.sendReply(request, { { QStringLiteral("IsEnabled"), enabled } });
+        if (runOrRefuse(server, request, gps, [gps, &enabled]() { enabled = gps->isEnabled(); }))
+            server.sendReply(request, { { QStringLiteral("IsEnabled"), enabled } });
     } else if (word == QLatin1String("SetGPSSyncMode")) {
         setGpsSyncMode(server, request);
     } else if (word == QLatin1String("GetGPSSyncMode")) {
         int mode = 0;
-        server.runOn(gps, [gps, &mode]() { mode = gps->syncMode(); });
-        server.sendReply(request, { { QStringLiteral("GPSSyncMode"), mode } });
+        if (runOrRefuse(server, request, gps, [gps, &mode]() { mode = gps->syncMode(); }))
+            server.sendReply(request, { { QStringLiteral("GPSSyncMode"), mode } });
     } else if (word == QLatin1String("SetGPSTimeZoneShift")) {
         setGpsTimeZoneShift(server, request);
     } else if (word == QLatin1String("GetGPSTimeZoneShift")) {
         int shift = 0;
-        server.runOn(gps, [gps, &shift]() { shift = gps->timeZoneShift(); });
-        server.sendReply(request, { { QStringLiteral("GPSTimeZoneShift"), shift } });
+        if (runOrRefuse(server, request, gps, [gps, &shift]() { shift = gps->timeZoneShift(); }))
+            server.sendReply(request, { { QStringLiteral("GPSTimeZoneShift"), shift } });
     } else if (word == QLatin1String("SetStartOscillatorCalibration")) {
-        server.runOn(gps, [gps]() { gps->execCalibration(); });
+        runOrRefuse(server, request, gps, [gps]() { gps->execCalibration(); });
     } else if (word == QLatin1String("SetStartTestOscillatorCalibration")) {
-        server.runOn(gps, [gps]() { gps->checkCalibration(); });
+        runOrRefuse(server, request, gps, [gps]() { gps->checkCalibration(); });
     } else if (word == QLatin1String("SetStopOscillatorCalibration")
         || word == QLatin1String("SetStopTestOscillatorCalibration")) {
-        server.runOn(gps, [gps]() { gps->stopCalibration(); });
+        runOrRefuse(server, request, gps, [gps]() { gps->stopCalibration(); });
     } else {
         return false;
     }
@@ -259,7 +293,7 @@ void SettingsCommands::setSettings(SerialPathFinder& server, const CommandReques
             [sema](int v) { sema->setOffMode(v); });
         item.flag("IsSkipOutOfWindow", [sema](bool v) { sema->setIsSkipOutOfWindow(v); });
         item.flag("IsRestartWithNextMinute", [sema](bool v) { sema->setIsRestartWithNextMinute(v); });
-        item.number("DelayFalseStart", nullptr, std::nullopt, [sema](int v) { sema->setDelayFalseStart(v); });
+        item.delaySeconds("DelayFalseStart", [sema](int v) { sema->setDelayFalseStart(v); });
         item.number("OutputSoundVolume", nullptr, std::nullopt, [hw](int v) { hw->setOutputSoundVolume(v); });
         item.number(
             "DisplayboardMode", nullptr, std::nullopt, [application](int v) { application->setDisplayboardMode(v); });
@@ -271,26 +305,29 @@ void SettingsCommands::setSettings(SerialPathFinder& server, const CommandReques
             [hw](int v) { hw->setBrightness(ushort(v)); });
 
         // The screens read these objects on the GUI thread: they are changed there, one item at a time.
-        if (!item.writes.empty()) {
-            server.runOn(application, [&item]() {
-                for (const auto& write : item.writes)
-                    write();
-            });
-        }
+        const bool written = item.writes.empty() || server.runOn(application, [&item]() {
+            for (const auto& write : item.writes)
+                write();
+        });
         for (const Error error : item.errors)
             server.sendError(request, error);
+        if (!written) {
+            // The program closes: this item's changes and those of the items after it are not made.
+            server.sendError(request, Error::ErrorProgramClosing);
+            break;
+        }
     }
     emit app->backgroundConfigChanged();
 }
 
-QJsonObject SettingsCommands::currentSettings(SerialPathFinder& server)
+std::optional<QJsonObject> SettingsCommands::currentSettings(SerialPathFinder& server)
 {
     const QSharedPointer<Application> app = server.application();
     Application* application = app.data();
     Sema* sema = app->sema();
     SystemHw* hw = app->systemHw();
     QJsonObject settings;
-    server.runOn(application, [&settings, application, sema, hw]() {
+    const bool read = server.runOn(application, [&settings, application, sema, hw]() {
         settings.insert(QStringLiteral("Language"), application->currentLanguage());
         settings.insert(QStringLiteral("DateFormat"), application->dateFormat());
         settings.insert(QStringLiteral("TimeFormat"), application->timeFormat());
@@ -311,6 +348,8 @@ QJsonObject SettingsCommands::currentSettings(SerialPathFinder& server)
         settings.insert(QStringLiteral("BrightnessMode"), hw->brightnessMode());
         settings.insert(QStringLiteral("Brightness"), int(quint16(hw->brightness())));
     });
+    if (!read)
+        return std::nullopt;
     return settings;
 }
 
@@ -352,11 +391,14 @@ void SettingsCommands::setRepetitionTimes(SerialPathFinder& server, const Comman
             = CommandRequest::isPresent(indexValue) ? CommandRequest::integer(indexValue) : std::nullopt;
         if (index)
             writes.push_back([application, v = *index]() { application->setRepetitionTimeIndex(v); });
-        if (!writes.empty()) {
-            server.runOn(application, [&writes]() {
-                for (const auto& write : writes)
-                    write();
-            });
+        const bool written = writes.empty() || server.runOn(application, [&writes]() {
+            for (const auto& write : writes)
+                write();
+        });
+        if (!written) {
+            // The program closes: this item's times and those of the items after it are not set.
+            server.sendError(request, Error::ErrorProgramClosing);
+            break;
         }
         if (index)
             app->sema()->showRepetitionTimeInfo();
@@ -374,15 +416,16 @@ void SettingsCommands::setNetwork(SerialPathFinder& server, const CommandRequest
         return;
     }
     const QString password = CommandRequest::text(request.lastValue(QStringLiteral("Password")));
-    server.runOn(hw, [hw, name = ssid.toString(), password]() { hw->setWifiConfig(name, password); });
-    emit app->backgroundConfigChanged();
+    if (runOrRefuse(
+            server, request, hw, [hw, name = ssid.toString(), password]() { hw->setWifiConfig(name, password); }))
+        emit app->backgroundConfigChanged();
 }
 
 void SettingsCommands::getNetworkList(SerialPathFinder& server, const CommandRequest& request)
 {
     SystemHw* hw = server.application()->systemHw();
     QJsonArray networks;
-    server.runOn(hw, [hw, &networks]() {
+    const bool read = runOrRefuse(server, request, hw, [hw, &networks]() {
         for (const QVariant& entry : hw->getListWifiNetwork()) {
             const QVariantMap network = entry.toMap();
             const QString ssid = network.value(QStringLiteral("SSID")).toString();
@@ -396,7 +439,8 @@ void SettingsCommands::getNetworkList(SerialPathFinder& server, const CommandReq
             networks.append(object);
         }
     });
-    server.sendReply(request, { { QStringLiteral("NetworkList"), networks } });
+    if (read)
+        server.sendReply(request, { { QStringLiteral("NetworkList"), networks } });
 }
 
 void SettingsCommands::setGpsSyncMode(SerialPathFinder& server, const CommandRequest& request)
@@ -411,7 +455,8 @@ void SettingsCommands::setGpsSyncMode(SerialPathFinder& server, const CommandReq
         const std::optional<int> mode = CommandRequest::integer(request.item(i).value(QStringLiteral("GPSSyncMode")));
         if (!mode || !inRange(*mode, GPSEnum::GPS_SYNC_NONE, GPSEnum::MAX_GPS_SYNC_MODE - 1))
             continue;
-        server.runOn(gps, [gps, m = *mode]() { gps->setSyncMode(m); });
+        if (!runOrRefuse(server, request, gps, [gps, m = *mode]() { gps->setSyncMode(m); }))
+            return;
         emit app->backgroundConfigChanged();
     }
 }
@@ -427,7 +472,8 @@ void SettingsCommands::setGpsTimeZoneShift(SerialPathFinder& server, const Comma
         const std::optional<int> minutes = CommandRequest::integer(value);
         if (!minutes)
             continue;
-        server.runOn(gps, [gps, m = *minutes]() { gps->setTimeZoneShift(m); });
+        if (!runOrRefuse(server, request, gps, [gps, m = *minutes]() { gps->setTimeZoneShift(m); }))
+            return;
         emit app->backgroundConfigChanged();
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QJsonObject>
 
+#include <optional>
+
 namespace Vl::Tavix3::UI {
 
 class CommandRequest;
@@ -17,8 +19,9 @@ public:
     // Executes the request when its command word is one of this group's; false otherwise.
     static bool execute(SerialPathFinder& server, const CommandRequest& request);
 
-    // The 19 settings as GetSettings answers them.
-    static QJsonObject currentSettings(SerialPathFinder& server);
+    // The 19 settings as GetSettings answers them, read on the GUI thread; nothing when the program
+    // closed before they could be read.
+    static std::optional<QJsonObject> currentSettings(SerialPathFinder& server);
 
 private:
     static void displayboardOutput(SerialPathFinder& server, const CommandRequest& request);

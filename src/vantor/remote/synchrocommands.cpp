@@ -8,6 +8,7 @@
 #include "remote/serialpathfinder.h"
 #include "sequence/sema.h"
 
+#include <QDebug>
 #include <QMutexLocker>
 
 namespace Vl::Tavix3::UI {
@@ -46,14 +47,18 @@ void SynchroCommands::stateRequest(SerialPathFinder& server, const SerialInfoTyp
 void SynchroCommands::switchRequest(SerialPathFinder& server, const SerialInfoType& port, const QByteArray& frame)
 {
     const QSharedPointer<Application> app = server.application();
+    // The frames have no error answer: a switch the closing program could not complete is not
+    // acknowledged, as if the frame had not arrived.
+    const auto closing = []() { qWarning() << "Synchronisation frame 7011 not completed: the program is closing"; };
     const quint32 flags = quint32(HexFrame::hexField(frame, HexFrame::kFlagsOffset, 8));
     const bool wasEnabled = app->ambrelSyncEnabled();
 
     if (flags & HexFrame::kApplyEnableFlag) {
         app->setAmbrelSyncEnabled(HexFrame::hexByteAt(frame, HexFrame::kEnableOffset) != 0);
         if (app->ambrelSyncEnabled()) {
-            if (GPS* gps = app->gps())
-                server.runOn(gps, [gps]() { gps->setSyncMode(GPSEnum::GPS_SYNC_NONE); });
+            GPS* gps = app->gps();
+            if (gps && !server.runOn(gps, [gps]() { gps->setSyncMode(GPSEnum::GPS_SYNC_NONE); }))
+                return closing();
         } else {
             app->setIsAmbrelSynchronized(false);
         }
@@ -71,7 +76,8 @@ void SynchroCommands::switchRequest(SerialPathFinder& server, const SerialInfoTy
             sema->startSequenceCyclic();
         }
         Application* application = app.data();
-        server.runOn(application, [application]() { application->setIsSynchronized(true); });
+        if (!server.runOn(application, [application]() { application->setIsSynchronized(true); }))
+            return closing();
         QMutexLocker locker(&app->btConnectionsMutex());
         for (BTConnectionInfo& connection : app->btConnections()) {
             if (connection.serialId == port.portId) {

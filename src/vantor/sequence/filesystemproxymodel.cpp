@@ -6,7 +6,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QSaveFile>
 #include <QSet>
@@ -111,12 +113,67 @@ QJsonDocument FileSystemProxyModel::readJsonDocument(const QString& fileName)
     return QJsonDocument::fromJson(bytes);
 }
 
+QList<FileSystemProxyModel::StoredDocument> FileSystemProxyModel::readCustomDocuments()
+{
+    QList<StoredDocument> documents;
+    for (const QString& path : listDocumentFiles(getCustomFolderPath()))
+        documents.append({ path, readJsonDocument(path), QFileInfo(path).lastModified() });
+
+    // The identifier each document holds for either kind, when it is a document of that kind.
+    const auto identifierOf = [](const QJsonDocument& document, DocumentKind kind) -> QString {
+        const DocumentKeys keys = keysOf(kind);
+        const QJsonObject object = document.object();
+        const QJsonValue id = object.value(keys.id);
+        if (object.value(keys.name).isUndefined() || !id.isString())
+            return QString();
+        return keys.filePrefix + id.toString();
+    };
+    // The file that holds each identifier: the newest; of equal times the last by name.
+    QHash<QString, int> holder;
+    for (int i = 0; i < documents.size(); ++i) {
+        for (const DocumentKind kind : { DocumentKind::Sequence, DocumentKind::StartingList }) {
+            const QString id = identifierOf(documents.at(i).document, kind);
+            if (id.isEmpty())
+                continue;
+            const auto it = holder.constFind(id);
+            if (it == holder.cend()) {
+                holder.insert(id, i);
+                continue;
+            }
+            const StoredDocument& held = documents.at(*it);
+            const StoredDocument& other = documents.at(i);
+            if (other.modified > held.modified || (other.modified == held.modified && other.path > held.path))
+                holder.insert(id, i);
+        }
+    }
+    // A store interrupted between writing the new file and removing the old one leaves both: the
+    // older ones go now.
+    QList<StoredDocument> held;
+    for (int i = 0; i < documents.size(); ++i) {
+        bool superseded = false;
+        for (const DocumentKind kind : { DocumentKind::Sequence, DocumentKind::StartingList }) {
+            const QString id = identifierOf(documents.at(i).document, kind);
+            if (!id.isEmpty() && holder.value(id) != i)
+                superseded = true;
+        }
+        if (!superseded) {
+            held.append(documents.at(i));
+            continue;
+        }
+        if (QFile::remove(documents.at(i).path))
+            qWarning().noquote() << "Removed" << documents.at(i).path << "- a newer file holds its identifier";
+        else
+            qWarning().noquote() << "Cannot remove" << documents.at(i).path << "- a newer file holds its identifier";
+    }
+    return held;
+}
+
 QString FileSystemProxyModel::findCustomFile(DocumentKind kind, bool byId, const QString& text)
 {
     const DocumentKeys keys = keysOf(kind);
-    for (const QString& path : listDocumentFiles(getCustomFolderPath())) {
-        if (matches(readJsonDocument(path), keys, byId, text))
-            return path;
+    for (const StoredDocument& stored : readCustomDocuments()) {
+        if (matches(stored.document, keys, byId, text))
+            return stored.path;
     }
     return {};
 }
@@ -144,12 +201,14 @@ QString FileSystemProxyModel::findCustomStartingListFileByName(const QString& na
 QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
 {
     QList<QJsonDocument> documents;
-    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
-        for (const QString& path : listDocumentFiles(folder)) {
-            const QJsonDocument document = readJsonDocument(path);
-            if (!isEmptyDocument(document))
-                documents << document;
-        }
+    for (const StoredDocument& stored : readCustomDocuments()) {
+        if (!isEmptyDocument(stored.document))
+            documents << stored.document;
+    }
+    for (const QString& path : listDocumentFiles(getUsbFolderPath())) {
+        const QJsonDocument document = readJsonDocument(path);
+        if (!isEmptyDocument(document))
+            documents << document;
     }
     return documents;
 }
@@ -157,12 +216,14 @@ QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
 QJsonDocument FileSystemProxyModel::findDocument(DocumentKind kind, bool byId, const QString& text)
 {
     const DocumentKeys keys = keysOf(kind);
-    for (const QString& folder : { getCustomFolderPath(), getUsbFolderPath() }) {
-        for (const QString& path : listDocumentFiles(folder)) {
-            const QJsonDocument document = readJsonDocument(path);
-            if (matches(document, keys, byId, text))
-                return document;
-        }
+    for (const StoredDocument& stored : readCustomDocuments()) {
+        if (matches(stored.document, keys, byId, text))
+            return stored.document;
+    }
+    for (const QString& path : listDocumentFiles(getUsbFolderPath())) {
+        const QJsonDocument document = readJsonDocument(path);
+        if (matches(document, keys, byId, text))
+            return document;
     }
     return {};
 }

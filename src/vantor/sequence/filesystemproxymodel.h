@@ -2,6 +2,7 @@
 
 #include "sequence/sortfilterproxymodel.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
@@ -34,7 +35,8 @@ public:
     static QString getUsbFolderPath();
     static QString getTempFolderPath();
 
-    // Absolute path of the first file of the Custom folder whose document matches, or an empty text.
+    // Absolute path of the first file of the Custom folder whose document matches, or an empty text; of
+    // several files holding one identifier only the newest is looked at (readCustomDocuments).
     static QString findCustomSequenceFileById(const QString& id);
     static QString findCustomSequenceFileByName(const QString& name);
     static QString findCustomStartingListFileById(const QString& id);
@@ -95,6 +97,16 @@ protected:
     bool filterAcceptsRowCustom(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
+    // A document of the Custom folder with its file.
+    struct StoredDocument
+    {
+        QString path;
+        QJsonDocument document;
+        QDateTime modified;
+    };
+    // The documents of the Custom folder in listing order, one file per identifier of each kind: when
+    // several files hold one identifier, the newest holds it and the older ones are removed.
+    static QList<StoredDocument> readCustomDocuments();
     static QString findCustomFile(DocumentKind kind, bool byId, const QString& text);
     static QJsonDocument findDocument(DocumentKind kind, bool byId, const QString& text);
 };

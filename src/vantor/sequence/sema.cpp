@@ -13,6 +13,8 @@
 #include <QMutexLocker>
 #include <QThread>
 
+#include <algorithm>
+
 namespace Vl::Tavix3::UI {
 
 namespace {
@@ -209,6 +211,7 @@ void Sema::setIsRestartWithNextMinute(bool value)
 
 void Sema::setDelayFalseStart(int value)
 {
+    value = std::clamp(value, 0, kMaxDelayFalseStart);
     if (storeSetting(m_delayFalseStart, value, QStringLiteral("DelayFalseStart")))
         emit delayFalseStartChanged();
 }
@@ -266,7 +269,7 @@ void Sema::loadSetting(const QString& key, const QVariant& value)
     else if (key == QLatin1String("IsRestartWithNextMinute"))
         m_isRestartWithNextMinute = value.toBool();
     else if (key == QLatin1String("DelayFalseStart"))
-        m_delayFalseStart = value.toInt();
+        m_delayFalseStart = std::clamp(value.toInt(), 0, kMaxDelayFalseStart);
     else if (key == QLatin1String("SequenceMode"))
         m_sequenceMode = SemaEnum::SemaSequenceMode(value.toInt());
 }

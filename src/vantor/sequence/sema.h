@@ -26,6 +26,7 @@
 
 #include <boost/optional.hpp>
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace Vl::Tavix3::UI {
@@ -220,7 +221,10 @@ public:
     bool isRestartWithNextMinute() const { return m_isRestartWithNextMinute; }
     void setIsRestartWithNextMinute(bool value);
     int delayFalseStart() const { return m_delayFalseStart; }
+    // Seconds from 0 to kMaxDelayFalseStart; a value beyond is brought to the nearer end.
     void setDelayFalseStart(int value);
+    // The longest false-start delay in seconds: the longest whose milliseconds a timer holds.
+    static constexpr int kMaxDelayFalseStart = std::numeric_limits<int>::max() / 1000;
     SemaEnum::SemaOffMode offMode() const { return m_offMode; }
     void setOffMode(int value);
     SemaEnum::VisualizationMode visualizationMode() const { return m_visualizationMode; }

@@ -8,7 +8,9 @@
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 
+#include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace Vl::Tavix3::UI {
 
@@ -98,12 +100,14 @@ void Sema::evaluateStart(const EntityPtr<Event>& event)
         return;
 
     if (m_isCheckFalseStart) {
-        if (m_delayFalseStart == 0) {
+        if (m_delayFalseStart <= 0) {
             holdFalseStartDelta();
             showSemaTime(m_falseStartDelta, true, false);
         } else {
             m_delayedDeltaRun = m_run;
-            startOwnTimer(m_falseStartDelayTimer, m_delayFalseStart * 1000);
+            // In 64 bits: the milliseconds of a long delay overflow an int.
+            const qint64 delayMs = std::min<qint64>(qint64(m_delayFalseStart) * 1000, std::numeric_limits<int>::max());
+            startOwnTimer(m_falseStartDelayTimer, int(delayMs));
         }
         if (m_falseStartDelta != 0)
             event->isScartIn = getInterval(index, m_sequenceType).isFalseStartWindow;

@@ -2,6 +2,7 @@
 #include "testsupport/testmain.h"
 #include "vantorprocess.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QJsonDocument>
 #include <QTest>
@@ -28,6 +29,23 @@ const char* const kSequence = R"([{"SequenceId": "5E0C2A4B-0000-4000-8000-000000
 const char* const kStartingList = R"([{"StartingListId": "LIST-1", "StartingListName": "Juniors",
     "StartingList": [{"BibNumber": 7, "Time": "10:00:00"}, {"BibNumber": 8, "Time": "10:01:00"}]}])";
 
+void clearCustomFolder()
+{
+    for (const QString& name : QDir(customFolder()).entryList(QDir::Files))
+        QFile::remove(customFolder() + '/' + name);
+}
+
+// A file of the Custom folder as an interrupted store or a copy leaves it, last changed at modified.
+bool writeCustomFile(const QString& name, const QJsonObject& document, const QDateTime& modified)
+{
+    QFile file(customFolder() + '/' + name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(document).toJson());
+    // Written out first: a write after the time is set would set it again.
+    return file.flush() && file.setFileTime(modified, QFileDevice::FileModificationTime);
+}
+
 } // namespace
 
 // Sequences and starting lists stored, chosen and deleted by a remote client of the real program.
@@ -45,6 +63,9 @@ private slots:
     void storedSequenceIsChosenByNameAndId();
     void deletingASequence();
     void startingListStoredChosenDeleted();
+    void failedStoreIsReported();
+    void newestFileOfAnIdentifierHolds_data();
+    void newestFileOfAnIdentifierHolds();
 
 private:
     QJsonObject get(const QString& command);
@@ -157,6 +178,99 @@ void TestRemoteSequences::startingListStoredChosenDeleted()
     QCOMPARE(run("DeleteStartingListById", items(R"([{"StartingListId": "LIST-1"}])")), 1);
     QVERIFY(customFiles("StartingList_").isEmpty());
     QCOMPARE(run("DeleteStartingListByName", items(R"([{"StartingListName": "Juniors"}])")), 2);
+}
+
+void TestRemoteSequences::failedStoreIsReported()
+{
+    clearCustomFolder();
+    // The Custom folder cannot take a file: a plain file stands in its place.
+    QVERIFY(QDir(customFolder()).removeRecursively());
+    {
+        QFile blocker(customFolder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    const struct
+    {
+        const char* command;
+        const char* data;
+        QJsonObject error;
+    } cases[] = {
+        { "SetSequence", kSequence, { { "Error", "Error sequence" }, { "ErrorIndex", 14 } } },
+        { "SetStartingList", kStartingList, { { "Error", "Error starting list" }, { "ErrorIndex", 16 } } },
+    };
+    for (const auto& c : cases) {
+        const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(c.command, items(c.data)));
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), QString::fromLatin1(c.command));
+        QCOMPARE(RemoteClient::firstData(messages.at(1)), c.error);
+    }
+    QVERIFY(m_vantor->waitForLog("Document not stored"));
+
+    // With the folder back, storing works again and answers with the acknowledgement only.
+    QVERIFY(QFile::remove(customFolder()));
+    QVERIFY(QDir().mkpath(customFolder()));
+    QCOMPARE(run("SetSequence", items(kSequence)), 1);
+    QCOMPARE(run("SetStartingList", items(kStartingList)), 1);
+    QCOMPARE(customFiles("Sequence_").size(), 1);
+    QCOMPARE(customFiles("StartingList_").size(), 1);
+    clearCustomFolder();
+}
+
+void TestRemoteSequences::newestFileOfAnIdentifierHolds_data()
+{
+    QTest::addColumn<bool>("isSequence");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("sequence listed") << true << "list";
+    QTest::newRow("sequence selected") << true << "select";
+    QTest::newRow("sequence deleted") << true << "delete";
+    QTest::newRow("starting list selected") << false << "select";
+    QTest::newRow("starting list deleted") << false << "delete";
+}
+
+void TestRemoteSequences::newestFileOfAnIdentifierHolds()
+{
+    QFETCH(bool, isSequence);
+    QFETCH(QString, action);
+    clearCustomFolder();
+    const QString prefix = isSequence ? QStringLiteral("Sequence_") : QStringLiteral("StartingList_");
+    const QString idKey = isSequence ? QStringLiteral("SequenceId") : QStringLiteral("StartingListId");
+    const QString nameKey = isSequence ? QStringLiteral("SequenceName") : QStringLiteral("StartingListName");
+    const QString id = QStringLiteral("5E0C2A4B-0000-4000-8000-0000000000DD");
+    QJsonObject document = (isSequence ? items(kSequence) : items(kStartingList)).at(0).toObject();
+    document.insert(idKey, id);
+
+    // The newest file is made first and the older ones after it, so that no listing order favours it.
+    const QDateTime now = QDateTime::currentDateTime();
+    document.insert(nameKey, "NEWEST");
+    const QString newest = prefix + QStringLiteral("1_23_59_00.json");
+    QVERIFY(writeCustomFile(newest, document, now.addSecs(-10)));
+    for (int n = 2; n <= 4; ++n) {
+        document.insert(nameKey, QStringLiteral("OLDER %1").arg(n));
+        QVERIFY(writeCustomFile(prefix + QStringLiteral("%1_23_59_00.json").arg(n), document, now.addSecs(-100 * n)));
+    }
+
+    if (action == QLatin1String("list")) {
+        const QJsonArray sequences = get("GetAllSequences").value("Sequences").toArray();
+        QCOMPARE(sequences.size(), 7);
+        QCOMPARE(QJsonDocument::fromJson(sequences.at(6).toString().toUtf8()).object().value(nameKey).toString(),
+            QStringLiteral("NEWEST"));
+    } else if (action == QLatin1String("select")) {
+        const char* command = isSequence ? "SetCurrentSequenceId" : "SetCurrentStartingListId";
+        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 1);
+        QCOMPARE(get(isSequence ? "GetCurrentSequenceName" : "GetCurrentStartingListName").value(nameKey).toString(),
+            QStringLiteral("NEWEST"));
+    } else {
+        const char* command = isSequence ? "DeleteSequenceById" : "DeleteStartingListById";
+        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 1);
+        // No older version comes back in place of the deleted one.
+        QVERIFY2(customFiles(prefix).isEmpty(), qPrintable(customFiles(prefix).join(' ')));
+        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 2);
+        return;
+    }
+    // The older files are gone; the newest stays.
+    QCOMPARE(customFiles(prefix), QStringList { newest });
+    clearCustomFolder();
 }
 
 VANTOR_TEST_CLASS(TestRemoteSequences)

@@ -44,6 +44,8 @@ private slots:
     void fixedAnswersOfTheDesktop_data();
     void fixedAnswersOfTheDesktop();
     void gpsModeAndShift();
+    void delayFalseStartIsKeptInRange_data();
+    void delayFalseStartIsKeptInRange();
 
 private:
     QJsonObject get(const QString& command);
@@ -166,6 +168,47 @@ void TestRemoteSettings::gpsModeAndShift()
     m_client->exchange(RemoteClient::frame("SetGPSSyncMode", items(R"([{"GPSSyncMode": 0}])")));
     m_client->exchange(RemoteClient::frame("SetGPSTimeZoneShift", items(R"([{"GPSTimeZoneShift": 0}])")));
     QCOMPARE(get("GetGPSEnabled"), QJsonObject({ { "IsEnabled", false } }));
+}
+
+void TestRemoteSettings::delayFalseStartIsKeptInRange_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("negative") << QByteArray("-1") << false;
+    QTest::newRow("zero") << QByteArray("0") << true;
+    QTest::newRow("normal") << QByteArray("7") << true;
+    // The longest delay whose milliseconds a timer holds, and the first beyond.
+    QTest::newRow("largest") << QByteArray("2147483") << true;
+    QTest::newRow("first too large") << QByteArray("2147484") << false;
+    QTest::newRow("int limit") << QByteArray("2147483647") << false;
+    QTest::newRow("huge") << QByteArray("1e12") << false;
+    QTest::newRow("huge negative") << QByteArray("-1e12") << false;
+}
+
+void TestRemoteSettings::delayFalseStartIsKeptInRange()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(bool, accepted);
+    QCOMPARE(m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"DelayFalseStart": 5}])"))).size(), 1);
+
+    // The other keys of the item are applied whatever becomes of the delay.
+    const QByteArray request = R"([{"DelayFalseStart": )" + value + R"(, "PowerSaveTime": 9}])";
+    const QList<QJsonObject> messages
+        = m_client->exchange(RemoteClient::frame("SetSettings", QJsonDocument::fromJson(request).array()));
+    const QJsonObject settings = get("GetSettings");
+    QCOMPARE(settings.value("PowerSaveTime").toInt(), 9);
+    if (accepted) {
+        QCOMPARE(messages.size(), 1);
+        const QJsonValue sent = QJsonDocument::fromJson("[" + value + "]").array().at(0);
+        QCOMPARE(settings.value("DelayFalseStart"), sent);
+        return;
+    }
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
+    QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), QStringLiteral("SetSettings"));
+    QCOMPARE(RemoteClient::firstData(messages.at(1)),
+        (QJsonObject { { "Error", "Error delay false start" }, { "ErrorIndex", 22 } }));
+    QCOMPARE(settings.value("DelayFalseStart").toInt(), 5);
 }
 
 VANTOR_TEST_CLASS(TestRemoteSettings)

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 using namespace Vl::Tavix3::UI;
 
 namespace {
@@ -41,6 +43,8 @@ private slots:
     void skipOutOfWindow();
     void deltaHeldForFiveSeconds();
     void delayedDelta();
+    void delayOfEveryRange_data();
+    void delayOfEveryRange();
     void delayedDeltaNeverSticks_data();
     void delayedDeltaNeverSticks();
     void ignoredEvents_data();
@@ -263,6 +267,48 @@ void TestEngineEvents::delayedDelta()
     QVERIFY(rig->sema().expireTimer("falseStartDelay"));
     QCOMPARE(rig->texts("delta "), QStringList { "delta -4.5" });
     QCOMPARE(rig->falseStartTimerObject().currentCount, 500u);
+}
+
+void TestEngineEvents::delayOfEveryRange_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<int>("seconds");
+    // The timer's milliseconds; -1: the delta is shown at once.
+    QTest::addColumn<int>("intervalMs");
+    const int longest = Sema::kMaxDelayFalseStart;
+    QTest::newRow("longest") << false << longest << longest * 1000;
+    QTest::newRow("first too long") << false << longest + 1 << longest * 1000;
+    QTest::newRow("int limit") << false << std::numeric_limits<int>::max() << longest * 1000;
+    QTest::newRow("negative") << false << -3 << -1;
+    QTest::newRow("first too long, from the stored settings") << true << longest + 1 << longest * 1000;
+    QTest::newRow("negative, from the stored settings") << true << -3 << -1;
+}
+
+// Delays beyond what a timer holds, or below 0, still show the delta: never an overflowed interval.
+void TestEngineEvents::delayOfEveryRange()
+{
+    QFETCH(bool, loaded);
+    QFETCH(int, seconds);
+    QFETCH(int, intervalMs);
+    auto rig = runningRig();
+    if (loaded)
+        rig->sema().loadSetting(QStringLiteral("DelayFalseStart"), seconds);
+    else
+        rig->sema().setDelayFalseStart(seconds);
+    QVERIFY(rig->sema().delayFalseStart() >= 0 && rig->sema().delayFalseStart() <= Sema::kMaxDelayFalseStart);
+    rig->runUntil("11:59:55.500");
+    rig->clearTrace();
+    rig->sendEvent(EngineRig::at("11:59:55.420"), kStartLine);
+    if (intervalMs < 0) {
+        QVERIFY(!rig->sema().isTimerActive("falseStartDelay"));
+        QVERIFY(rig->texts("delta ").contains(QStringLiteral("delta -4.5")));
+        return;
+    }
+    QVERIFY(rig->trace("delta ").isEmpty());
+    QVERIFY(rig->sema().isTimerActive("falseStartDelay"));
+    QCOMPARE(rig->sema().timerInterval("falseStartDelay"), intervalMs);
+    QVERIFY(rig->sema().expireTimer("falseStartDelay"));
+    QCOMPARE(rig->texts("delta "), QStringList { "delta -4.5" });
 }
 
 void TestEngineEvents::delayedDeltaNeverSticks_data()
