@@ -66,6 +66,9 @@ public:
     static constexpr int kGuiCallWaitMs = 5000;
     // Bytes read from one port before the next port with input gets its turn.
     static constexpr int kBytesPerTurn = 4096;
+    // Bytes of unfinished frames held for all ports together, at most; beyond it the largest
+    // unfinished frame is dropped.
+    static constexpr qint64 kFrameBudgetBytes = 64 << 20;
 
     explicit SerialPathFinder(QObject* parent = nullptr);
     ~SerialPathFinder() override;
@@ -121,6 +124,7 @@ private:
     void handleRawText(const QByteArray& text);
     // Ends the frames that a silence has ended and forgets the ports with nothing in progress.
     void expireReaders();
+    void dropLargestFrame();
     FrameReader& readerOf(const SerialInfoType& port);
 
     std::atomic<bool> m_quit { false };
@@ -128,6 +132,7 @@ private:
     Serial* m_serial = nullptr;
     QElapsedTimer m_clock;
     QHash<int, FrameReader> m_readers; // by port id
+    qint64 m_heldFrameBytes = 0; // the unfinished frames of all readers
 };
 
 } // namespace Vl::Tavix3::UI
