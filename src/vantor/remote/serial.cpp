@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QMutexLocker>
+#include <QThread>
 
 #include <sys/resource.h>
 
@@ -236,6 +237,18 @@ int Serial::readBytes(const SerialInfoType& port, char* destination, int maxByte
     return taken;
 }
 
+bool Serial::waitForOutputRoom(int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (m_heldOutputBytes > kOutputBudgetBytes) {
+        if (waited.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
 bool Serial::isBufferEmpty(const SerialInfoType& port)
 {
     const QSharedPointer<SerialBuffer> buffer = portBuffer(port.portId, false);
@@ -257,6 +270,7 @@ void Serial::serialOutText(int channelMask, int, const QString& text)
         // The texts of one turn of the GUI thread go out together, in the order they were sent.
         QMutexLocker locker(&m_outgoingMutex);
         m_outgoing.append(bytes);
+        m_heldOutputBytes += bytes.size();
         if (!m_deliveryPosted) {
             m_deliveryPosted = true;
             QMetaObject::invokeMethod(this, &Serial::deliverOutput, Qt::QueuedConnection);
@@ -274,6 +288,9 @@ void Serial::deliverOutput()
         texts.swap(m_outgoing);
         m_deliveryPosted = false;
     }
+    // From here each text counts as the message built from it.
+    for (const QByteArray& text : qAsConst(texts))
+        m_heldOutputBytes -= text.size();
     const QList<SocketThread*> clients = m_clients;
     for (const QByteArray& text : texts) {
         if (clients.isEmpty() || text.isEmpty())

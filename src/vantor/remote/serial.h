@@ -80,6 +80,9 @@ public:
     // Bytes held now: input not yet read by the command server, output not yet handed to a socket.
     qint64 heldInputBytes() const { return m_heldInputBytes; }
     qint64 heldOutputBytes() const { return m_heldOutputBytes; }
+    // For a producer of replies on another thread: waits, at most timeoutMs, while the output held
+    // for the clients is over its budget; false when it still is.
+    bool waitForOutputRoom(int timeoutMs);
 
     // for unit testing: the clients connected now, and the port of each in connection order.
     int clientCount() const;

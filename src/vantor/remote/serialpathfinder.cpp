@@ -189,6 +189,9 @@ void SerialPathFinder::expireReaders()
 
 void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame)
 {
+    // Replies wait while the clients have not taken what was sent before, so that a burst of large
+    // replies costs the output budget and no more.
+    m_serial->waitForOutputRoom(kOutputWaitMs);
     switch (frame.kind) {
     case FrameReader::FrameKind::Json:
         handleRequest(port, frame.bytes);

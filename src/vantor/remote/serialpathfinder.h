@@ -64,6 +64,8 @@ public:
     static constexpr int kOutputScreenWaitMs = 1000;
     // The longest wait for an effect handed to the GUI thread.
     static constexpr int kGuiCallWaitMs = 5000;
+    // The longest wait, before a frame is handled, for the clients to take the output held for them.
+    static constexpr int kOutputWaitMs = 1000;
     // Bytes read from one port before the next port with input gets its turn.
     static constexpr int kBytesPerTurn = 4096;
     // Bytes of unfinished frames held for all ports together, at most; beyond it the largest

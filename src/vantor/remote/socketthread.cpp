@@ -26,6 +26,10 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // What the serial layer has no room for yet stays with the operating system.
     m_socket->setReadBufferSize(kReadAheadBytes);
+    // The operating system's own buffer for a client is bounded too: a thousand clients that do not
+    // read must not each hold megabytes of it.
+    const int sendBuffer = int(kSystemSendBufferBytes);
+    ::setsockopt(int(m_socket->socketDescriptor()), SOL_SOCKET, SO_SNDBUF, &sendBuffer, sizeof sendBuffer);
 
     connect(m_socket, &QTcpSocket::readyRead, this, &SocketThread::readyRead, Qt::DirectConnection);
     connect(m_socket, &QTcpSocket::bytesWritten, this, &SocketThread::pump);

@@ -35,6 +35,8 @@ public:
     // ahead of the serial layer.
     static constexpr qint64 kSocketSliceBytes = 16 * 1024;
     static constexpr qint64 kReadAheadBytes = 16 * 1024;
+    // The operating system's send buffer asked for each client.
+    static constexpr qint64 kSystemSendBufferBytes = 256 * 1024;
     // Messages handed to the operating system in one call, at most.
     static constexpr int kMaxPartsPerWrite = 64;
 
