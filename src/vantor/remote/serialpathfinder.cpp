@@ -127,21 +127,25 @@ FrameReader& SerialPathFinder::readerOf(const SerialInfoType& port)
 
 bool SerialPathFinder::readPort(const SerialInfoType& port)
 {
-    char chunk[kBytesPerTurn];
-    const int count = m_serial->readBytes(port, chunk, kBytesPerTurn);
-    if (count == 0) {
+    // Bytes read in an earlier turn and not fed yet come first.
+    QByteArray chunk = m_leftovers.take(port.portId);
+    if (chunk.isEmpty()) {
+        chunk.resize(kBytesPerTurn);
+        chunk.resize(m_serial->readBytes(port, chunk.data(), kBytesPerTurn));
+    }
+    if (chunk.isEmpty()) {
         // A file's input has no time-out: its end ends whatever frame it left open.
         if (port.type == SerialEnum::SER_VIRTUAL)
             readerOf(port).reset();
         return !m_serial->isBufferEmpty(port);
     }
-    for (int n = 0; n < count; ++n) {
+    for (int n = 0; n < chunk.size(); ++n) {
         if (isStopping())
             return false;
         FrameReader& reader = readerOf(port);
         const int heldBefore = reader.pendingBytes();
         const qint64 readAt = m_clock.elapsed();
-        const std::optional<FrameReader::Frame> frame = reader.feed(chunk[n], readAt);
+        const std::optional<FrameReader::Frame> frame = reader.feed(chunk.at(n), readAt);
         m_heldFrameBytes += reader.pendingBytes() - heldBefore;
         if (m_heldFrameBytes > kFrameBudgetBytes)
             dropLargestFrame();
@@ -152,6 +156,11 @@ bool SerialPathFinder::readPort(const SerialInfoType& port)
         const qint64 spent = m_clock.elapsed() - readAt;
         for (FrameReader& other : m_readers)
             other.suspendTimeout(spent);
+        // One request per turn: the other ports get theirs before this one's next.
+        if (n + 1 < chunk.size()) {
+            m_leftovers.insert(port.portId, chunk.mid(n + 1));
+            return true;
+        }
     }
     return !m_serial->isBufferEmpty(port);
 }

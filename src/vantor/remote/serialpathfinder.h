@@ -119,7 +119,8 @@ public slots:
     void quitHandler();
 
 private:
-    // Reads at most kBytesPerTurn bytes of a port; false when its input is used up.
+    // Reads at most kBytesPerTurn bytes of a port, and at most one request; false when its input is
+    // used up.
     bool readPort(const SerialInfoType& port);
     void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
     void handleRequest(const SerialInfoType& port, const QByteArray& text);
@@ -134,6 +135,7 @@ private:
     Serial* m_serial = nullptr;
     QElapsedTimer m_clock;
     QHash<int, FrameReader> m_readers; // by port id
+    QHash<int, QByteArray> m_leftovers; // bytes read but not fed yet, by port id
     qint64 m_heldFrameBytes = 0; // the unfinished frames of all readers
 };
 

@@ -119,6 +119,7 @@ private slots:
     void burstOfLargeFramesIsStored();
     void largeReplyReachesEveryClient();
     void freshClientIsServedBesideBusyConnections();
+    void burstOfOneClientDoesNotHoldBackAnother();
     void clientsThatDoNotReadAreDroppedOverTheBudget();
     void connectionsBeyondTheCapAreRefused();
 
@@ -255,6 +256,34 @@ void TestRemoteLimits::freshClientIsServedBesideBusyConnections()
     QVERIFY2(answered.elapsed() < 3000, qPrintable(QString::number(answered.elapsed())));
     busy.clear();
     m_client->takeMessages();
+}
+
+void TestRemoteLimits::burstOfOneClientDoesNotHoldBackAnother()
+{
+    // One client asks for twenty large replies at once; another asks once right after. Its answer
+    // comes before the burst is through: every connection gets a request served in turn.
+    RemoteClient other;
+    QVERIFY(other.connectToServer());
+    QCOMPARE(other.exchange(QByteArray()).size(), 0);
+    m_client->exchange(QByteArray());
+    QByteArray burst;
+    for (int i = 0; i < 20; ++i)
+        burst += RemoteClient::frame("GetAllSequences", { QJsonObject() }, QStringLiteral("burst-%1").arg(i));
+    m_client->send(burst);
+    QVERIFY(m_client->waitForMessage([](const QByteArray& m) { return m == ackOf("burst-0"); }, 30000).size() > 0);
+    other.send(RemoteClient::frame("GetVersionNumber", { QJsonObject() }, "between"));
+    int burstReplies = 0;
+    const QByteArray answered = other.waitForMessage(
+        [&](const QByteArray& m) {
+            burstReplies += m.contains("\"Section\":\"GetAllSequences\"") ? 1 : 0;
+            return m == ackOf("between");
+        },
+        30000);
+    QVERIFY(answered.size() > 0);
+    QVERIFY2(burstReplies < 10, qPrintable(QString::number(burstReplies)));
+    // The burst is served whole all the same.
+    QVERIFY(m_client->waitForMessage([](const QByteArray& m) { return m == ackOf("burst-19"); }, 60000).size() > 0);
+    m_client->exchange(QByteArray(), 60000);
 }
 
 void TestRemoteLimits::clientsThatDoNotReadAreDroppedOverTheBudget()
