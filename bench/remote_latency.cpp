@@ -481,8 +481,11 @@ MemoryFigures memoryUnderIdleAndStuckClients(qint64 pid)
         if (::poll(&poll, 1, 100) <= 0)
             continue;
         const ssize_t n = ::read(asking, buffer, sizeof buffer);
-        if (n <= 0)
+        if (n <= 0) {
+            std::printf("  the asking client's connection was closed after %d replies (%s)\n", figures.replies,
+                n == 0 ? "end of stream" : std::strerror(errno));
             break;
+        }
         received.append(buffer, size_t(n));
         size_t start = 0;
         size_t end;
@@ -504,6 +507,8 @@ MemoryFigures memoryUnderIdleAndStuckClients(qint64 pid)
             ::close(fresh);
         }
     }
+    if (figures.replies < 50 && Clock::now() - lastProgress >= std::chrono::seconds(60))
+        std::printf("  no reply for 60 s after %d replies\n", figures.replies);
     stop = true;
     sampler.join();
     figures.mostKiB = most;
