@@ -82,6 +82,7 @@ void Serial::incomingConnection(qintptr socketDescriptor)
         m_checkTimer->start();
 
     client->setInputRoom([this, portId]() { return inputRoom(portId); });
+    client->setClock([this]() { return m_clock(); });
     connect(client, &SocketThread::dataReceived, this,
         [this, portId](const QByteArray& data) { onSocketDataReceived(portId, data); });
     connect(client, &SocketThread::disconnected, this, [this, client, portId]() {
@@ -312,9 +313,13 @@ void Serial::enforceOutputBudget()
         SocketThread* furthestBehind = nullptr;
         quint64 oldest = 0;
         qint64 mostUnsent = 0;
+        const qint64 now = m_clock();
         for (SocketThread* client : qAsConst(m_clients)) {
             const std::optional<quint64> waiting = client->oldestWaiting();
             if (!waiting || *waiting >= m_lastSequence)
+                continue;
+            // A client that is taking its output is behind only for the moment: it is not dropped.
+            if (now - client->lastProgressMs() < kProgressWindowMs)
                 continue;
             const qint64 unsent = client->unsentBytes();
             if (!furthestBehind || *waiting < oldest || (*waiting == oldest && unsent > mostUnsent)) {
@@ -323,7 +328,7 @@ void Serial::enforceOutputBudget()
                 furthestBehind = client;
             }
         }
-        // Clients waiting for the newest message only are never dropped for it.
+        // Clients waiting for the newest message only, or still reading, are never dropped for it.
         if (!furthestBehind)
             return;
         qWarning().noquote() << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1 bytes "

@@ -45,8 +45,11 @@ public:
     static constexpr int kMaxPendingInputBytes = 256 * 1024;
     static constexpr qint64 kInputBudgetBytes = 16 << 20;
     // Output held for the clients, at most, each message counted once however many clients wait
-    // for it. Beyond it the clients furthest behind are dropped, never for the newest message alone.
+    // for it. Beyond it the clients furthest behind are dropped, never for the newest message alone
+    // and never while they are taking their output.
     static constexpr qint64 kOutputBudgetBytes = 64 << 20;
+    // A client that took output within this time counts as reading: the budget does not drop it.
+    static constexpr qint64 kProgressWindowMs = 2000;
     // How often the clients are checked for output they do not read.
     static constexpr int kClientCheckMs = 1000;
 

@@ -32,7 +32,11 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
     ::setsockopt(int(m_socket->socketDescriptor()), SOL_SOCKET, SO_SNDBUF, &sendBuffer, sizeof sendBuffer);
 
     connect(m_socket, &QTcpSocket::readyRead, this, &SocketThread::readyRead, Qt::DirectConnection);
-    connect(m_socket, &QTcpSocket::bytesWritten, this, &SocketThread::pump);
+    connect(m_socket, &QTcpSocket::bytesWritten, this, [this]() {
+        if (m_clock)
+            m_lastProgressMs = m_clock();
+        pump();
+    });
     connect(m_socket, &QTcpSocket::disconnected, this, [this]() {
         // What the client can no longer receive is released at once.
         m_queue.clear();
@@ -144,6 +148,8 @@ void SocketThread::pump()
         if (sent <= 0)
             break;
         consume(sent);
+        if (m_clock)
+            m_lastProgressMs = m_clock();
     }
     // The operating system takes no more now: the socket takes a slice, and tells when it is sent.
     if (!m_queue.isEmpty()) {

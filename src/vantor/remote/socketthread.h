@@ -65,6 +65,15 @@ public:
     // (a monotonic clock); the check is made by the serial layer at regular intervals.
     bool isStalled(qint64 nowMs);
 
+    // The monotonic clock (ms) that dates the client's progress; unset means none is dated.
+    void setClock(std::function<qint64()> clock)
+    {
+        m_clock = std::move(clock);
+        m_lastProgressMs = m_clock();
+    }
+    // When the client last took output off the server (the operating system accepted some of it).
+    qint64 lastProgressMs() const { return m_lastProgressMs; }
+
     // How many bytes of input the serial layer takes now; unset means no limit.
     void setInputRoom(std::function<qint64()> room) { m_inputRoom = std::move(room); }
     // Reads what the client sent while reading was held back; no-op when it was not.
@@ -95,6 +104,8 @@ private:
     qint64 m_queuedBytes = 0; // bytes of the queue not yet handed to the socket
     qint64 m_largestQueued = 0; // the largest message queued since the queue was last empty
     qint64 m_overLimitSinceMs = -1;
+    std::function<qint64()> m_clock;
+    qint64 m_lastProgressMs = 0;
 
     std::function<qint64()> m_inputRoom;
     bool m_inputHeldBack = false;
