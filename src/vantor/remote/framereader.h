@@ -50,6 +50,8 @@ public:
     void suspendTimeout(qint64 durationMs);
     // The end of the input: drops whatever is in progress.
     void reset();
+    // Drops the frame in progress and ignores bytes up to the next TAB, as for a frame too long.
+    void skipFrame() { dropOversized(); }
     // Nothing in progress: no frame and no JSON reading.
     bool isIdle() const { return m_mode == Mode::Idle; }
     // Bytes held for the frame in progress.

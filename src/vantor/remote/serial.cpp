@@ -2,6 +2,7 @@
 
 #include "core/exceptionhandler.h"
 #include "core/utils.h"
+#include "remote/outgoingmessage.h"
 #include "remote/serialbuffer.h"
 #include "remote/socketthread.h"
 #include "time/datetime.h"
@@ -10,12 +11,22 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QMutexLocker>
+#include <QThread>
+
+#include <sys/resource.h>
 
 namespace Vl::Tavix3::UI {
 
 Serial::Serial(QObject* parent)
     : QTcpServer(parent)
 {
+    QElapsedTimer monotonic;
+    monotonic.start();
+    m_clock = [monotonic]() { return monotonic.elapsed(); };
+    m_checkTimer = new QTimer(this);
+    m_checkTimer->setInterval(kClientCheckMs);
+    connect(m_checkTimer, &QTimer::timeout, this, &Serial::checkClients);
+    connect(this, &QTcpServer::acceptError, this, &Serial::onAcceptError);
 }
 
 Serial::~Serial()
@@ -26,6 +37,17 @@ Serial::~Serial()
 
 bool Serial::startServer()
 {
+    // Every client costs a descriptor: the limit of open files must leave room for all of them.
+    rlimit files {};
+    const rlim_t wanted = rlim_t(kMaxConnections) + 512;
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
+        files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : qMin(wanted, files.rlim_max);
+        if (::setrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur < wanted)
+            qWarning().noquote() << QStringLiteral(
+                "TCP server: open files limited to %1, fewer than %2 clients can connect")
+                                        .arg(quint64(files.rlim_cur))
+                                        .arg(kMaxConnections);
+    }
     if (listen(QHostAddress::Any, kPort))
         return true;
     qCritical().noquote() << QStringLiteral("TCP server not listening on port %1: %2").arg(kPort).arg(errorString());
@@ -43,6 +65,10 @@ int Serial::nextConnectionPortId()
 
 void Serial::incomingConnection(qintptr socketDescriptor)
 {
+    if (m_clients.size() >= kMaxConnections) {
+        refuseConnection(socketDescriptor);
+        return;
+    }
     auto* client = new SocketThread(socketDescriptor, this);
     if (!client->isConnected()) {
         delete client;
@@ -51,11 +77,49 @@ void Serial::incomingConnection(qintptr socketDescriptor)
     const int portId = nextConnectionPortId();
     client->setPortId(portId);
     portBuffer(portId, true);
+    m_clients.append(client);
+    if (!m_checkTimer->isActive())
+        m_checkTimer->start();
 
-    connect(this, &Serial::sendSocketData, client, &SocketThread::sendData, Qt::QueuedConnection);
+    client->setInputRoom([this, portId]() { return inputRoom(portId); });
+    client->setClock([this]() { return m_clock(); });
     connect(client, &SocketThread::dataReceived, this,
-        [this, client, portId](const QByteArray& data) { onSocketDataReceived(client, portId, data); });
-    connect(client, &SocketThread::disconnected, this, [this, portId]() { onClientDisconnected(portId); });
+        [this, portId](const QByteArray& data) { onSocketDataReceived(portId, data); });
+    connect(client, &SocketThread::disconnected, this, [this, client, portId]() {
+        m_clients.removeOne(client);
+        onClientDisconnected(portId);
+    });
+}
+
+void Serial::refuseConnection(qintptr socketDescriptor)
+{
+    QTcpSocket refused;
+    if (refused.setSocketDescriptor(socketDescriptor))
+        refused.abort();
+    // A flood of connections must not flood the log as well: one line a second at most.
+    ++m_refusedSinceLog;
+    if (m_refusalLogged.isValid() && m_refusalLogged.elapsed() < 1000)
+        return;
+    qWarning().noquote() << QStringLiteral("TCP client refused: %1 clients connected already (%2 refused)")
+                                .arg(m_clients.size())
+                                .arg(m_refusedSinceLog);
+    m_refusedSinceLog = 0;
+    m_refusalLogged.start();
+}
+
+void Serial::onAcceptError(QAbstractSocket::SocketError error)
+{
+    // The server stops accepting after an error such as running out of descriptors; it tries again
+    // shortly instead of never accepting anybody again.
+    if (!m_refusalLogged.isValid() || m_refusalLogged.elapsed() >= 1000) {
+        qWarning().noquote()
+            << QStringLiteral("TCP server could not accept a client (%1): %2").arg(int(error)).arg(errorString());
+        m_refusalLogged.start();
+    }
+    QTimer::singleShot(100, this, [this]() {
+        if (isListening())
+            resumeAccepting();
+    });
 }
 
 QSharedPointer<SerialBuffer> Serial::portBuffer(int portId, bool create)
@@ -72,27 +136,53 @@ QSharedPointer<SerialBuffer> Serial::portBuffer(int portId, bool create)
     return it->buffer;
 }
 
-void Serial::onSocketDataReceived(SocketThread* client, int portId, const QByteArray& data)
+void Serial::onSocketDataReceived(int portId, const QByteArray& data)
 {
-    bool overflow = false;
     {
         QMutexLocker locker(&m_portsMutex);
         auto it = m_ports.find(uint(portId));
         if (it == m_ports.end())
             return;
-        if (it->buffer->size() + qint64(data.size()) > kMaxPendingInputBytes) {
-            it->buffer->clear();
-            overflow = true;
-        } else {
-            it->buffer->append(data);
-        }
-    }
-    if (overflow) {
-        qWarning() << "TCP client dropped: more than" << kMaxPendingInputBytes << "bytes of input waiting";
-        client->drop();
-        return;
+        it->buffer->append(data);
+        m_heldInputBytes += data.size();
     }
     m_noticeQueue.post(SerialInfoType { portId, SerialEnum::SER_PCA });
+}
+
+qint64 Serial::inputRoom(int portId)
+{
+    const QSharedPointer<SerialBuffer> buffer = portBuffer(portId, false);
+    if (!buffer)
+        return 0;
+    // The mark comes first: the command server, taking bytes after it, sees it and resumes the reading.
+    buffer->setHeldBack(true);
+    m_inputBudgetHeldBack = true;
+    const qint64 ownRoom = kMaxPendingInputBytes - buffer->size();
+    const qint64 sharedRoom = kInputBudgetBytes - m_heldInputBytes;
+    if (ownRoom > 0)
+        buffer->setHeldBack(false);
+    if (sharedRoom > 0)
+        m_inputBudgetHeldBack = false;
+    return qMax<qint64>(0, qMin(ownRoom, sharedRoom));
+}
+
+void Serial::afterInputTaken(SerialBuffer& buffer, int count)
+{
+    m_heldInputBytes -= count;
+    const bool ownRoom = buffer.isHeldBack() && buffer.size() <= kMaxPendingInputBytes / 2;
+    const bool sharedRoom = m_inputBudgetHeldBack && m_heldInputBytes <= kInputBudgetBytes / 2;
+    if ((ownRoom || sharedRoom) && !m_resumePosted.exchange(true))
+        QMetaObject::invokeMethod(this, &Serial::resumeInput, Qt::QueuedConnection);
+}
+
+void Serial::resumeInput()
+{
+    m_resumePosted = false;
+    const QList<SocketThread*> clients = m_clients;
+    for (SocketThread* client : clients) {
+        if (client->isInputHeldBack())
+            client->resumeInput();
+    }
 }
 
 void Serial::onClientDisconnected(int portId)
@@ -133,15 +223,31 @@ bool Serial::readTextFile(const QString& fileName)
     return false;
 }
 
-bool Serial::readByte(const SerialInfoType& port, char& byte)
+bool Serial::readByte(const SerialInfoType& port, char& byte) { return readBytes(port, &byte, 1) == 1; }
+
+int Serial::readBytes(const SerialInfoType& port, char* destination, int maxBytes)
 {
     const QSharedPointer<SerialBuffer> buffer = portBuffer(port.portId, false);
     if (!buffer)
-        return false;
-    const bool taken = buffer->takeByte(byte);
-    if (!taken || buffer->isEmpty())
+        return 0;
+    const int taken = buffer->take(destination, maxBytes);
+    if (taken > 0 && port.portId != kVirtualPortId)
+        afterInputTaken(*buffer, taken);
+    if (taken < maxBytes || buffer->isEmpty())
         releaseIfDrained(port.portId);
     return taken;
+}
+
+bool Serial::waitForOutputRoom(int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (m_heldOutputBytes > kOutputBudgetBytes) {
+        if (waited.elapsed() >= timeoutMs)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
 }
 
 bool Serial::isBufferEmpty(const SerialInfoType& port)
@@ -160,10 +266,96 @@ void Serial::serialOutText(int channelMask, int, const QString& text)
     try {
         if ((channelMask & SerialEnum::SERIAL_CHANNEL_PCA) == 0)
             return;
-        emit sendSocketData(text.toUtf8());
+        const QByteArray bytes = text.toUtf8();
+        emit sendSocketData(bytes);
+        // The texts of one turn of the GUI thread go out together, in the order they were sent.
+        QMutexLocker locker(&m_outgoingMutex);
+        m_outgoing.append(bytes);
+        m_heldOutputBytes += bytes.size();
+        if (!m_deliveryPosted) {
+            m_deliveryPosted = true;
+            QMetaObject::invokeMethod(this, &Serial::deliverOutput, Qt::QueuedConnection);
+        }
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::Serial::serialOutText");
     }
+}
+
+void Serial::deliverOutput()
+{
+    QList<QByteArray> texts;
+    {
+        QMutexLocker locker(&m_outgoingMutex);
+        texts.swap(m_outgoing);
+        m_deliveryPosted = false;
+    }
+    // From here each text counts as the message built from it.
+    for (const QByteArray& text : qAsConst(texts))
+        m_heldOutputBytes -= text.size();
+    const QList<SocketThread*> clients = m_clients;
+    for (const QByteArray& text : texts) {
+        if (clients.isEmpty() || text.isEmpty())
+            continue;
+        const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
+        for (SocketThread* client : clients)
+            client->enqueue(message, false);
+    }
+    // Each client gets everything of this turn in one go.
+    for (SocketThread* client : clients)
+        client->pump();
+    enforceOutputBudget();
+}
+
+void Serial::enforceOutputBudget()
+{
+    while (m_heldOutputBytes > kOutputBudgetBytes) {
+        // The client furthest behind: the oldest message waiting, then the most bytes unsent.
+        SocketThread* furthestBehind = nullptr;
+        quint64 oldest = 0;
+        qint64 mostUnsent = 0;
+        const qint64 now = m_clock();
+        for (SocketThread* client : qAsConst(m_clients)) {
+            const std::optional<quint64> waiting = client->oldestWaiting();
+            if (!waiting || *waiting >= m_lastSequence)
+                continue;
+            // A client that is taking its output is behind only for the moment: it is not dropped.
+            if (now - client->lastProgressMs() < kProgressWindowMs)
+                continue;
+            const qint64 unsent = client->unsentBytes();
+            if (!furthestBehind || *waiting < oldest || (*waiting == oldest && unsent > mostUnsent)) {
+                oldest = *waiting;
+                mostUnsent = unsent;
+                furthestBehind = client;
+            }
+        }
+        // Clients waiting for the newest message only, or still reading, are never dropped for it.
+        if (!furthestBehind)
+            return;
+        qWarning().noquote() << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1 bytes "
+                                               "waiting for it and %2 for all clients")
+                                    .arg(furthestBehind->unsentBytes())
+                                    .arg(m_heldOutputBytes.load());
+        furthestBehind->drop();
+    }
+}
+
+void Serial::checkClients()
+{
+    const qint64 now = m_clock();
+    const QList<SocketThread*> clients = m_clients;
+    for (SocketThread* client : clients) {
+        if (client->isStalled(now)) {
+            qWarning().noquote() << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1 bytes "
+                                                   "waiting for more than %2 s")
+                                        .arg(client->unsentBytes())
+                                        .arg(SocketThread::kSlowReaderGraceMs / 1000);
+            client->drop();
+        }
+    }
+    // A resumption that crossed a new hold-back is made up for here.
+    resumeInput();
+    if (m_clients.isEmpty())
+        m_checkTimer->stop();
 }
 
 void Serial::serialOutText(const SerialInfoType& port, const QString& text)

@@ -6,11 +6,16 @@
 #include "remote/serialnoticequeue.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <QSharedPointer>
 #include <QString>
 #include <QTcpServer>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
 
 namespace Vl::Tavix3::UI {
 
@@ -21,7 +26,9 @@ class SocketThread;
 // channels, the input buffer of every port with the notices that wake the command server,
 // and serialOutText, through which every message of the remote protocol leaves the program.
 // Each TCP connection is a port of its own (type SER_PCA), so that the bytes of different
-// clients never mix; what is sent on channel PCA goes to every client.
+// clients never mix; what is sent on channel PCA goes to every client. The connections, their
+// unread input and the output waiting for them are bounded (see the limits below), so that
+// clients that flood, stall or never read cost bounded memory and the others stay served.
 class Serial : public QTcpServer
 {
     Q_OBJECT
@@ -30,9 +37,21 @@ public:
     static constexpr quint16 kPort = 21967;
     // The port that readTextFile fills.
     static constexpr int kVirtualPortId = 7;
-    // Input of one client that the command server has not read yet, at most; beyond it the
-    // client is dropped.
-    static constexpr int kMaxPendingInputBytes = 1 << 20;
+    // Clients connected at the same time, at most; a newer one is refused.
+    static constexpr int kMaxConnections = 2000;
+    // Input that the command server has not read yet, at most, of one client and of all together.
+    // Beyond it a client's input stays with the operating system until there is room again, which
+    // slows the client down; nothing is lost and nobody is dropped for it.
+    static constexpr int kMaxPendingInputBytes = 256 * 1024;
+    static constexpr qint64 kInputBudgetBytes = 16 << 20;
+    // Output held for the clients, at most, each message counted once however many clients wait
+    // for it. Beyond it the clients furthest behind are dropped, never for the newest message alone
+    // and never while they are taking their output.
+    static constexpr qint64 kOutputBudgetBytes = 64 << 20;
+    // A client that took output within this time counts as reading: the budget does not drop it.
+    static constexpr qint64 kProgressWindowMs = 2000;
+    // How often the clients are checked for output they do not read.
+    static constexpr int kClientCheckMs = 1000;
 
     explicit Serial(QObject* parent = nullptr);
     ~Serial() override;
@@ -45,6 +64,8 @@ public:
 
     // The command server's side: take the oldest byte of a port, test it for input.
     bool readByte(const SerialInfoType& port, char& byte);
+    // Takes up to maxBytes of the oldest bytes of a port; the number taken.
+    int readBytes(const SerialInfoType& port, char* destination, int maxBytes);
     bool isBufferEmpty(const SerialInfoType& port);
     SerialNoticeQueue& noticeQueue() { return m_noticeQueue; }
 
@@ -59,9 +80,19 @@ public:
     static QString eventMessage(const Event& event);
     static int getSerialChannel(SerialEnum::SerialType type);
 
+    // Bytes held now: input not yet read by the command server, output not yet handed to a socket.
+    qint64 heldInputBytes() const { return m_heldInputBytes; }
+    qint64 heldOutputBytes() const { return m_heldOutputBytes; }
+    // For a producer of replies on another thread: waits, at most timeoutMs, while the output held
+    // for the clients is over its budget; false when it still is.
+    bool waitForOutputRoom(int timeoutMs);
+
     // for unit testing: the clients connected now, and the port of each in connection order.
     int clientCount() const;
     QList<int> clientPortIds() const;
+    // for unit testing: the monotonic clock (ms) that judges slow readers, and the regular check.
+    void setClockForTesting(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    void checkClients();
 
 signals:
     void newText(const QString& text);
@@ -84,7 +115,17 @@ private:
         bool isOpen = true; // a closed connection's port goes once its bytes are read
     };
 
-    void onSocketDataReceived(SocketThread* client, int portId, const QByteArray& data);
+    void onSocketDataReceived(int portId, const QByteArray& data);
+    // Room for more input of a port; marks the port (or all input) as held back when there is none.
+    qint64 inputRoom(int portId);
+    // After input was taken from a buffer: lets held-back connections read again once there is room.
+    void afterInputTaken(SerialBuffer& buffer, int count);
+    void resumeInput();
+    // Hands the texts sent since the last turn to every client, each built once and shared.
+    void deliverOutput();
+    void enforceOutputBudget();
+    void refuseConnection(qintptr socketDescriptor);
+    void onAcceptError(QAbstractSocket::SocketError error);
     void onClientDisconnected(int portId);
     QSharedPointer<SerialBuffer> portBuffer(int portId, bool create);
     void releaseIfDrained(int portId);
@@ -94,6 +135,22 @@ private:
     QHash<uint, Port> m_ports;
     SerialNoticeQueue m_noticeQueue;
     int m_nextPortId = 1;
+
+    QList<SocketThread*> m_clients; // connected, in connection order
+    std::atomic<qint64> m_heldInputBytes { 0 };
+    std::atomic<bool> m_inputBudgetHeldBack { false };
+    std::atomic<bool> m_resumePosted { false };
+
+    QMutex m_outgoingMutex; // the texts below, filled from any thread
+    QList<QByteArray> m_outgoing;
+    bool m_deliveryPosted = false;
+    std::atomic<qint64> m_heldOutputBytes { 0 };
+    quint64 m_lastSequence = 0;
+
+    QTimer* m_checkTimer = nullptr;
+    std::function<qint64()> m_clock;
+    QElapsedTimer m_refusalLogged;
+    int m_refusedSinceLog = 0;
 };
 
 } // namespace Vl::Tavix3::UI

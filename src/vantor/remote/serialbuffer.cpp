@@ -2,10 +2,13 @@
 
 #include <QMutexLocker>
 
+#include <cstring>
+
 namespace Vl::Tavix3::UI {
 
 namespace {
-// The bytes already taken are dropped from memory once there are this many of them.
+// The bytes already taken are dropped from memory once there are this many of them and they make
+// at least half of the buffer, so that draining a full buffer moves each byte a bounded number of times.
 constexpr int kCompactThreshold = 4096;
 } // namespace
 
@@ -30,11 +33,29 @@ bool SerialBuffer::takeByte(char& byte)
     if (m_readPos == m_bytes.size()) {
         m_bytes.clear();
         m_readPos = 0;
-    } else if (m_readPos >= kCompactThreshold) {
+    } else if (m_readPos >= kCompactThreshold && m_readPos * 2 >= m_bytes.size()) {
         m_bytes.remove(0, m_readPos);
         m_readPos = 0;
     }
     return true;
+}
+
+int SerialBuffer::take(char* destination, int maxBytes)
+{
+    QMutexLocker locker(&m_mutex);
+    const int count = qMin(maxBytes, m_bytes.size() - m_readPos);
+    if (count <= 0)
+        return 0;
+    memcpy(destination, m_bytes.constData() + m_readPos, size_t(count));
+    m_readPos += count;
+    if (m_readPos == m_bytes.size()) {
+        m_bytes.clear();
+        m_readPos = 0;
+    } else if (m_readPos >= kCompactThreshold && m_readPos * 2 >= m_bytes.size()) {
+        m_bytes.remove(0, m_readPos);
+        m_readPos = 0;
+    }
+    return count;
 }
 
 bool SerialBuffer::isEmpty() const

@@ -18,6 +18,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSemaphore>
+#include <QSet>
 #include <QThread>
 #include <QTime>
 
@@ -72,26 +73,38 @@ void SerialPathFinder::process()
     m_clock.start();
     // The ports with unread input, in the order their input arrived; each gets a turn in the round.
     QList<SerialInfoType> ready;
+    QSet<int> readyIds;
     while (!m_quit) {
         if (!m_serial) {
             QThread::msleep(100);
             continue;
         }
+        // Every notice that came since the last round is taken now, so a port that has just
+        // received bytes gets its turn in this round, however many ports are busy.
         SerialInfoType port;
-        if (m_serial->noticeQueue().take(port, ready.isEmpty() ? kNoticeWaitMs : 0) && !ready.contains(port))
-            ready.append(port);
+        unsigned long wait = ready.isEmpty() ? kNoticeWaitMs : 0;
+        while (m_serial->noticeQueue().take(port, wait)) {
+            wait = 0;
+            if (!readyIds.contains(port.portId)) {
+                readyIds.insert(port.portId);
+                ready.append(port);
+            }
+        }
         if (m_quit)
             break;
         // A closing program reads nothing more, but the loop lives on until it is told to quit.
         if (isStopping()) {
             ready.clear();
+            readyIds.clear();
             continue;
         }
         for (int i = 0; i < ready.size() && !isStopping();) {
-            if (readPort(ready.at(i)))
+            if (readPort(ready.at(i))) {
                 ++i;
-            else
+            } else {
+                readyIds.remove(ready.at(i).portId);
                 ready.removeAt(i);
+            }
         }
         expireReaders();
     }
@@ -114,34 +127,69 @@ FrameReader& SerialPathFinder::readerOf(const SerialInfoType& port)
 
 bool SerialPathFinder::readPort(const SerialInfoType& port)
 {
-    for (int n = 0; n < kBytesPerTurn; ++n) {
+    // Bytes read in an earlier turn and not fed yet come first.
+    QByteArray chunk = m_leftovers.take(port.portId);
+    if (chunk.isEmpty()) {
+        chunk.resize(kBytesPerTurn);
+        chunk.resize(m_serial->readBytes(port, chunk.data(), kBytesPerTurn));
+    }
+    if (chunk.isEmpty()) {
+        // A file's input has no time-out: its end ends whatever frame it left open.
+        if (port.type == SerialEnum::SER_VIRTUAL)
+            readerOf(port).reset();
+        return !m_serial->isBufferEmpty(port);
+    }
+    for (int n = 0; n < chunk.size(); ++n) {
         if (isStopping())
             return false;
-        char byte = 0;
-        if (!m_serial->readByte(port, byte)) {
-            // A file's input has no time-out: its end ends whatever frame it left open.
-            if (port.type == SerialEnum::SER_VIRTUAL)
-                readerOf(port).reset();
-            return false;
-        }
+        FrameReader& reader = readerOf(port);
+        const int heldBefore = reader.pendingBytes();
         const qint64 readAt = m_clock.elapsed();
-        const std::optional<FrameReader::Frame> frame = readerOf(port).feed(byte, readAt);
+        const std::optional<FrameReader::Frame> frame = reader.feed(chunk.at(n), readAt);
+        m_heldFrameBytes += reader.pendingBytes() - heldBefore;
+        if (m_heldFrameBytes > kFrameBudgetBytes)
+            dropLargestFrame();
         if (!frame)
             continue;
         handleFrame(port, *frame);
         // A command may take a while; that time is no silence on any port.
         const qint64 spent = m_clock.elapsed() - readAt;
-        for (FrameReader& reader : m_readers)
-            reader.suspendTimeout(spent);
+        for (FrameReader& other : m_readers)
+            other.suspendTimeout(spent);
+        // One request per turn: the other ports get theirs before this one's next.
+        if (n + 1 < chunk.size()) {
+            m_leftovers.insert(port.portId, chunk.mid(n + 1));
+            return true;
+        }
     }
     return !m_serial->isBufferEmpty(port);
+}
+
+void SerialPathFinder::dropLargestFrame()
+{
+    auto largest = m_readers.end();
+    for (auto it = m_readers.begin(); it != m_readers.end(); ++it) {
+        if (largest == m_readers.end() || it->pendingBytes() > largest->pendingBytes())
+            largest = it;
+    }
+    if (largest == m_readers.end())
+        return;
+    qWarning().noquote() << QStringLiteral("Remote frame of %1 bytes dropped: the unfinished frames of all clients "
+                                           "hold more than %2 bytes")
+                                .arg(largest->pendingBytes())
+                                .arg(kFrameBudgetBytes);
+    m_heldFrameBytes -= largest->pendingBytes();
+    largest->skipFrame();
 }
 
 void SerialPathFinder::expireReaders()
 {
     const qint64 now = m_clock.elapsed();
     for (auto it = m_readers.begin(); it != m_readers.end();) {
-        if (it->expire(now))
+        const int heldBefore = it->pendingBytes();
+        const bool idle = it->expire(now);
+        m_heldFrameBytes += it->pendingBytes() - heldBefore;
+        if (idle)
             it = m_readers.erase(it);
         else
             ++it;
@@ -150,6 +198,9 @@ void SerialPathFinder::expireReaders()
 
 void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame)
 {
+    // Replies wait while the clients have not taken what was sent before, so that a burst of large
+    // replies costs the output budget and no more.
+    m_serial->waitForOutputRoom(kOutputWaitMs);
     switch (frame.kind) {
     case FrameReader::FrameKind::Json:
         handleRequest(port, frame.bytes);

@@ -66,8 +66,13 @@ public:
     static constexpr int kOutputScreenWaitMs = 1000;
     // A command that waits this long for a busy GUI thread says so in the log once (it goes on waiting).
     static constexpr int kGuiBusyNoticeMs = 5000;
+    // The longest wait, before a frame is handled, for the clients to take the output held for them.
+    static constexpr int kOutputWaitMs = 1000;
     // Bytes read from one port before the next port with input gets its turn.
     static constexpr int kBytesPerTurn = 4096;
+    // Bytes of unfinished frames held for all ports together, at most; beyond it the largest
+    // unfinished frame is dropped.
+    static constexpr qint64 kFrameBudgetBytes = 64 << 20;
 
     explicit SerialPathFinder(QObject* parent = nullptr);
     ~SerialPathFinder() override;
@@ -118,13 +123,15 @@ public slots:
     void quitHandler();
 
 private:
-    // Reads at most kBytesPerTurn bytes of a port; false when its input is used up.
+    // Reads at most kBytesPerTurn bytes of a port, and at most one request; false when its input is
+    // used up.
     bool readPort(const SerialInfoType& port);
     void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
     void handleRequest(const SerialInfoType& port, const QByteArray& text);
     void handleRawText(const QByteArray& text);
     // Ends the frames that a silence has ended and forgets the ports with nothing in progress.
     void expireReaders();
+    void dropLargestFrame();
     FrameReader& readerOf(const SerialInfoType& port);
 
     std::atomic<bool> m_quit { false };
@@ -132,6 +139,8 @@ private:
     Serial* m_serial = nullptr;
     QElapsedTimer m_clock;
     QHash<int, FrameReader> m_readers; // by port id
+    QHash<int, QByteArray> m_leftovers; // bytes read but not fed yet, by port id
+    qint64 m_heldFrameBytes = 0; // the unfinished frames of all readers
 };
 
 } // namespace Vl::Tavix3::UI

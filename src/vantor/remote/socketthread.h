@@ -1,22 +1,44 @@
 #pragma once
 
+#include "remote/outgoingmessage.h"
+
 #include <QByteArray>
 #include <QMutex>
 #include <QObject>
+#include <QQueue>
 #include <QTcpSocket>
+
+#include <functional>
+#include <optional>
 
 namespace Vl::Tavix3::UI {
 
 // One TCP client of the serial layer. Despite its name a plain object on the GUI thread: it
 // reads what the client sends and writes what the serial layer sends to every client. It
 // deletes itself, with its socket, when the client disconnects.
+//
+// Output waits in a queue of messages shared with the other clients and goes straight to the
+// operating system; only when that takes no more does the socket hold a small slice, so a
+// client that does not read costs its queue, not a copy of it.
+// Input is read only while the serial layer has room for it; otherwise it stays with the
+// operating system, which slows the client down, until the serial layer resumes the reading.
 class SocketThread : public QObject
 {
     Q_OBJECT
 
 public:
-    // Output waiting to be sent beyond this means the client does not read: it is dropped.
-    static constexpr qint64 kMaxUnsentBytes = 1 << 20;
+    // Output waiting beyond this (or beyond the largest message waiting, if larger) for
+    // kSlowReaderGraceMs means the client does not read: it is dropped.
+    static constexpr qint64 kMaxUnsentBytes = 4 << 20;
+    static constexpr qint64 kSlowReaderGraceMs = 5000;
+    // Output handed to the socket when the operating system takes no more, and input it reads
+    // ahead of the serial layer.
+    static constexpr qint64 kSocketSliceBytes = 16 * 1024;
+    static constexpr qint64 kReadAheadBytes = 16 * 1024;
+    // The operating system's send buffer asked for each client.
+    static constexpr qint64 kSystemSendBufferBytes = 256 * 1024;
+    // Messages handed to the operating system in one call, at most.
+    static constexpr int kMaxPartsPerWrite = 64;
 
     SocketThread(qintptr descriptor, QObject* parent = nullptr);
     ~SocketThread() override;
@@ -31,6 +53,33 @@ public:
     // The socket, for inspection; null once the client has gone.
     QTcpSocket* socket() const { return m_socket; }
 
+    // Queues a message for the client and, unless told otherwise, starts sending it.
+    void enqueue(const OutgoingMessagePtr& message, bool sendNow = true);
+    // Sends what is queued: as much as the operating system takes now, the rest when it has room.
+    void pump();
+    // Output not yet sent: the queue and what the socket still holds.
+    qint64 unsentBytes() const;
+    // The number of the oldest message not yet handed to the socket; none when all were.
+    std::optional<quint64> oldestWaiting() const;
+    // True when the client has left more than its limit unsent for kSlowReaderGraceMs up to nowMs
+    // (a monotonic clock); the check is made by the serial layer at regular intervals.
+    bool isStalled(qint64 nowMs);
+
+    // The monotonic clock (ms) that dates the client's progress; unset means none is dated.
+    void setClock(std::function<qint64()> clock)
+    {
+        m_clock = std::move(clock);
+        m_lastProgressMs = m_clock();
+    }
+    // When the client last took output off the server (the operating system accepted some of it).
+    qint64 lastProgressMs() const { return m_lastProgressMs; }
+
+    // How many bytes of input the serial layer takes now; unset means no limit.
+    void setInputRoom(std::function<qint64()> room) { m_inputRoom = std::move(room); }
+    // Reads what the client sent while reading was held back; no-op when it was not.
+    void resumeInput();
+    bool isInputHeldBack() const { return m_inputHeldBack; }
+
 signals:
     void error(QTcpSocket::SocketError socketerror);
     void dataReceived(QByteArray data);
@@ -42,12 +91,24 @@ public slots:
     void sendData(QByteArray socketData);
 
 private:
-    void write(const QByteArray& data);
+    // Forgets bytes of the queue that have been handed on.
+    void consume(qint64 bytes);
 
     QTcpSocket* m_socket = nullptr; // a child of this object
     qintptr m_descriptor = 0;
     int m_portId = 0;
     QMutex m_writeMutex;
+
+    QQueue<OutgoingMessagePtr> m_queue;
+    qint64 m_headOffset = 0; // bytes of the first message already handed to the socket
+    qint64 m_queuedBytes = 0; // bytes of the queue not yet handed to the socket
+    qint64 m_largestQueued = 0; // the largest message queued since the queue was last empty
+    qint64 m_overLimitSinceMs = -1;
+    std::function<qint64()> m_clock;
+    qint64 m_lastProgressMs = 0;
+
+    std::function<qint64()> m_inputRoom;
+    bool m_inputHeldBack = false;
 };
 
 } // namespace Vl::Tavix3::UI

@@ -7,7 +7,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <memory>
 
 using namespace Vl::Tavix3::UI;
@@ -58,8 +60,10 @@ private slots:
     void clientInputStaysApart();
     void disconnectedClientIsReleased();
     void inputSentBeforeLeavingIsStillRead();
-    void clientSendingTooMuchIsDropped();
-    void clientNotReadingIsDropped();
+    void clientSendingTooMuchIsHeldBack();
+    void slowReaderIsJudgedOverTime_data();
+    void slowReaderIsJudgedOverTime();
+    void outputBudgetDropsTheClientsFurthestBehind();
     void clientsSendWithoutDelay();
     void failedListenIsReported();
 
@@ -179,50 +183,136 @@ void TestTcpServer::inputSentBeforeLeavingIsStillRead()
     QVERIFY(m_serial->isBufferEmpty({ port, SerialEnum::SER_PCA }));
 }
 
-void TestTcpServer::clientSendingTooMuchIsDropped()
+void TestTcpServer::clientSendingTooMuchIsHeldBack()
 {
     QVERIFY(connectClients(2));
+    const int flooding = m_serial->clientPortIds().at(0);
     const int other = m_serial->clientPortIds().at(1);
     QSignalSpy dropped(&m_clients[0]->socket, &QTcpSocket::disconnected);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped")));
-    const QByteArray flood(64 * 1024, 'x');
-    for (int i = 0; i < 64 && dropped.isEmpty(); ++i) {
-        m_clients[0]->socket.write(flood);
-        QTest::qWait(1);
-    }
-    QTRY_COMPARE(dropped.count(), 1);
-    QTRY_COMPARE(m_serial->clientCount(), 1);
 
-    // The other client is still heard and still served.
+    // Far more than the server holds for a client, and nobody reads it yet.
+    QByteArray flood;
+    for (int i = 0; flood.size() < 4 * Serial::kMaxPendingInputBytes; ++i)
+        flood += QByteArray::number(i) + ' ';
+    m_clients[0]->socket.write(flood);
+    QTRY_COMPARE(m_serial->heldInputBytes(), qint64(Serial::kMaxPendingInputBytes));
+    QTest::qWait(200);
+    QCOMPARE(m_serial->heldInputBytes(), qint64(Serial::kMaxPendingInputBytes));
+
+    // The other client is still heard meanwhile.
     m_clients[1]->socket.write("\tping\x02");
     QTRY_VERIFY(!m_serial->isBufferEmpty({ other, SerialEnum::SER_PCA }));
     QCOMPARE(drain(*m_serial, other), QByteArray("\tping\x02"));
-    m_serial->serialOutText(31, 0, QStringLiteral("pong"));
-    QTRY_COMPARE(m_clients[1]->received, QByteArray("pong"));
+
+    // Reading makes room: the rest follows, whole and in order, and nobody was dropped.
+    QByteArray received;
+    QVERIFY(QTest::qWaitFor(
+        [&]() {
+            received += drain(*m_serial, flooding);
+            return received.size() >= flood.size();
+        },
+        10000));
+    QCOMPARE(received, flood);
+    QCOMPARE(dropped.count(), 0);
+    QCOMPARE(m_serial->clientCount(), 2);
+    QCOMPARE(m_serial->heldInputBytes(), qint64(0));
 }
 
-void TestTcpServer::clientNotReadingIsDropped()
+void TestTcpServer::slowReaderIsJudgedOverTime_data()
 {
+    QTest::addColumn<int>("messageBytes");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<bool>("dropped");
+    // Well beyond the limit, in many messages: the client does not keep up.
+    QTest::newRow("many messages") << 64 * 1024 << 384 << true;
+    // One message larger than the limit is never a reason on its own.
+    QTest::newRow("one large message") << (24 << 20) << 1 << false;
+}
+
+void TestTcpServer::slowReaderIsJudgedOverTime()
+{
+    QFETCH(int, messageBytes);
+    QFETCH(int, messages);
+    QFETCH(bool, dropped);
+    qint64 now = 0;
+    m_serial->setClockForTesting([&now]() { return now; });
     QVERIFY(connectClients(1));
     // A client that takes in at most 1 KiB and never reads it.
     m_clients.push_back(std::make_unique<Client>(1024));
     QTRY_COMPARE(m_serial->clientCount(), 2);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped")));
 
-    // The dropped client does not notice at once: it reads nothing, not even the reset.
-    const QString block(64 * 1024, QLatin1Char('s'));
-    qint64 sent = 0;
-    for (int i = 0; i < 1024 && m_serial->clientCount() == 2; ++i) {
+    const QString block(messageBytes, QLatin1Char('s'));
+    for (int i = 0; i < messages; ++i)
         m_serial->serialOutText(31, 0, block);
-        sent += block.size();
-        QTest::qWait(1);
-    }
-    QTRY_COMPARE(m_serial->clientCount(), 1);
+    const qint64 sent = qint64(messageBytes) * messages;
+    // The reading client gets everything, whatever the other one does.
+    QTRY_COMPARE_WITH_TIMEOUT(qint64(m_clients[0]->received.size()), sent, 20000);
 
-    // The reading client got everything.
-    QTRY_COMPARE(qint64(m_clients[0]->received.size()), sent);
+    if (dropped)
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* waiting for more")));
+    m_serial->checkClients();
+    now += SocketThread::kSlowReaderGraceMs - 1;
+    m_serial->checkClients();
+    QCOMPARE(m_serial->clientCount(), 2);
+    now += 1;
+    m_serial->checkClients();
+    if (dropped)
+        QTRY_COMPARE(m_serial->clientCount(), 1);
+    else
+        QCOMPARE(m_serial->clientCount(), 2);
+
     m_serial->serialOutText(31, 0, QStringLiteral("end"));
     QTRY_VERIFY(m_clients[0]->received.endsWith("end"));
+}
+
+void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
+{
+    // A reader on a thread of its own, as a client elsewhere would be, and three clients that never read.
+    std::atomic<qint64> read { 0 };
+    std::atomic<bool> stop { false };
+    std::unique_ptr<QThread> reader(QThread::create([&]() {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, Serial::kPort);
+        while (!stop) {
+            if (socket.waitForReadyRead(50))
+                read += socket.readAll().size();
+        }
+    }));
+    std::atomic<qint64> now { 0 };
+    m_serial->setClockForTesting([&now]() { return now.load(); });
+    reader->start();
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+    for (int i = 0; i < 3; ++i)
+        m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 4);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
+
+    // Twice the budget, each message shared by all four clients; the reader keeps within a few
+    // messages of what is sent.
+    const QString block(1 << 20, QLatin1Char('b'));
+    const int messages = int(2 * Serial::kOutputBudgetBytes / block.size());
+    qint64 mostHeld = 0;
+    for (int i = 0; i < messages; ++i) {
+        // A message every tenth of a second: the clients that do not read soon take nothing more,
+        // the reader goes on taking.
+        now += 100;
+        m_serial->serialOutText(31, 0, block);
+        const qint64 sent = qint64(i + 1) * block.size();
+        QVERIFY2(QTest::qWaitFor([&]() { return read >= sent - 4 * block.size(); }, 10000),
+            qPrintable(QStringLiteral("%1 of %2 bytes read").arg(read).arg(sent)));
+        mostHeld = qMax(mostHeld, m_serial->heldOutputBytes());
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(read.load(), qint64(messages) * block.size(), 20000);
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+    stop = true;
+    QVERIFY(reader->wait(5000));
+    // Shared, the messages never cost more than the budget, the message that crossed it and the text
+    // on its way to the clients.
+    QVERIFY2(mostHeld <= Serial::kOutputBudgetBytes + 2 * block.size(), qPrintable(QString::number(mostHeld)));
+    QTRY_COMPARE(m_serial->heldOutputBytes(), qint64(0));
 }
 
 void TestTcpServer::clientsSendWithoutDelay()
