@@ -9,6 +9,7 @@
 #include "core/startup.h"
 #include "remote/serial.h"
 #include "remote/socketthread.h"
+#include "sequence/displayboard.h"
 #include "sequence/sema.h"
 
 #include <QByteArray>
@@ -224,6 +225,7 @@ std::vector<LightsChange> lightsChanges(const WakeLog& log)
 struct Journey
 {
     qint64 lights = 0; // the lights drawn in the new colour (tick thread)
+    qint64 published = 0; // the display board published, which lets the status go (tick thread)
     qint64 handed = 0; // the message handed to the serial layer (tick thread)
     qint64 taken = 0; // the serial layer's queued call taken by the GUI thread
     qint64 written = 0; // the bytes written to the client's socket
@@ -277,6 +279,7 @@ int runStatusLatency(const char* program, int seconds)
     setPrivateHome(home.path());
 
     WakeLog lights(size_t(seconds) * 16 + 256);
+    WakeLog published(size_t(seconds) * 64 + 256);
     ByteStamps handed;
     ByteStamps taken;
     ByteStamps written;
@@ -291,6 +294,7 @@ int runStatusLatency(const char* program, int seconds)
     const auto setUp = [&] {
         const QSharedPointer<Application> app = sharedApplication();
         Serial* serial = app->serial();
+        Displayboard* board = app->displayboard();
         Sema* sema = app->sema();
         if (!client.connectTo(Serial::kPort)) {
             std::fprintf(stderr, "no command server on port %d\n", int(Serial::kPort));
@@ -299,7 +303,7 @@ int runStatusLatency(const char* program, int seconds)
         }
         auto* poll = new QTimer(serial);
         poll->setInterval(5);
-        QObject::connect(poll, &QTimer::timeout, serial, [&, serial, sema, poll] {
+        QObject::connect(poll, &QTimer::timeout, serial, [&, serial, sema, board, poll] {
             if (!ready) {
                 const QList<SocketThread*> clients = serial->findChildren<SocketThread*>();
                 if (clients.isEmpty() || !clients.first()->socket()) {
@@ -319,6 +323,9 @@ int runStatusLatency(const char* program, int seconds)
                     serial, &Serial::sendSocketData, serial,
                     [&taken](const QByteArray& data) { taken.add(realtimeNs(), data.size()); },
                     Qt::QueuedConnection);
+                QObject::connect(
+                    board, &Displayboard::setMatrix, serial,
+                    [&published] { published.add(realtimeNs()); }, Qt::DirectConnection);
                 QObject::connect(
                     clients.first()->socket(), &QTcpSocket::bytesWritten, serial,
                     [&written](qint64 bytes) { written.add(realtimeNs(), bytes); }, Qt::DirectConnection);
@@ -388,8 +395,13 @@ int runStatusLatency(const char* program, int seconds)
                 break;
             }
         }
-        if (j.lights)
-            journeys.push_back(j);
+        if (!j.lights)
+            continue;
+        // The board publication of the same tick: the last one before the message was handed over.
+        for (const qint64 ns : published.wakes())
+            if (ns >= j.lights && ns <= before)
+                j.published = ns;
+        journeys.push_back(j);
     }
     long unreported = 0;
     for (size_t k = 0; k < changes.size(); ++k)
@@ -401,6 +413,8 @@ int runStatusLatency(const char* program, int seconds)
     std::printf("%-44s %7s %9s %9s %9s\n", "stage", "count", "p50", "p99", "max");
     printStage("lights changed -> client received (target)", journeys, &Journey::lights, &Journey::received);
     printStage("  lights changed -> handed to serial layer", journeys, &Journey::lights, &Journey::handed);
+    printStage("    lights changed -> board published", journeys, &Journey::lights, &Journey::published);
+    printStage("    board published -> handed", journeys, &Journey::published, &Journey::handed);
     printStage("  handed -> taken by the GUI thread", journeys, &Journey::handed, &Journey::taken);
     printStage("  taken -> written to the socket", journeys, &Journey::taken, &Journey::written);
     printStage("  written -> client received", journeys, &Journey::written, &Journey::received);
