@@ -9,10 +9,15 @@
 // same scheduler and a bare clock_nanosleep loop, show what the scheduler and the operating system
 // deliver; their figures are printed beside the engine's.
 //
-// Usage: bench_engine [seconds]   (default 60)
+// With --status it measures instead how soon a connected client learns of each new light through
+// the pushed status message (see statuslatency.h).
+//
+// Usage: bench_engine [--status] [seconds]   (default 60, at least 20)
 
 #include "benchsupport.h"
 #include "core/application.h"
+#include "enginebench.h"
+#include "statuslatency.h"
 #include "sequence/displayboard.h"
 #include "sequence/sema.h"
 #include "sequence/semaports.h"
@@ -26,6 +31,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -39,65 +45,8 @@ using CallLog = Bench::WakeLog;
 namespace {
 
 constexpr unsigned kBarePeriodMs = 100;
-constexpr qint64 kRepetitionSeconds = 15;
-
-// The measurement table: one interval per second from -10 s to 0 s, each a new colour with a
-// tone, then the lights off one second after the start.
-struct Step
-{
-    int time;
-    SemaEnum::SemaColor colour;
-    SemaEnum::SemaSound sound;
-};
-const std::vector<Step> kTable = [] {
-    std::vector<Step> table;
-    const SemaEnum::SemaColor cycle[]
-        = { SemaEnum::SEMA_COLOR_RED, SemaEnum::SEMA_COLOR_GREEN, SemaEnum::SEMA_COLOR_YELLOW };
-    for (int t = -10; t <= 0; ++t) {
-        const SemaEnum::SemaSound sound = t == -10 ? SemaEnum::SEMA_SOUND_LONG_BOOP
-            : t == 0                               ? SemaEnum::SEMA_SOUND_LONG_BIP
-                                                   : SemaEnum::SEMA_SOUND_BIP;
-        table.push_back({ t, cycle[(t + 10) % 3], sound });
-    }
-    table.push_back({ 1, SemaEnum::SEMA_COLOR_OFF, SemaEnum::NO_SEMA_SOUND });
-    return table;
-}();
-
-uint toneFrequency(SemaEnum::SemaSound sound)
-{
-    switch (sound) {
-    case SemaEnum::SEMA_SOUND_BIP:
-        return 922;
-    case SemaEnum::SEMA_SOUND_LONG_BIP:
-        return 1840;
-    case SemaEnum::SEMA_SOUND_BOOP:
-    case SemaEnum::SEMA_SOUND_LONG_BOOP:
-        return 460;
-    default:
-        return 0;
-    }
-}
-
-// The display-board model with the moment of every lights change noted before it is drawn.
-class TimedBoard : public DisplayboardSemaBoard
-{
-public:
-    explicit TimedBoard(CallLog& log)
-        : m_log(log)
-    {
-        setDisplayboard(&m_board);
-    }
-    void drawSemaLights(SemaEnum::VisualizationMode mode, bool timeOfDayShown, SemaEnum::SemaColor colour,
-        int pixelCount, bool deltaShown, bool isOff) override
-    {
-        m_log.add(realtimeNs(), colour);
-        DisplayboardSemaBoard::drawSemaLights(mode, timeOfDayShown, colour, pixelCount, deltaShown, isOff);
-    }
-
-private:
-    CallLog& m_log;
-    Displayboard m_board;
-};
+using Bench::kRepetitionSeconds;
+using Bench::TimedBoard;
 
 // Tone requests are noted, not played; the clients, the log and the operator hear nothing.
 class QuietOutlets : public SemaToneOutput, public SemaRemoteOutput, public SemaEventsLog, public SemaOperatorMessages
@@ -179,7 +128,16 @@ Figures evaluateCalls(const CallLog& log, const std::vector<std::pair<qint64, in
 
 int main(int argc, char** argv)
 {
-    const int seconds = argc > 1 ? std::max(20, std::atoi(argv[1])) : 60;
+    int seconds = 60;
+    bool statusPush = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--status") == 0)
+            statusPush = true;
+        else
+            seconds = std::max(20, std::atoi(argv[i]));
+    }
+    if (statusPush)
+        return Bench::runStatusLatency(argv[0], seconds);
     Bench::Environment environment(argc, argv);
 
     Bench::Scheduler scheduler;
@@ -204,21 +162,12 @@ int main(int argc, char** argv)
     // Released before the scheduler stops: the engine takes its registration with it.
     auto sema = std::make_unique<Sema>();
     sema->setPorts(ports);
-    for (int i = 0; i < int(kTable.size()); ++i)
-        sema->setInterval(i, SemaEnum::SEMA_SEQUENCE_CUSTOM,
-            SemaInterval { kTable[size_t(i)].time, kTable[size_t(i)].sound, kTable[size_t(i)].colour, false });
-    sema->setSequenceType(SemaEnum::SEMA_SEQUENCE_CUSTOM);
-    sema->setIsShowTimeOfDay(true);
+    Bench::loadMeasurementTable(*sema);
     sema->startSequenceCyclic();
 
     // The first start moment 12 s ahead, on a whole second: its first interval is 2 s away.
-    const qint64 now = DateTime::getDateTime();
-    const qint64 firstStart = (now / 50000 + 13) * 50000;
-    sema->setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
-    sema->setStartDate(QVariant(qlonglong(firstStart / DateTime::kTicksPerDay * DateTime::kTicksPerDay)));
-    sema->setStartTime(QVariant(qlonglong(firstStart % DateTime::kTicksPerDay)));
-    sema->setRepetitionTime(QVariant(qlonglong(kRepetitionSeconds * 50000)));
-    sema->setSequenceStatus(true);
+    const qint64 firstStart = Bench::firstStartAfter(2);
+    Bench::armAutoRuns(*sema, firstStart);
 
     // The scheduler benchmark's two sources in the same run: a bare 100 ms registration on the
     // same scheduler, and the bare clock_nanosleep timer.
@@ -255,17 +204,17 @@ int main(int argc, char** argv)
         // Only runs whose last interval had a full second to show.
         if (startNs + 2 * kNsPerSecond > endNs)
             break;
-        for (const Step& step : kTable) {
+        for (const Bench::TableStep& step : Bench::measurementTable()) {
             const qint64 instant = startNs + qint64(step.time) * kNsPerSecond;
             plannedLights.push_back({ instant, step.colour });
-            if (toneFrequency(step.sound) != 0)
-                plannedTones.push_back({ instant, int(toneFrequency(step.sound)) });
+            if (Bench::toneFrequency(step.sound) != 0)
+                plannedTones.push_back({ instant, int(Bench::toneFrequency(step.sound)) });
         }
     }
 
     std::printf("\nstart signals: %d AUTO runs of %zu intervals, repetition %lld s; lateness against the "
                 "planned instant, ms\n",
-        runs, kTable.size(), qlonglong(kRepetitionSeconds));
+        runs, Bench::measurementTable().size(), qlonglong(kRepetitionSeconds));
     Bench::printHeader("count");
     const Figures lightsFigures = evaluateCalls(lights, plannedLights);
     const Figures toneFigures = evaluateCalls(tones, plannedTones);

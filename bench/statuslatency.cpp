@@ -1,0 +1,438 @@
+#include "statuslatency.h"
+
+#include "benchsupport.h"
+#include "enginebench.h"
+#include "loadaverage.h"
+
+#include "core/application.h"
+#include "core/sharedapplication.h"
+#include "core/startup.h"
+#include "remote/serial.h"
+#include "remote/socketthread.h"
+#include "sequence/displayboard.h"
+#include "sequence/sema.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <cstdio>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+using namespace Vl::Tavix3::UI;
+
+namespace Bench {
+
+namespace {
+
+// The target: a new light reaches a client over loopback this soon after the lights changed (p99).
+constexpr double kTargetP99Ms = 2.0;
+constexpr int kConnectTimeoutMs = 20000;
+
+// Moments noted by any thread, each with the number of bytes it stands for, in the order noted.
+class ByteStamps
+{
+public:
+    void add(qint64 ns, qint64 bytes)
+    {
+        QMutexLocker locker(&m_mutex);
+        m_entries.emplace_back(ns, bytes);
+    }
+
+    // The moment at which the running byte total reached endOffset exactly (exact: the entry ends
+    // where the message ends) or at least; 0 when it never did.
+    qint64 reaching(qint64 endOffset, bool exact) const
+    {
+        QMutexLocker locker(&m_mutex);
+        qint64 total = 0;
+        for (const auto& [ns, bytes] : m_entries) {
+            total += bytes;
+            if (total >= endOffset)
+                return !exact || total == endOffset ? ns : 0;
+        }
+        return 0;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    std::vector<std::pair<qint64, qint64>> m_entries;
+};
+
+// One framed message as the client received it: the moment the read that completed it returned,
+// and the offset just past its last byte in everything the connection delivered.
+struct ReceivedFrame
+{
+    qint64 ns = 0;
+    qint64 endOffset = 0;
+    QByteArray text;
+};
+
+// A plain loopback client on a thread of its own that splits what it reads into frames.
+class LoopbackClient
+{
+public:
+    ~LoopbackClient() { stop(); }
+
+    bool connectTo(quint16 port)
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ::close(m_fd);
+            m_fd = -1;
+            return false;
+        }
+        int one = 1;
+        ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        m_thread = std::thread([this] { readLoop(); });
+        return true;
+    }
+
+    void send(const QByteArray& bytes)
+    {
+        if (m_fd >= 0 && ::send(m_fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) != bytes.size())
+            std::fprintf(stderr, "the client could not send its request\n");
+    }
+
+    bool hasSeenStatus() const { return m_statusSeen.load(); }
+
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+    // Only after stop().
+    const std::vector<ReceivedFrame>& frames() const { return m_frames; }
+
+private:
+    void readLoop()
+    {
+        char buffer[65536];
+        QByteArray collected;
+        bool open = false;
+        qint64 offset = 0;
+        pollfd fd { m_fd, POLLIN, 0 };
+        while (!m_stop) {
+            if (::poll(&fd, 1, 50) <= 0)
+                continue;
+            const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
+            const qint64 now = realtimeNs();
+            if (n <= 0) {
+                if (n == 0)
+                    break;
+                continue;
+            }
+            for (ssize_t i = 0; i < n; ++i) {
+                const char byte = buffer[i];
+                ++offset;
+                if (byte == '\t') {
+                    collected.clear();
+                    open = true;
+                } else if (byte == '\x02' && open) {
+                    open = false;
+                    if (collected.contains("\"Section\":\"Status\""))
+                        m_statusSeen = true;
+                    m_frames.push_back({ now, offset, collected });
+                } else if (open) {
+                    collected.append(byte);
+                }
+            }
+        }
+    }
+
+    int m_fd = -1;
+    std::atomic<bool> m_stop { false };
+    std::atomic<bool> m_statusSeen { false };
+    std::thread m_thread;
+    std::vector<ReceivedFrame> m_frames;
+};
+
+QByteArray requestFrame(const char* command)
+{
+    const QJsonObject header { { "Type", "Sema" }, { "Section", QLatin1String(command) }, { "ID", "bench" } };
+    const QJsonObject root { { "Header", header }, { "Data", QJsonArray { QJsonObject() } } };
+    return '\t' + QJsonDocument(root).toJson(QJsonDocument::Compact) + '\x02';
+}
+
+// The status message's word for a colour; empty for "no colour", which the message leaves out.
+QString colourWord(int colour)
+{
+    switch (colour) {
+    case SemaEnum::SEMA_COLOR_OFF:
+        return QStringLiteral("OFF");
+    case SemaEnum::SEMA_COLOR_RED:
+        return QStringLiteral("RED");
+    case SemaEnum::SEMA_COLOR_YELLOW:
+    case SemaEnum::SEMA_COLOR_PIXEL:
+    case SemaEnum::SEMA_COLOR_YELLOW_PIXEL:
+        return QStringLiteral("YELLOW");
+    case SemaEnum::SEMA_COLOR_GREEN:
+        return QStringLiteral("GREEN");
+    case SemaEnum::SEMA_COLOR_ALL:
+        return QStringLiteral("ALL");
+    default:
+        return QString();
+    }
+}
+
+// A lights change: the first drawing of a colour after another one.
+struct LightsChange
+{
+    qint64 ns;
+    QString word;
+};
+
+std::vector<LightsChange> lightsChanges(const WakeLog& log)
+{
+    std::vector<LightsChange> changes;
+    QString previous;
+    for (size_t k = 0; k < log.size(); ++k) {
+        const QString word = colourWord(log.values[k]);
+        if (k == 0 || word != previous)
+            changes.push_back({ log.times[k], word });
+        previous = word;
+    }
+    return changes;
+}
+
+// The stages of one status message on its way, from the lights changing to the client.
+struct Journey
+{
+    qint64 lights = 0; // the lights drawn in the new colour (tick thread)
+    qint64 published = 0; // the display board published, which lets the status go (tick thread)
+    qint64 handed = 0; // the message handed to the serial layer (tick thread)
+    qint64 taken = 0; // the serial layer's queued call taken by the GUI thread
+    qint64 written = 0; // the bytes written to the client's socket
+    qint64 received = 0; // the client's read returned with the message
+};
+
+double ms(qint64 ns) { return double(ns) / 1e6; }
+
+double afterWholeSecond(qint64 ns) { return ms(ns % kNsPerSecond); }
+
+void printStage(const char* name, const std::vector<Journey>& journeys, qint64 Journey::*from, qint64 Journey::*to)
+{
+    std::vector<double> values;
+    for (const Journey& j : journeys)
+        if (j.*from && j.*to)
+            values.push_back(ms(j.*to - j.*from));
+    Figures figures;
+    summarise(values, figures);
+    std::printf("%-44s %7zu %9.3f %9.3f %9.3f\n", name, figures.count, figures.p50, figures.p99, figures.max);
+}
+
+void printAfterSecond(const char* name, const std::vector<Journey>& journeys, qint64 Journey::*at)
+{
+    std::vector<double> values;
+    for (const Journey& j : journeys)
+        values.push_back(afterWholeSecond(j.*at));
+    Figures figures;
+    summarise(values, figures);
+    std::printf("%-44s %7zu %9.3f %9.3f %9.3f\n", name, figures.count, figures.p50, figures.p99, figures.max);
+}
+
+void setPrivateHome(const QString& home)
+{
+    const QString runtime = home + QStringLiteral("/runtime");
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home + QStringLiteral("/data")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        qputenv("QT_QUICK_BACKEND", "software");
+}
+
+} // namespace
+
+int runStatusLatency(const char* program, int seconds)
+{
+    QTemporaryDir home;
+    setPrivateHome(home.path());
+
+    WakeLog lights(size_t(seconds) * 16 + 256);
+    WakeLog published(size_t(seconds) * 64 + 256);
+    ByteStamps handed;
+    ByteStamps taken;
+    ByteStamps written;
+    LoopbackClient client;
+    qint64 measureFromNs = 0;
+    qint64 endNs = 0;
+    bool ready = false;
+    int waited = 0;
+
+    // Set up on the GUI thread once the event loop runs: connect the client, watch the path of
+    // its bytes, enable the status output, then arm the runs.
+    const auto setUp = [&] {
+        const QSharedPointer<Application> app = sharedApplication();
+        Serial* serial = app->serial();
+        Displayboard* board = app->displayboard();
+        Sema* sema = app->sema();
+        if (!client.connectTo(Serial::kPort)) {
+            std::fprintf(stderr, "no command server on port %d\n", int(Serial::kPort));
+            QCoreApplication::exit(1);
+            return;
+        }
+        auto* poll = new QTimer(serial);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, serial, [&, serial, sema, board, poll] {
+            if (!ready) {
+                const QList<SocketThread*> clients = serial->findChildren<SocketThread*>();
+                if (clients.isEmpty() || !clients.first()->socket()) {
+                    if ((waited += 5) > kConnectTimeoutMs) {
+                        std::fprintf(stderr, "the server did not take the client\n");
+                        QCoreApplication::exit(1);
+                    }
+                    return;
+                }
+                // Connected after the client's own connection, so each of these queued calls runs
+                // right after the client object has taken the same bytes.
+                QObject::connect(
+                    serial, &Serial::sendSocketData, serial,
+                    [&handed](const QByteArray& data) { handed.add(realtimeNs(), data.size()); },
+                    Qt::DirectConnection);
+                QObject::connect(
+                    serial, &Serial::sendSocketData, serial,
+                    [&taken](const QByteArray& data) { taken.add(realtimeNs(), data.size()); },
+                    Qt::QueuedConnection);
+                QObject::connect(
+                    board, &Displayboard::setMatrix, serial,
+                    [&published] { published.add(realtimeNs()); }, Qt::DirectConnection);
+                QObject::connect(
+                    clients.first()->socket(), &QTcpSocket::bytesWritten, serial,
+                    [&written](qint64 bytes) { written.add(realtimeNs(), bytes); }, Qt::DirectConnection);
+                ready = true;
+                client.send(requestFrame("SetEnableOutputStatus"));
+                return;
+            }
+            if (!client.hasSeenStatus())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            measureFromNs = realtimeNs();
+            armAutoRuns(*sema, firstStartAfter(2));
+            std::printf("Running %d s: Vantor offscreen with its screens, one client over loopback with the "
+                        "status output enabled, AUTO runs of a new colour every second...\n",
+                seconds);
+            printScheduling();
+            printLoadAverage("at the start");
+            std::fflush(stdout);
+            QTimer::singleShot(seconds * 1000, serial, [&endNs] {
+                endNs = realtimeNs();
+                QCoreApplication::quit();
+            });
+        });
+        poll->start();
+    };
+
+    char* arguments[] = { const_cast<char*>(program), nullptr };
+    const int result = runVantor(1, arguments, [&](QQmlApplicationEngine&) {
+        const QSharedPointer<Application> app = sharedApplication();
+        SemaPorts ports;
+        ports.board = std::make_shared<TimedBoard>(lights, app->displayboard());
+        app->sema()->setPorts(ports);
+        loadMeasurementTable(*app->sema());
+        QTimer::singleShot(0, app->serial(), setUp);
+    });
+    client.stop();
+    if (result != 0 || endNs == 0) {
+        std::fprintf(stderr, "Vantor ended with status %d before the measurement\n", result);
+        return 1;
+    }
+
+    // Each status message that reports a colour, traced back to the lights change it reports.
+    const std::vector<LightsChange> changes = lightsChanges(lights);
+    std::vector<Journey> journeys;
+    std::vector<bool> reported(changes.size(), false);
+    for (const ReceivedFrame& frame : client.frames()) {
+        if (frame.ns < measureFromNs || !frame.text.contains("\"Section\":\"Status\""))
+            continue;
+        const QJsonObject data
+            = QJsonDocument::fromJson(frame.text).object().value(QStringLiteral("Data")).toArray().at(0).toObject();
+        if (!data.contains(QStringLiteral("Color")))
+            continue;
+        const QString word = data.value(QStringLiteral("Color")).toString();
+        Journey j;
+        j.received = frame.ns;
+        j.handed = handed.reaching(frame.endOffset, true);
+        j.taken = taken.reaching(frame.endOffset, true);
+        j.written = written.reaching(frame.endOffset, false);
+        const qint64 before = j.handed ? j.handed : j.received;
+        for (size_t k = changes.size(); k-- > 0;) {
+            if (changes[k].ns <= before && changes[k].word == word) {
+                if (changes[k].ns >= measureFromNs && before - changes[k].ns < kNsPerSecond) {
+                    j.lights = changes[k].ns;
+                    reported[k] = true;
+                }
+                break;
+            }
+        }
+        if (!j.lights)
+            continue;
+        // The board publication of the same tick: the last one before the message was handed over.
+        for (const qint64 ns : published.wakes())
+            if (ns >= j.lights && ns <= before)
+                j.published = ns;
+        journeys.push_back(j);
+    }
+    long unreported = 0;
+    for (size_t k = 0; k < changes.size(); ++k)
+        if (!reported[k] && !changes[k].word.isEmpty() && changes[k].ns >= measureFromNs
+            && changes[k].ns + kNsPerSecond < endNs)
+            ++unreported;
+
+    std::printf("\nstatus push: %zu status messages reporting a new light; ms\n", journeys.size());
+    std::printf("%-44s %7s %9s %9s %9s\n", "stage", "count", "p50", "p99", "max");
+    printStage("lights changed -> client received (target)", journeys, &Journey::lights, &Journey::received);
+    printStage("  lights changed -> handed to serial layer", journeys, &Journey::lights, &Journey::handed);
+    printStage("    lights changed -> board published", journeys, &Journey::lights, &Journey::published);
+    printStage("    board published -> handed", journeys, &Journey::published, &Journey::handed);
+    printStage("  handed -> taken by the GUI thread", journeys, &Journey::handed, &Journey::taken);
+    printStage("  taken -> written to the socket", journeys, &Journey::taken, &Journey::written);
+    printStage("  written -> client received", journeys, &Journey::written, &Journey::received);
+    printAfterSecond("lights changed, after the whole second", journeys, &Journey::lights);
+    printAfterSecond("client received, after the whole second", journeys, &Journey::received);
+    std::printf("lights changes without a status message: %ld\n", unreported);
+
+    std::vector<double> total;
+    for (const Journey& j : journeys)
+        total.push_back(ms(j.received - j.lights));
+    Figures figures;
+    summarise(total, figures);
+    printLoadAverage("at the end");
+    const bool met = figures.count > 0 && figures.p99 <= kTargetP99Ms && unreported == 0;
+    std::printf("target (a new light reaches the client at most %.1f ms after the lights change, p99; every "
+                "change reported): %s\n",
+        kTargetP99Ms, met ? "met" : "NOT met");
+    return figures.count == 0 ? 1 : 0;
+}
+
+} // namespace Bench
