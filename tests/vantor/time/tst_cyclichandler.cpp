@@ -124,6 +124,9 @@ private:
     void tickUntilEntered(unsigned slot, QSemaphore& entered);
     // Registers like the start-light engine at the current fake time.
     unsigned registerEngineLike(const std::function<void(unsigned)>& callback, int handle = 0);
+    // Ticks a fresh registration every 10 ms up to the tick before its first point (+100 ms);
+    // returns whether its worker waited for a wake and then holds the handed wake of that point.
+    bool tickToHandedWake(unsigned slot);
 
     std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
     std::unique_ptr<CyclicHandler> m_handler;
@@ -187,6 +190,16 @@ unsigned TestCyclicHandler::registerEngineLike(const std::function<void(unsigned
     const boost::optional<unsigned> slot = m_handler->allocCyclicEvent(0, 0, 100, 1, callback, 5000);
     m_handler->cyclicEventHandles[size_t(handle)] = slot;
     return slot ? *slot : 99;
+}
+
+bool TestCyclicHandler::tickToHandedWake(unsigned slot)
+{
+    if (!m_handler->waitForWorkerIdle(slot, kWait)) // a worker just started may not wait yet
+        return false;
+    const qint64 registeredAt = m_nowMs;
+    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
+        tickAt(ms, slot);
+    return !m_handler->waitForWorkerIdle(slot, 0);
 }
 
 void TestCyclicHandler::allocBeforeStartRefuses()
@@ -586,10 +599,7 @@ void TestCyclicHandler::handedWakeIsNotRepeatedByTheTick()
     std::atomic<int> calls { 0 };
     const qint64 registeredAt = m_nowMs;
     const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
-    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
-    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
-        tickAt(ms, slot);
-    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0)); // handed the wake of the point at +100
+    QVERIFY(tickToHandedWake(slot)); // handed the wake of the point at +100
     QVERIFY(tickAt(registeredAt + 100, slot)); // the point is served ...
     QVERIFY(!m_handler->waitForWorkerIdle(slot, 50)); // ... by the handed wake, still waiting for its deadline
     QCOMPARE(calls.load(), 0);
@@ -606,10 +616,7 @@ void TestCyclicHandler::handedWakeIsWithdrawnWhenTheClockGoesBack()
     std::atomic<int> calls { 0 };
     const qint64 registeredAt = m_nowMs;
     const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
-    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
-    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
-        tickAt(ms, slot);
-    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0));
+    QVERIFY(tickToHandedWake(slot));
 
     // The clock is set back before the point's tick, to 40 ms before another point: the point is
     // not due, the wake is withdrawn.
