@@ -61,6 +61,24 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
+// One worker on its own, with mutexes the test can hold, started on a thread of its own.
+struct LoneWorker
+{
+    LoneWorker()
+    {
+        task.moveToThread(&thread);
+        QObject::connect(&thread, &QThread::started, &task, &CyclicTask::process);
+        QObject::connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
+        thread.start();
+    }
+
+    QMutex runMutex;
+    QMutex wakeMutex;
+    QWaitCondition wakeCondition;
+    CyclicTask task { 7, &runMutex, &wakeMutex, &wakeCondition };
+    QThread thread;
+};
+
 // The calling thread's scheduling policy and priority.
 std::pair<int, int> currentPolicy()
 {
@@ -462,16 +480,8 @@ void TestCyclicHandler::stopEndsWorkersAndRefusesRegistrations()
 
 void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
 {
-    // One worker on its own, with mutexes the test can hold.
-    QMutex runMutex;
-    QMutex wakeMutex;
-    QWaitCondition wakeCondition;
-    CyclicTask task(7, &runMutex, &wakeMutex, &wakeCondition);
-    QThread thread;
-    task.moveToThread(&thread);
-    connect(&thread, &QThread::started, &task, &CyclicTask::process);
-    connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
-    thread.start();
+    LoneWorker worker;
+    CyclicTask& task = worker.task;
 
     std::atomic<int> first { 0 };
     std::atomic<int> second { 0 };
@@ -479,17 +489,17 @@ void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
     QVERIFY(task.waitUntilIdle(kWait));
 
     // The wake reaches the worker, which then waits for the run mutex; the release comes first.
-    runMutex.lock();
+    worker.runMutex.lock();
     QVERIFY(task.wake(1));
     task.deactivate();
-    runMutex.unlock();
+    worker.runMutex.unlock();
     QVERIFY(task.waitUntilIdle(kWait));
     QCOMPARE(first.load(), 0);
 
     // A spurious wake-up of the condition runs nothing.
     {
-        QMutexLocker locker(&wakeMutex);
-        wakeCondition.wakeAll();
+        QMutexLocker locker(&worker.wakeMutex);
+        worker.wakeCondition.wakeAll();
     }
     QVERIFY(task.waitUntilIdle(kWait));
 
@@ -504,20 +514,13 @@ void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
     QCOMPARE(first.load(), 0);
 
     task.quitHandler();
-    QVERIFY(thread.wait(kWait));
+    QVERIFY(worker.thread.wait(kWait));
 }
 
 void TestCyclicHandler::timedWakeOfTheWorker()
 {
-    QMutex runMutex;
-    QMutex wakeMutex;
-    QWaitCondition wakeCondition;
-    CyclicTask task(7, &runMutex, &wakeMutex, &wakeCondition);
-    QThread thread;
-    task.moveToThread(&thread);
-    connect(&thread, &QThread::started, &task, &CyclicTask::process);
-    connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
-    thread.start();
+    LoneWorker worker;
+    CyclicTask& task = worker.task;
 
     QSemaphore ran;
     std::atomic<int> runs { 0 };
@@ -558,10 +561,10 @@ void TestCyclicHandler::timedWakeOfTheWorker()
     QCOMPARE(runs.load(), 2);
 
     // Refused while a wake is pending or running.
-    runMutex.lock();
+    worker.runMutex.lock();
     QVERIFY(task.wake(1));
     QVERIFY(!task.wakeAt(1, QDeadlineTimer(0)));
-    runMutex.unlock();
+    worker.runMutex.unlock();
     QVERIFY(ran.tryAcquire(1, kWait));
     QVERIFY(task.waitUntilIdle(kWait));
     QCOMPARE(runs.load(), 3);
@@ -574,7 +577,7 @@ void TestCyclicHandler::timedWakeOfTheWorker()
     QCOMPARE(task.timedWakesTaken(), 2u);
 
     task.quitHandler();
-    QVERIFY(thread.wait(kWait));
+    QVERIFY(worker.thread.wait(kWait));
 }
 
 void TestCyclicHandler::handedWakesRunOncePerPeriod()
