@@ -14,30 +14,13 @@ if [ $# -ne 1 ]; then
     echo "usage: $0 <folder>" >&2
     exit 2
 fi
-root="$(cd "$(dirname "$0")/.." && pwd)"
-mkdir -p "$1"
-out="$(cd "$1" && pwd)"
+# shellcheck source-path=SCRIPTDIR source=screenshots-common.sh
+source "$(dirname "$0")/screenshots-common.sh"
+screenshots_prepare "$1" testvantor-screenshots
 
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-
-tmp="$(mktemp -d "${TMPDIR:-/tmp}/testvantor-screenshots.XXXXXX")"
-trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$tmp/home" "$tmp/config" "$tmp/data" "$tmp/cache" "$tmp/runtime"
-chmod 0700 "$tmp/runtime"
-
-isolate=()
-if command -v ip >/dev/null && unshare -n true 2>/dev/null; then
-    isolate=(unshare -n bash -c 'ip link set lo up && exec "$@"' isolate)
-fi
-
-cd "$tmp/home"
-env HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" XDG_CACHE_HOME="$tmp/cache" \
-    XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb VANTOR_TONE_SINK=log \
-    "${isolate[@]}" timeout --signal=KILL 300 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
-    "$root/build/tests/testvantor/testvantor_screenshots" "$out" > "$tmp/walk.log" 2>&1 || {
-        cat "$tmp/walk.log" >&2
-        echo "screenshots-testvantor: the walk failed" >&2
-        exit 1
-    }
+screenshots_run "$tmp" 300 1280x1024 "$tmp/walk.log" "$root/build/tests/testvantor/testvantor_screenshots" "$out" || {
+    cat "$tmp/walk.log" >&2
+    echo "screenshots-testvantor: the walk failed" >&2
+    exit 1
+}
 echo "screenshots-testvantor: $(grep -c '\.png$' "$tmp/walk.log") pictures in $out"

@@ -17,38 +17,19 @@ if [ $# -lt 1 ]; then
     echo "usage: $0 <folder> [<theme>-<language> ...]" >&2
     exit 2
 fi
-root="$(cd "$(dirname "$0")/.." && pwd)"
-mkdir -p "$1"
-out="$(cd "$1" && pwd)"
+# shellcheck source-path=SCRIPTDIR source=screenshots-common.sh
+source "$(dirname "$0")/screenshots-common.sh"
+folder="$1"
 shift
 only=("$@")
-
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh"
-
-tmp="$(mktemp -d "${TMPDIR:-/tmp}/vantor-screenshots.XXXXXX")"
-trap 'rm -rf "$tmp"' EXIT
-
-# Where the user may, the walks run in a private network namespace, so that Vantor's command port
-# 21967 meets no other Vantor on this machine.
-isolate=()
-if command -v ip >/dev/null && unshare -n true 2>/dev/null; then
-    isolate=(unshare -n bash -c 'ip link set lo up && exec "$@"' isolate)
-fi
+screenshots_prepare "$folder" vantor-screenshots
 
 # Runs one walk program in a home of its own under a virtual X display; its log goes to
 # $tmp/<name>.log and, when it fails, to the terminal.
 run_walk() {
     local name="$1"
     shift
-    local home="$tmp/$name"
-    mkdir -p "$home/home" "$home/config" "$home/data" "$home/cache" "$home/runtime"
-    chmod 0700 "$home/runtime"
-    if ! (cd "$home/home" && env HOME="$home/home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
-            XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime" QT_QPA_PLATFORM=xcb \
-            VANTOR_TONE_SINK=log \
-            "${isolate[@]}" timeout --signal=KILL 1800 xvfb-run --auto-servernum --server-args="-screen 0 1600x900x24" \
-            "$@" > "$tmp/$name.log" 2>&1); then
+    if ! screenshots_run "$tmp/$name" 1800 1600x900 "$tmp/$name.log" "$@"; then
         grep -v '^/' "$tmp/$name.log" >&2 || true
         echo "screenshots: the $name walk failed" >&2
         return 1

@@ -60,9 +60,7 @@ private:
 void TestBusyGuiThread::initTestCase()
 {
     ApplicationFixture::clearSettings();
-    m_app = std::make_unique<ApplicationFixture>();
-    (*m_app)->startHardware();
-    (*m_app)->startWorkerThreads();
+    m_app = std::make_unique<ApplicationFixture>(ApplicationFixture::Stage::Running);
     m_client = std::make_unique<RemoteClient>();
     QVERIFY(m_client->connectToServer());
     for (QObject* context : { static_cast<QObject*>(m_app->get()), static_cast<QObject*>((*m_app)->gps()),

@@ -78,9 +78,7 @@ private:
 void TestCommandServer::initTestCase()
 {
     ApplicationFixture::clearSettings();
-    m_app = std::make_unique<ApplicationFixture>();
-    (*m_app)->startHardware();
-    (*m_app)->startWorkerThreads();
+    m_app = std::make_unique<ApplicationFixture>(ApplicationFixture::Stage::Running);
     m_client = std::make_unique<RemoteClient>();
     QVERIFY(m_client->connectToServer());
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 // The board as 16 text rows of 48 characters: '.' off, R red, G green, Y yellow, B blue, W white.
 inline QStringList boardGrid(const Vl::Tavix3::UI::Displayboard& board)
 {
@@ -38,6 +40,36 @@ inline QStringList boardGrid(const Vl::Tavix3::UI::Displayboard& board)
         }
         rows << row;
     }
+    return rows;
+}
+
+// A part of a frame written out by hand: one row, a row standing count times in a row, or rows drawn
+// elsewhere.
+struct FrameRows
+{
+    FrameRows(const char* row)
+        : rows { QString::fromLatin1(row) }
+    {
+    }
+    FrameRows(int count, const char* row)
+    {
+        for (int k = 0; k < count; ++k)
+            rows << QString::fromLatin1(row);
+    }
+    FrameRows(const QStringList& drawn)
+        : rows(drawn)
+    {
+    }
+
+    QStringList rows;
+};
+
+// A frame from its parts, top to bottom.
+inline QStringList frameOf(std::initializer_list<FrameRows> parts)
+{
+    QStringList rows;
+    for (const FrameRows& part : parts)
+        rows += part.rows;
     return rows;
 }
 

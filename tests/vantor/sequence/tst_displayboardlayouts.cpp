@@ -69,125 +69,47 @@ QStringList goAlone()
 
 QStringList lightAreaClearedFromTwelve()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-        "GGGGGGGGGGGG....................................",
-    };
+    return frameOf({
+        { 7, "................................................" },
+        { 9, "GGGGGGGGGGGG...................................." },
+    });
 }
 
 QStringList oneRedBar()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-        "RRRRRRRRR.......................................",
-    };
+    return frameOf({
+        { 8, "................................................" },
+        { 8, "RRRRRRRRR......................................." },
+    });
 }
 
 QStringList threeRedBars()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR...................",
-    };
+    return frameOf({
+        { 8, "................................................" },
+        { 8, "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR..................." },
+    });
 }
 
 QStringList fiveGreenBars()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-        "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG",
-    };
+    return frameOf({
+        { 8, "................................................" },
+        { 8, "GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGGG.GGGGGGGG" },
+    });
 }
 
 QStringList fiveTallRedBars()
 {
-    return {
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-        "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR",
-    };
+    return frameOf({
+        { 16, "RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRRR.RRRRRRRR" },
+    });
 }
 
 QStringList discCountdownAndBib()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
+    return frameOf({
+        { 8, "................................................" },
         ".RRRRR...............RRRRR...........R....RRR...",
         ".....R..............RRRRRRR.........RR...R...R..",
         "....R...............RRRRRRR..........R...R..RR..",
@@ -196,16 +118,13 @@ QStringList discCountdownAndBib()
         "..R.................RRRRRRR..........R...R...R..",
         "..R..................RRRRR..........RRR...RRR...",
         "................................................",
-    };
+    });
 }
 
 QStringList discWithoutTimeOfDay()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
+    return frameOf({
+        { 4, "................................................" },
         ".....................GGGGG......................",
         "....................GGGGGGG.....................",
         "....................GGGGGGG.....................",
@@ -213,25 +132,14 @@ QStringList discWithoutTimeOfDay()
         "....................GGGGGGG.....................",
         "....................GGGGGGG.....................",
         ".....................GGGGG......................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-    };
+        { 5, "................................................" },
+    });
 }
 
 QStringList lastMinuteCountdownAndBib()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
+    return frameOf({
+        { 8, "................................................" },
         "...R....RRR........................RRRRR.RRRRR..",
         "..RR...R...R.......................R.........R..",
         "...R.......R.......................RRRR.....R...",
@@ -240,19 +148,13 @@ QStringList lastMinuteCountdownAndBib()
         "...R....R..........................R...R..R.....",
         "..RRR..RRRRR........................RRR...R.....",
         "................................................",
-    };
+    });
 }
 
 QStringList offAllSmall()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
+    return frameOf({
+        { 7, "................................................" },
         "............RRRRR.......YYYYY.......GGGGG.......",
         "...........RRRRRRR.....YYYYYYY.....GGGGGGG......",
         "..........RRRRRRRRR...YYYYYYYYY...GGGGGGGGG.....",
@@ -262,12 +164,12 @@ QStringList offAllSmall()
         "..........RRRRRRRRR...YYYYYYYYY...GGGGGGGGG.....",
         "...........RRRRRRR.....YYYYYYY.....GGGGGGG......",
         "............RRRRR.......YYYYY.......GGGGG.......",
-    };
+    });
 }
 
 QStringList offAllLarge()
 {
-    return {
+    return frameOf({
         "................................................",
         ".....RRRRRRR.........YYYYYYY.........GGGGGGG....",
         "....RRRRRRRRR.......YYYYYYYYY.......GGGGGGGGG...",
@@ -284,19 +186,13 @@ QStringList offAllLarge()
         "...RRRRRRRRRRR.....YYYYYYYYYYY.....GGGGGGGGGGG..",
         "....RRRRRRRRR.......YYYYYYYYY.......GGGGGGGGG...",
         ".....RRRRRRR.........YYYYYYY.........GGGGGGG....",
-    };
+    });
 }
 
 QStringList offFourRedDiscs()
 {
-    return {
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
-        "................................................",
+    return frameOf({
+        { 7, "................................................" },
         "....RRRRR.......RRRRR.......RRRRR.......RRRRR...",
         "...RRRRRRR.....RRRRRRR.....RRRRRRR.....RRRRRRR..",
         "..RRRRRRRRR...RRRRRRRRR...RRRRRRRRR...RRRRRRRRR.",
@@ -306,12 +202,12 @@ QStringList offFourRedDiscs()
         "..RRRRRRRRR...RRRRRRRRR...RRRRRRRRR...RRRRRRRRR.",
         "...RRRRRRR.....RRRRRRR.....RRRRRRR.....RRRRRRR..",
         "....RRRRR.......RRRRR.......RRRRR.......RRRRR...",
-    };
+    });
 }
 
 QStringList offThreeYellowDiscs()
 {
-    return {
+    return frameOf({
         "................................................",
         ".....YYYYYYY.........YYYYYYY.........YYYYYYY....",
         "....YYYYYYYYY.......YYYYYYYYY.......YYYYYYYYY...",
@@ -328,20 +224,13 @@ QStringList offThreeYellowDiscs()
         "...YYYYYYYYYYY.....YYYYYYYYYYY.....YYYYYYYYYYY..",
         "....YYYYYYYYY.......YYYYYYYYY.......YYYYYYYYY...",
         ".....YYYYYYY.........YYYYYYY.........YYYYYYY....",
-    };
+    });
 }
 
-QStringList textOnBandFromTen()
+// "HI" in red, right-aligned at column 46, its band cleared from column 10 over the yellow board.
+QStringList hiFromColumnTen()
 {
     return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
         "YYYYYYYYYY.........................R...R..RRR...",
         "YYYYYYYYYY.........................R...R...R....",
         "YYYYYYYYYY.........................R...R...R....",
@@ -353,17 +242,18 @@ QStringList textOnBandFromTen()
     };
 }
 
+QStringList textOnBandFromTen()
+{
+    return frameOf({
+        { 8, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+        hiFromColumnTen(),
+    });
+}
+
 QStringList greenTextOwnWidth()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
+    return frameOf({
+        { 8, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY.GGG..G...GYY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYG...G.G..G.YY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYG...G.G.G..YY",
@@ -372,16 +262,13 @@ QStringList greenTextOwnWidth()
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYG...G.G..G.YY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY.GGG..G...GYY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY...........YY",
-    };
+    });
 }
 
 QStringList dotTextOwnWidthRaised()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
+    return frameOf({
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY.RRR..RRRR.YY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYR...R.R...RYY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYR...R.R...RYY",
@@ -390,165 +277,82 @@ QStringList dotTextOwnWidthRaised()
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYR...R.R...RYY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYR...R.RRRR.YY",
         "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY...........YY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-    };
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+    });
 }
 
 QStringList textOnRaisedBandFromTen()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYY.........................R...R..RRR...",
-        "YYYYYYYYYY.........................R...R...R....",
-        "YYYYYYYYYY.........................R...R...R....",
-        "YYYYYYYYYY.........................RRRRR...R....",
-        "YYYYYYYYYY.........................R...R...R....",
-        "YYYYYYYYYY.........................R...R...R....",
-        "YYYYYYYYYY.........................R...R..RRR...",
-        "YYYYYYYYYY......................................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-    };
+    return frameOf({
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+        hiFromColumnTen(),
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+    });
 }
 
 QStringList allYellow()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-    };
+    return frameOf({
+        { 16, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+    });
 }
 
 QStringList bandClearedFromColumn29()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-    };
+    return frameOf({
+        { 8, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+        { 8, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY..................." },
+    });
 }
 
 QStringList raisedBandClearedFromColumn29()
 {
-    return {
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY...................",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
-        "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY",
+    return frameOf({
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+        { 8, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYY..................." },
+        { 4, "YYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYYY" },
+    });
+}
+
+// "12:34:56" from column 1 over the blue board, '#' standing for the colour of the digits.
+QStringList timeOfDayDigits(char colour)
+{
+    QStringList rows = {
+        "B..#..B.###.B....B#####B...#.B....B#####B..##.BB",
+        "B.##..B#...#B.##.B...#.B..##.B.##.B#....B.#...BB",
+        "B..#..B....#B.##.B..#..B.#.#.B.##.B####.B#....BB",
+        "B..#..B...#.B....B...#.B#..#.B....B....#B####.BB",
+        "B..#..B..#..B.##.B....#B#####B.##.B....#B#...#BB",
+        "B..#..B.#...B.##.B#...#B...#.B.##.B#...#B#...#BB",
+        "B.###.B#####B....B.###.B...#.B....B.###.B.###.BB",
     };
+    return rows.replaceInStrings(QStringLiteral("#"), QString(QLatin1Char(colour)));
 }
 
 QStringList timeOfDayGreenRaised()
 {
-    return {
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "B..G..B.GGG.B....BGGGGGB...G.B....BGGGGGB..GG.BB",
-        "B.GG..BG...GB.GG.B...G.B..GG.B.GG.BG....B.G...BB",
-        "B..G..B....GB.GG.B..G..B.G.G.B.GG.BGGGG.BG....BB",
-        "B..G..B...G.B....B...G.BG..G.B....B....GBGGGG.BB",
-        "B..G..B..G..B.GG.B....GBGGGGGB.GG.B....GBG...GBB",
-        "B..G..B.G...B.GG.BG...GB...G.B.GG.BG...GBG...GBB",
-        "B.GGG.BGGGGGB....B.GGG.B...G.B....B.GGG.B.GGG.BB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-    };
+    return frameOf({
+        { 4, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" },
+        timeOfDayDigits('G'),
+        { 5, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" },
+    });
 }
 
 QStringList timeOfDayRedRaised()
 {
-    return {
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "B..R..B.RRR.B....BRRRRRB...R.B....BRRRRRB..RR.BB",
-        "B.RR..BR...RB.RR.B...R.B..RR.B.RR.BR....B.R...BB",
-        "B..R..B....RB.RR.B..R..B.R.R.B.RR.BRRRR.BR....BB",
-        "B..R..B...R.B....B...R.BR..R.B....B....RBRRRR.BB",
-        "B..R..B..R..B.RR.B....RBRRRRRB.RR.B....RBR...RBB",
-        "B..R..B.R...B.RR.BR...RB...R.B.RR.BR...RBR...RBB",
-        "B.RRR.BRRRRRB....B.RRR.B...R.B....B.RRR.B.RRR.BB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-    };
+    return frameOf({
+        { 4, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" },
+        timeOfDayDigits('R'),
+        { 5, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" },
+    });
 }
 
 QStringList timeOfDayYellowOnTop()
 {
-    return {
-        "B..Y..B.YYY.B....BYYYYYB...Y.B....BYYYYYB..YY.BB",
-        "B.YY..BY...YB.YY.B...Y.B..YY.B.YY.BY....B.Y...BB",
-        "B..Y..B....YB.YY.B..Y..B.Y.Y.B.YY.BYYYY.BY....BB",
-        "B..Y..B...Y.B....B...Y.BY..Y.B....B....YBYYYY.BB",
-        "B..Y..B..Y..B.YY.B....YBYYYYYB.YY.B....YBY...YBB",
-        "B..Y..B.Y...B.YY.BY...YB...Y.B.YY.BY...YBY...YBB",
-        "B.YYY.BYYYYYB....B.YYY.B...Y.B....B.YYY.B.YYY.BB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-        "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB",
-    };
+    return frameOf({
+        timeOfDayDigits('Y'),
+        { 9, "BBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBBB" },
+    });
 }
 
 } // namespace

@@ -17,8 +17,13 @@ ApplicationFixture::ApplicationFixture(Stage stage)
     QDir().mkpath(m_dataPath);
     m_application = QSharedPointer<Vl::Tavix3::UI::Application>::create(nullptr, nullptr, m_dataPath, nullptr);
     Vl::Tavix3::UI::setSharedApplication(m_application);
-    if (stage == Stage::Initialised)
-        m_application->init();
+    if (stage == Stage::Constructed)
+        return;
+    m_application->init();
+    if (stage == Stage::Running) {
+        m_application->startHardware();
+        m_application->startWorkerThreads();
+    }
 }
 
 ApplicationFixture::~ApplicationFixture()

@@ -11,11 +11,12 @@ namespace TestSupport {
 
 // An application object for back-end tests, without a QML engine, published through the
 // process-wide shared pointer, on a data folder inside the test's home. Initialised (components
-// created, settings loaded) unless the test only needs the bare object.
+// created, settings loaded) unless the test only needs the bare object; running, its hardware and
+// worker threads are started too, so its command server listens on the command port.
 class ApplicationFixture
 {
 public:
-    enum class Stage { Constructed, Initialised };
+    enum class Stage { Constructed, Initialised, Running };
 
     explicit ApplicationFixture(Stage stage = Stage::Initialised);
     ~ApplicationFixture();

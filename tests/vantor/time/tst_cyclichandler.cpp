@@ -61,6 +61,24 @@ private:
     static inline QtMessageHandler s_previous = nullptr;
 };
 
+// One worker on its own, with mutexes the test can hold, started on a thread of its own.
+struct LoneWorker
+{
+    LoneWorker()
+    {
+        task.moveToThread(&thread);
+        QObject::connect(&thread, &QThread::started, &task, &CyclicTask::process);
+        QObject::connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
+        thread.start();
+    }
+
+    QMutex runMutex;
+    QMutex wakeMutex;
+    QWaitCondition wakeCondition;
+    CyclicTask task { 7, &runMutex, &wakeMutex, &wakeCondition };
+    QThread thread;
+};
+
 // The calling thread's scheduling policy and priority.
 std::pair<int, int> currentPolicy()
 {
@@ -124,6 +142,12 @@ private:
     void tickUntilEntered(unsigned slot, QSemaphore& entered);
     // Registers like the start-light engine at the current fake time.
     unsigned registerEngineLike(const std::function<void(unsigned)>& callback, int handle = 0);
+    // Ticks a fresh registration every 10 ms up to the tick before its first point (+100 ms);
+    // returns whether its worker waited for a wake and then holds the handed wake of that point.
+    bool tickToHandedWake(unsigned slot);
+    // Registers like the start-light engine, adding to runs when each run comes, in ms after the
+    // registration, and ticks through the second that follows; returns the slot.
+    unsigned registerAndTickOneSecond(std::vector<qint64>& runs);
 
     std::unique_ptr<TestSupport::ApplicationFixture> m_fixture;
     std::unique_ptr<CyclicHandler> m_handler;
@@ -189,6 +213,25 @@ unsigned TestCyclicHandler::registerEngineLike(const std::function<void(unsigned
     return slot ? *slot : 99;
 }
 
+bool TestCyclicHandler::tickToHandedWake(unsigned slot)
+{
+    if (!m_handler->waitForWorkerIdle(slot, kWait)) // a worker just started may not wait yet
+        return false;
+    const qint64 registeredAt = m_nowMs;
+    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
+        tickAt(ms, slot);
+    return !m_handler->waitForWorkerIdle(slot, 0);
+}
+
+unsigned TestCyclicHandler::registerAndTickOneSecond(std::vector<qint64>& runs)
+{
+    const qint64 registeredAt = m_nowMs;
+    const unsigned slot = registerEngineLike(
+        [&runs, registeredAt](unsigned) { runs.push_back(DateTime::getDateTime() / kMs - registeredAt); });
+    tickThrough(registeredAt + 1000, slot);
+    return slot;
+}
+
 void TestCyclicHandler::allocBeforeStartRefuses()
 {
     CyclicHandler idle;
@@ -248,13 +291,11 @@ void TestCyclicHandler::callbackRunsOnItsSlotWorker()
 void TestCyclicHandler::runsOncePerPeriodOnTheGrid()
 {
     std::vector<qint64> runs;
-    const qint64 registeredAt = m_nowMs;
-    const unsigned slot = registerEngineLike([&runs](unsigned) { runs.push_back(DateTime::getDateTime() / kMs); });
-    tickThrough(registeredAt + 1000, slot);
+    registerAndTickOneSecond(runs);
     // Registered on a whole second: the runs come on every whole 100 ms that follows.
     QCOMPARE(runs.size(), size_t(10));
     for (size_t k = 0; k < runs.size(); ++k)
-        QCOMPARE(runs[k] - registeredAt, qint64(k + 1) * 100);
+        QCOMPARE(runs[k], qint64(k + 1) * 100);
 }
 
 void TestCyclicHandler::slowCallbackLosesWakes()
@@ -449,16 +490,8 @@ void TestCyclicHandler::stopEndsWorkersAndRefusesRegistrations()
 
 void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
 {
-    // One worker on its own, with mutexes the test can hold.
-    QMutex runMutex;
-    QMutex wakeMutex;
-    QWaitCondition wakeCondition;
-    CyclicTask task(7, &runMutex, &wakeMutex, &wakeCondition);
-    QThread thread;
-    task.moveToThread(&thread);
-    connect(&thread, &QThread::started, &task, &CyclicTask::process);
-    connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
-    thread.start();
+    LoneWorker worker;
+    CyclicTask& task = worker.task;
 
     std::atomic<int> first { 0 };
     std::atomic<int> second { 0 };
@@ -466,17 +499,17 @@ void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
     QVERIFY(task.waitUntilIdle(kWait));
 
     // The wake reaches the worker, which then waits for the run mutex; the release comes first.
-    runMutex.lock();
+    worker.runMutex.lock();
     QVERIFY(task.wake(1));
     task.deactivate();
-    runMutex.unlock();
+    worker.runMutex.unlock();
     QVERIFY(task.waitUntilIdle(kWait));
     QCOMPARE(first.load(), 0);
 
     // A spurious wake-up of the condition runs nothing.
     {
-        QMutexLocker locker(&wakeMutex);
-        wakeCondition.wakeAll();
+        QMutexLocker locker(&worker.wakeMutex);
+        worker.wakeCondition.wakeAll();
     }
     QVERIFY(task.waitUntilIdle(kWait));
 
@@ -491,20 +524,13 @@ void TestCyclicHandler::deliveredWakeOfReleasedRegistrationDoesNotRun()
     QCOMPARE(first.load(), 0);
 
     task.quitHandler();
-    QVERIFY(thread.wait(kWait));
+    QVERIFY(worker.thread.wait(kWait));
 }
 
 void TestCyclicHandler::timedWakeOfTheWorker()
 {
-    QMutex runMutex;
-    QMutex wakeMutex;
-    QWaitCondition wakeCondition;
-    CyclicTask task(7, &runMutex, &wakeMutex, &wakeCondition);
-    QThread thread;
-    task.moveToThread(&thread);
-    connect(&thread, &QThread::started, &task, &CyclicTask::process);
-    connect(&task, &CyclicTask::finished, &thread, &QThread::quit, Qt::DirectConnection);
-    thread.start();
+    LoneWorker worker;
+    CyclicTask& task = worker.task;
 
     QSemaphore ran;
     std::atomic<int> runs { 0 };
@@ -545,10 +571,10 @@ void TestCyclicHandler::timedWakeOfTheWorker()
     QCOMPARE(runs.load(), 2);
 
     // Refused while a wake is pending or running.
-    runMutex.lock();
+    worker.runMutex.lock();
     QVERIFY(task.wake(1));
     QVERIFY(!task.wakeAt(1, QDeadlineTimer(0)));
-    runMutex.unlock();
+    worker.runMutex.unlock();
     QVERIFY(ran.tryAcquire(1, kWait));
     QVERIFY(task.waitUntilIdle(kWait));
     QCOMPARE(runs.load(), 3);
@@ -561,7 +587,7 @@ void TestCyclicHandler::timedWakeOfTheWorker()
     QCOMPARE(task.timedWakesTaken(), 2u);
 
     task.quitHandler();
-    QVERIFY(thread.wait(kWait));
+    QVERIFY(worker.thread.wait(kWait));
 }
 
 void TestCyclicHandler::handedWakesRunOncePerPeriod()
@@ -569,13 +595,11 @@ void TestCyclicHandler::handedWakesRunOncePerPeriod()
     // The workers wake as soon as they are handed a wake: at the tick before the point.
     m_handler->setHandOverDeadline([] { return QDeadlineTimer(0); });
     std::vector<qint64> runs;
-    const qint64 registeredAt = m_nowMs;
-    const unsigned slot = registerEngineLike([&runs](unsigned) { runs.push_back(DateTime::getDateTime() / kMs); });
-    tickThrough(registeredAt + 1000, slot);
+    const unsigned slot = registerAndTickOneSecond(runs);
     // The tick on each point confirms the handed wake and wakes nothing a second time.
     QCOMPARE(runs.size(), size_t(10));
     for (size_t k = 0; k < runs.size(); ++k)
-        QCOMPARE(runs[k] - registeredAt, qint64(k + 1) * 100 - 10);
+        QCOMPARE(runs[k], qint64(k + 1) * 100 - 10);
     QCOMPARE(m_handler->timedWakesTaken(slot), quint64(10));
 }
 
@@ -586,10 +610,7 @@ void TestCyclicHandler::handedWakeIsNotRepeatedByTheTick()
     std::atomic<int> calls { 0 };
     const qint64 registeredAt = m_nowMs;
     const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
-    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
-    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
-        tickAt(ms, slot);
-    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0)); // handed the wake of the point at +100
+    QVERIFY(tickToHandedWake(slot)); // handed the wake of the point at +100
     QVERIFY(tickAt(registeredAt + 100, slot)); // the point is served ...
     QVERIFY(!m_handler->waitForWorkerIdle(slot, 50)); // ... by the handed wake, still waiting for its deadline
     QCOMPARE(calls.load(), 0);
@@ -606,10 +627,7 @@ void TestCyclicHandler::handedWakeIsWithdrawnWhenTheClockGoesBack()
     std::atomic<int> calls { 0 };
     const qint64 registeredAt = m_nowMs;
     const unsigned slot = registerEngineLike([&calls](unsigned) { ++calls; });
-    QVERIFY(m_handler->waitForWorkerIdle(slot, kWait)); // a worker just started may not wait yet
-    for (qint64 ms = registeredAt + 10; ms <= registeredAt + 90; ms += 10)
-        tickAt(ms, slot);
-    QVERIFY(!m_handler->waitForWorkerIdle(slot, 0));
+    QVERIFY(tickToHandedWake(slot));
 
     // The clock is set back before the point's tick, to 40 ms before another point: the point is
     // not due, the wake is withdrawn.
