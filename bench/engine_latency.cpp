@@ -12,7 +12,7 @@
 // Usage: bench_engine [seconds]   (default 60)
 
 #include "benchsupport.h"
-#include "core/application.h"
+#include "app/application.h"
 #include "sequence/displayboard.h"
 #include "sequence/sema.h"
 #include "sequence/semaports.h"

@@ -1,6 +1,6 @@
 #include "core/diagnosticlog.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "core/sharedapplication.h"
 
-#include "core/application.h"
+#include "app/application.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -1,7 +1,7 @@
 #include "core/utils.h"
 
-#include "core/application.h"
-#include "core/infobarmessage.h"
+#include "app/application.h"
+#include "ui/infobarmessage.h"
 #include "core/sharedapplication.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "time/cyclichandler.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "time/cyclictask.h"

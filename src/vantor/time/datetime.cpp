@@ -1,6 +1,6 @@
 #include "time/datetime.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "time/localtimeoffset.h"
 

@@ -1,5 +1,5 @@
-#include "core/application.h"
-#include "core/infobarmessage.h"
+#include "app/application.h"
+#include "ui/infobarmessage.h"
 #include "device/audiooutput.h"
 #include "device/audiooutputthread.h"
 #include "device/logtonesink.h"

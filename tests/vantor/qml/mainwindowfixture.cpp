@@ -1,9 +1,9 @@
 #include "mainwindowfixture.h"
 
-#include "core/application.h"
-#include "core/keyemitter.h"
+#include "app/application.h"
+#include "ui/keyemitter.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "testsupport/testmain.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "core/msgbox.h"
+#include "ui/msgbox.h"
 
-#include "core/application.h"
-#include "core/messageresult.h"
+#include "app/application.h"
+#include "ui/messageresult.h"
 #include "core/sharedapplication.h"
 
 #include <QEventLoop>

@@ -1,6 +1,6 @@
-#include "core/keyemitter.h"
+#include "ui/keyemitter.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 
 #include <QCoreApplication>

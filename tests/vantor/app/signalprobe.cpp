@@ -5,8 +5,8 @@
 //   abort-in-free          glibc aborts inside free() while it holds the allocator's lock
 //   abort-log-locked DIR   SIGABRT while another thread holds the diagnostic log's lock
 #include "core/diagnosticlog.h"
-#include "core/signalhandlers.h"
-#include "core/signalrelay.h"
+#include "app/signalhandlers.h"
+#include "app/signalrelay.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,5 +1,5 @@
-#include "core/application.h"
-#include "core/msgbox.h"
+#include "app/application.h"
+#include "ui/msgbox.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 

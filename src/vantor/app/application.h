@@ -15,11 +15,11 @@
 #include <boost/optional.hpp>
 
 #include "core/appsettingsstore.h"
-#include "core/eventslog.h"
-#include "core/infobarmessage.h"
-#include "core/keyemitter.h"
+#include "events/eventslog.h"
+#include "ui/infobarmessage.h"
+#include "ui/keyemitter.h"
 #include "core/messagequeue.h"
-#include "core/msgbox.h"
+#include "ui/msgbox.h"
 #include "core/utils.h"
 #include "events/btconnectioninfo.h"
 #include "events/event.h"
