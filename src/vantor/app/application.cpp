@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QFile>
 #include <QGuiApplication>
+#include <QEventLoop>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -493,6 +494,22 @@ void Application::appendLogString(const QString& entry)
         m_logString += entry;
     }
     emit logStringChanged();
+}
+
+void Application::showInfoMessage(const QString& text, int time, const QString& color)
+{
+    emit m_infoBarMessage.showInfoMessage(text, time, color);
+}
+
+void Application::countDownSoftwareTimers()
+{
+    for (TimerSoftware& timer : m_timerSoftware)
+        timer.countDown();
+}
+
+QMetaObject::Connection Application::quitOnClosing(QEventLoop* loop)
+{
+    return connect(this, &Application::isClosingChanged, loop, &QEventLoop::quit, Qt::DirectConnection);
 }
 
 } // namespace Vl::Tavix3::UI
