@@ -18,9 +18,9 @@
 #include "time/datetime.h"
 
 #include <QDate>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
-#include <QEventLoop>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQmlContext>

@@ -16,16 +16,16 @@
 
 #include "core/applicationservices.h"
 #include "core/appsettingsstore.h"
-#include "events/eventslog.h"
-#include "ui/infobarmessage.h"
-#include "ui/keyemitter.h"
 #include "core/messagequeue.h"
-#include "ui/msgbox.h"
 #include "core/utils.h"
 #include "events/btconnectioninfo.h"
 #include "events/event.h"
 #include "events/eventgenerator.h"
+#include "events/eventslog.h"
 #include "time/timersoftware.h"
+#include "ui/infobarmessage.h"
+#include "ui/keyemitter.h"
+#include "ui/msgbox.h"
 
 class QGuiApplication;
 class QQmlApplicationEngine;

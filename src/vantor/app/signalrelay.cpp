@@ -1,7 +1,7 @@
 #include "app/signalrelay.h"
 
-#include "core/exceptionhandler.h"
 #include "app/signalhandlers.h"
+#include "core/exceptionhandler.h"
 
 #include <QDebug>
 

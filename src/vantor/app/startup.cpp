@@ -2,10 +2,10 @@
 
 #include "app/application.h"
 #include "app/orvaneapplication.h"
-#include "core/orvaneenum.h"
-#include "core/sharedapplication.h"
 #include "app/signalhandlers.h"
 #include "app/systemfonts.h"
+#include "core/orvaneenum.h"
+#include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "core/version.h"
 #include "device/gpsenum.h"

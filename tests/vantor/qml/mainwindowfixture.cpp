@@ -1,10 +1,10 @@
 #include "mainwindowfixture.h"
 
 #include "app/application.h"
-#include "ui/keyemitter.h"
-#include "core/sharedapplication.h"
 #include "app/startup.h"
+#include "core/sharedapplication.h"
 #include "testsupport/testmain.h"
+#include "ui/keyemitter.h"
 
 #include <QDir>
 #include <QGuiApplication>

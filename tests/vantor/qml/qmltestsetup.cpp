@@ -1,8 +1,8 @@
 #include "qmltestsetup.h"
 
 #include "app/application.h"
-#include "core/sharedapplication.h"
 #include "app/startup.h"
+#include "core/sharedapplication.h"
 #include "device/gps.h"
 #include "device/systemhw.h"
 #include "remote/serial.h"

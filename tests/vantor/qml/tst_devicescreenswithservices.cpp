@@ -2,10 +2,10 @@
 // services and GPS, the GPS and satellite screens, the synchronisation capture and the emulator's
 // START and LAP buttons through the real event generator and event thread.
 #include "app/application.h"
-#include "events/eventslog.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
 #include "device/systemhw.h"
+#include "events/eventslog.h"
 #include "mainwindowfixture.h"
 #include "sequence/sema.h"
 #include "sequence/semaenum.h"

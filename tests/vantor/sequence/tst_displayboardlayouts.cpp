@@ -1,5 +1,5 @@
-#include "boardgrid.h"
 #include "app/application.h"
+#include "boardgrid.h"
 #include "core/sharedapplication.h"
 #include "sequence/displayboard.h"
 #include "sequence/displayboardenum.h"

@@ -1,8 +1,8 @@
 #include "testsupport/applicationfixture.h"
 
 #include "app/application.h"
-#include "core/sharedapplication.h"
 #include "app/startup.h"
+#include "core/sharedapplication.h"
 #include "testsupport/testmain.h"
 
 #include <QDir>

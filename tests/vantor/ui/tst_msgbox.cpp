@@ -1,7 +1,7 @@
 #include "app/application.h"
-#include "ui/msgbox.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "ui/msgbox.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -5,8 +5,8 @@
 //
 // Usage: vantor_screenshots <folder> [<theme>-<language> ...]
 #include "app/application.h"
-#include "core/sharedapplication.h"
 #include "app/startup.h"
+#include "core/sharedapplication.h"
 #include "tour/screentour.h"
 
 #include <QCoreApplication>
