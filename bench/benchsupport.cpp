@@ -1,6 +1,6 @@
 #include "benchsupport.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "time/cyclichandler.h"

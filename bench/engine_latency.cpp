@@ -15,7 +15,7 @@
 // Usage: bench_engine [--status] [seconds]   (default 60, at least 20)
 
 #include "benchsupport.h"
-#include "core/application.h"
+#include "app/application.h"
 #include "enginebench.h"
 #include "statuslatency.h"
 #include "sequence/displayboard.h"

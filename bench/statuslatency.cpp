@@ -4,9 +4,9 @@
 #include "enginebench.h"
 #include "loadaverage.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "remote/serial.h"
 #include "remote/socketthread.h"
 #include "sequence/displayboard.h"

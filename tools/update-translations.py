@@ -21,7 +21,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-PARTS = ["core", "time", "sequence", "events", "remote", "device", "qml"]
+PARTS = ["core", "time", "ui", "events", "sequence", "remote", "device", "qml", "app"]
 LANGUAGES = ["it_IT", "de_DE"]
 NAMESPACE = "Vl::Tavix3::UI::"
 LUPDATE = os.environ.get("LUPDATE") or "lupdate"

@@ -2,6 +2,9 @@
 
 namespace Vl::Orvane::UI {
 
+using Vl::Tavix3::UI::semaIntervalList;
+using Vl::Tavix3::UI::SemaIntervalField;
+
 namespace {
 
 constexpr int kRed = SemaEnum::SEMA_COLOR_RED;
@@ -149,14 +152,7 @@ void Sema::resetListInterval(int sequence)
 
 QVariantList Sema::getListInterval(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) {
-        QVariantMap map;
-        map.insert(QStringLiteral("Time"), qlonglong(interval.time));
-        map.insert(QStringLiteral("Sound"), interval.sound);
-        map.insert(QStringLiteral("Color"), interval.color);
-        map.insert(QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow);
-        return QVariant(map);
-    });
+    return semaIntervalList(m_intervals, sequence, SemaIntervalField::Whole);
 }
 
 SemaInterval& Sema::intervalForEdit(int index, int sequence)
@@ -176,35 +172,24 @@ bool Sema::getIntervalIsFalseStartWindow(int index, int sequence)
     return intervalForEdit(index, sequence).isFalseStartWindow;
 }
 
-template <typename Field> QVariantList Sema::listField(int sequence, Field field) const
-{
-    // The map is ordered by index first, so one pass yields the type's intervals in index order.
-    QVariantList list;
-    for (auto it = m_intervals.constBegin(); it != m_intervals.constEnd(); ++it) {
-        if (it.key().second == sequence)
-            list << field(it.value());
-    }
-    return list;
-}
-
 QVariantList Sema::getListIntervalTime(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(qlonglong(interval.time)); });
+    return semaIntervalList(m_intervals, sequence, SemaIntervalField::Time);
 }
 
 QVariantList Sema::getListIntervalColor(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.color); });
+    return semaIntervalList(m_intervals, sequence, SemaIntervalField::Color);
 }
 
 QVariantList Sema::getListIntervalSound(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.sound); });
+    return semaIntervalList(m_intervals, sequence, SemaIntervalField::Sound);
 }
 
 QVariantList Sema::getListIntervalIsFalseStartWindow(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.isFalseStartWindow); });
+    return semaIntervalList(m_intervals, sequence, SemaIntervalField::IsFalseStartWindow);
 }
 
 void Sema::setIntervalTime(int index, int sequence, qlonglong value) { intervalForEdit(index, sequence).time = value; }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/semaenum.h"
-#include "common/semainterval.h"
+#include "common/semaintervals.h"
 
 #include <QMap>
 #include <QObject>
@@ -113,7 +113,6 @@ private:
 
     void writeTable(int sequence, const TableRow* rows, int count);
     SemaInterval& intervalForEdit(int index, int sequence);
-    template <typename Field> QVariantList listField(int sequence, Field field) const;
     bool setOptionalTicks(boost::optional<qint64>& member, const QVariant& value);
 
     SemaEnum::SemaSequenceMode m_sequenceMode = SemaEnum::SEQUENCE_MODE_AUTO;

@@ -1,6 +1,6 @@
 #include "core/diagnosticlog.h"
 
-#include "core/application.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
 
 #include <QCoreApplication>
@@ -115,7 +115,7 @@ void DiagnosticLog::handleMessage(QtMsgType type, const QMessageLogContext& cont
     // The log text has its own lock; its change signal is emitted outside this handler's lock,
     // so a receiver that logs cannot dead-lock the handler.
     if (type != QtDebugMsg && type != QtInfoMsg) {
-        if (const QSharedPointer<Application> app = sharedApplication())
+        if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices())
             app->appendLogString(formatLogStringEntry(QTime::currentTime(), signature, message));
     }
 }

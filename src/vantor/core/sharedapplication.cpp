@@ -1,6 +1,5 @@
 #include "core/sharedapplication.h"
 
-#include "core/application.h"
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -10,6 +9,7 @@ namespace Vl::Tavix3::UI {
 namespace {
 QMutex s_mutex;
 QSharedPointer<Application> s_application;
+QSharedPointer<ApplicationServices> s_services;
 } // namespace
 
 QSharedPointer<Application> sharedApplication()
@@ -18,20 +18,30 @@ QSharedPointer<Application> sharedApplication()
     return s_application;
 }
 
-void setSharedApplication(const QSharedPointer<Application>& application)
+QSharedPointer<ApplicationServices> sharedApplicationServices()
+{
+    QMutexLocker locker(&s_mutex);
+    return s_services;
+}
+
+void setSharedApplication(
+    const QSharedPointer<Application>& application, const QSharedPointer<ApplicationServices>& services)
 {
     QSharedPointer<Application> previous;
+    QSharedPointer<ApplicationServices> previousServices;
     {
         QMutexLocker locker(&s_mutex);
         previous = s_application;
+        previousServices = s_services;
         s_application = application;
+        s_services = application ? services : QSharedPointer<ApplicationServices>();
     }
     // The previous object, if this was its last reference, is released outside the lock.
 }
 
 void resetSharedApplication()
 {
-    setSharedApplication(QSharedPointer<Application>());
+    setSharedApplication(QSharedPointer<Application>(), QSharedPointer<ApplicationServices>());
 }
 
 } // namespace Vl::Tavix3::UI

@@ -1,7 +1,7 @@
 #include "core/utils.h"
 
-#include "core/application.h"
-#include "core/infobarmessage.h"
+#include "core/applicationservices.h"
+#include "core/messagequeue.h"
 #include "core/sharedapplication.h"
 
 #include <QFile>
@@ -47,8 +47,8 @@ double Utils::round(double dbVal, int nPlaces)
 
 void Utils::showInfoMessage(const QString& text, int time, const QString& color)
 {
-    if (const QSharedPointer<Application> app = sharedApplication())
-        emit app->infoBarMessage()->showInfoMessage(text, time, color);
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices())
+        app->showInfoMessage(text, time, color);
 }
 
 bool Utils::fileExists(const QString& path)
@@ -99,7 +99,7 @@ quint32 Utils::ipAddressToUInt(const QString& address)
 
 void Utils::signalSema(SignalSema sema)
 {
-    if (const QSharedPointer<Application> app = sharedApplication())
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices())
         app->messageQueue(sema).signal();
 }
 

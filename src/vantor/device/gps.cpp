@@ -1,6 +1,6 @@
 #include "device/gps.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "remote/serial.h"

@@ -1,6 +1,6 @@
 #include "device/systemhw.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/exceptionhandler.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"

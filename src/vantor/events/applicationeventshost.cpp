@@ -1,6 +1,6 @@
 #include "events/applicationeventshost.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 
 namespace Vl::Tavix3::UI {

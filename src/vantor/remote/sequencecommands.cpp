@@ -1,6 +1,6 @@
 #include "remote/sequencecommands.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/orvaneenum.h"
 #include "remote/commandrequest.h"
 #include "remote/serialpathfinder.h"

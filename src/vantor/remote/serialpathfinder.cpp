@@ -1,7 +1,7 @@
 #include "remote/serialpathfinder.h"
 
 #include "common/jsontextscreen.h"
-#include "core/application.h"
+#include "app/application.h"
 #include "core/exceptionhandler.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"

@@ -1,6 +1,6 @@
 #include "remote/settingscommands.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/orvaneenum.h"
 #include "core/version.h"
 #include "device/gps.h"

@@ -1,6 +1,6 @@
 #include "remote/synchrocommands.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
 #include "remote/hexframe.h"

@@ -1,6 +1,6 @@
 #include "sequence/displayboard.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "sequence/displayboardenum.h"
 #include "sequence/displayboardglyphs.h"

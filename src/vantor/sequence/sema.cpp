@@ -1,6 +1,6 @@
 #include "sequence/sema.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "core/version.h"
 #include "device/systemhw.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/semainterval.h"
+#include "common/semaintervals.h"
 #include "core/appsettingsstore.h"
 #include "events/event.h"
 #include "sequence/ledtestsequencer.h"
@@ -300,7 +300,7 @@ private:
     bool stopRunningSequence();
     void writeTable(int sequence, const SemaInterval* table, int count);
     SemaInterval& intervalForEdit(int index, int sequence);
-    QVariantList listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const;
+    QVariantList listField(int sequence, SemaIntervalField field) const;
     bool setOptionalTick(boost::optional<qint64>& member, const QVariant& value, bool& stopped);
     template <typename T> bool storeSetting(T& member, T value, const QString& key);
 

@@ -211,44 +211,23 @@ void Sema::setIntervalIsFalseStartWindow(int index, int sequence, bool value)
     intervalForEdit(index, sequence).isFalseStartWindow = value;
 }
 
-QVariantList Sema::listField(int sequence, const std::function<QVariant(const SemaInterval&)>& field) const
+QVariantList Sema::listField(int sequence, SemaIntervalField field) const
 {
     QMutexLocker locker(&m_stateMutex);
-    QVariantList list;
-    for (auto it = m_intervals.cbegin(); it != m_intervals.cend(); ++it) {
-        if (it.key().second == sequence)
-            list << field(it.value());
-    }
-    return list;
+    return semaIntervalList(m_intervals, sequence, field);
 }
 
-QVariantList Sema::getListInterval(int sequence) const
-{
-    return listField(sequence, [](const SemaInterval& interval) {
-        return QVariantMap { { QStringLiteral("Time"), qlonglong(interval.time) },
-            { QStringLiteral("Sound"), interval.sound }, { QStringLiteral("Color"), interval.color },
-            { QStringLiteral("IsFalseStartWindow"), interval.isFalseStartWindow } };
-    });
-}
+QVariantList Sema::getListInterval(int sequence) const { return listField(sequence, SemaIntervalField::Whole); }
 
-QVariantList Sema::getListIntervalTime(int sequence) const
-{
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(qlonglong(interval.time)); });
-}
+QVariantList Sema::getListIntervalTime(int sequence) const { return listField(sequence, SemaIntervalField::Time); }
 
-QVariantList Sema::getListIntervalColor(int sequence) const
-{
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.color); });
-}
+QVariantList Sema::getListIntervalColor(int sequence) const { return listField(sequence, SemaIntervalField::Color); }
 
-QVariantList Sema::getListIntervalSound(int sequence) const
-{
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.sound); });
-}
+QVariantList Sema::getListIntervalSound(int sequence) const { return listField(sequence, SemaIntervalField::Sound); }
 
 QVariantList Sema::getListIntervalIsFalseStartWindow(int sequence) const
 {
-    return listField(sequence, [](const SemaInterval& interval) { return QVariant(interval.isFalseStartWindow); });
+    return listField(sequence, SemaIntervalField::IsFalseStartWindow);
 }
 
 QString Sema::getStringColor(SemaEnum::SemaColor color) const

@@ -1,7 +1,7 @@
 // The engine's real outlets: the display-board model and the application object's components.
 #include "sequence/semaports.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "device/gps.h"

@@ -1,6 +1,6 @@
 #include "time/cyclichandler.h"
 
-#include "core/application.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
 #include "time/cyclictask.h"
@@ -124,7 +124,7 @@ void CyclicHandler::cyclicTimerTick()
 {
     if (m_isQuitting)
         return;
-    const QSharedPointer<Application> application = sharedApplication();
+    const QSharedPointer<ApplicationServices> application = sharedApplicationServices();
     if (!application)
         return;
     QMutexLocker locker(&m_tableMutex);
@@ -161,8 +161,7 @@ void CyclicHandler::cyclicTimerTick()
         }
     }
 
-    for (TimerSoftware& timer : application->timerSoftware())
-        timer.countDown();
+    application->countDownSoftwareTimers();
 }
 
 bool CyclicHandler::isTickingOnWallClockGrid() const

@@ -1,6 +1,6 @@
 #include "time/datetime.h"
 
-#include "core/application.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
 #include "time/localtimeoffset.h"
 
@@ -21,13 +21,13 @@ std::shared_ptr<const DateTime::ClockSource> s_fakeClock;
 
 int applicationDateFormat()
 {
-    const QSharedPointer<Application> app = sharedApplication();
+    const QSharedPointer<ApplicationServices> app = sharedApplicationServices();
     return app ? app->dateFormat() : 0;
 }
 
 int applicationTimeFormat()
 {
-    const QSharedPointer<Application> app = sharedApplication();
+    const QSharedPointer<ApplicationServices> app = sharedApplicationServices();
     return app ? app->timeFormat() : 0;
 }
 

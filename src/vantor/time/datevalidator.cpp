@@ -1,6 +1,6 @@
 #include "time/datevalidator.h"
 
-#include "core/application.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
 #include "time/datetime.h"
 
@@ -12,7 +12,7 @@ QValidator::State DateValidator::validate(QString& input, int&) const
 {
     if (input.isEmpty())
         return Acceptable;
-    const QSharedPointer<Application> app = sharedApplication();
+    const QSharedPointer<ApplicationServices> app = sharedApplicationServices();
     const auto format = app && app->dateFormat() == OrvaneEnum::DATE_FORMAT_MM_DD_YYYY
         ? OrvaneEnum::DATE_FORMAT_MM_DD_YYYY
         : OrvaneEnum::DATE_FORMAT_DD_MM_YYYY;

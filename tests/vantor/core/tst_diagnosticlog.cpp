@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "core/diagnosticlog.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"

@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "core/diagnosticlog.h"
 #include "core/exceptionhandler.h"
 #include "core/vlexception.h"

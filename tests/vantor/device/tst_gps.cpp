@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "device/gps.h"
 #include "remote/serial.h"
 #include "testsupport/applicationfixture.h"

@@ -1,5 +1,4 @@
-#include "core/application.h"
-#include "core/infobarmessage.h"
+#include "app/application.h"
 #include "device/audiooutput.h"
 #include "device/audiooutputthread.h"
 #include "device/logtonesink.h"
@@ -11,6 +10,7 @@
 #include "device/tonesinkchooser.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "ui/infobarmessage.h"
 
 #include <QDir>
 #include <QElapsedTimer>

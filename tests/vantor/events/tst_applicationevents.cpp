@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
 #include "events/handleevents.h"

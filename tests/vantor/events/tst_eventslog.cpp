@@ -1,4 +1,4 @@
-#include "core/eventslog.h"
+#include "events/eventslog.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 

@@ -1,10 +1,10 @@
 #include "mainwindowfixture.h"
 
-#include "core/application.h"
-#include "core/keyemitter.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
 #include "testsupport/testmain.h"
+#include "ui/keyemitter.h"
 
 #include <QDir>
 #include <QGuiApplication>

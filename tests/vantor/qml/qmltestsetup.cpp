@@ -1,8 +1,8 @@
 #include "qmltestsetup.h"
 
-#include "core/application.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
 #include "device/gps.h"
 #include "device/systemhw.h"
 #include "remote/serial.h"

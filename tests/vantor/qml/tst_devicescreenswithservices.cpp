@@ -1,11 +1,11 @@
 // The screens of the device services on the real objects: the status bar with the real device
 // services and GPS, the GPS and satellite screens, the synchronisation capture and the emulator's
 // START and LAP buttons through the real event generator and event thread.
-#include "core/application.h"
-#include "core/eventslog.h"
+#include "app/application.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
 #include "device/systemhw.h"
+#include "events/eventslog.h"
 #include "mainwindowfixture.h"
 #include "sequence/sema.h"
 #include "sequence/semaenum.h"

@@ -1,7 +1,7 @@
 // The file choosers and the starting-list viewer on the real start-light engine and message box:
 // a sequence file opens the run screen for it, a starting list is shown as stored, installed with
 // a tap, or refused with the engine's reason in a message box.
-#include "core/application.h"
+#include "app/application.h"
 #include "mainwindowfixture.h"
 #include "sequence/filesystemproxymodel.h"
 #include "sequence/sema.h"

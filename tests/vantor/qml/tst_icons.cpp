@@ -1,6 +1,6 @@
 // Every icon the screens name exists in both icon sets, and every unthemed image they name
 // exists, so that no theme shows an empty place.
-#include "core/startup.h"
+#include "app/startup.h"
 #include "testsupport/testmain.h"
 
 #include <QDirIterator>

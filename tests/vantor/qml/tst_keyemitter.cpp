@@ -1,9 +1,9 @@
 // KeyEmitter: which object receives the synthetic key events and what they carry.
-#include "core/application.h"
-#include "core/keyemitter.h"
+#include "app/application.h"
 #include "mainwindowfixture.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "ui/keyemitter.h"
 
 #include <QKeyEvent>
 #include <QQuickItem>

@@ -1,10 +1,10 @@
 // MsgBox with the real main window: questions and notices answered by keys and touches, from
 // the GUI thread and from a worker, and the ends of a wait that nothing answers.
-#include "core/application.h"
-#include "core/keyemitter.h"
-#include "core/msgbox.h"
+#include "app/application.h"
 #include "mainwindowfixture.h"
 #include "testsupport/testmain.h"
+#include "ui/keyemitter.h"
+#include "ui/msgbox.h"
 
 #include <QElapsedTimer>
 #include <QQuickItem>

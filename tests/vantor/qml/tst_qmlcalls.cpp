@@ -2,7 +2,7 @@
 // method, slot or signal, each assignment a writable property, each read a member, each
 // Connections handler a signal, and each enumeration key a key of that type. QML itself only
 // finds out when the line runs, with a warning in the log and the operator's action lost.
-#include "core/application.h"
+#include "app/application.h"
 #include "core/orvaneenum.h"
 #include "core/utils.h"
 #include "device/gpsenum.h"

@@ -1,8 +1,8 @@
 // The operator's questions on the real message box, asked from where the operator asks them: quit
 // from the window's close button, delete the logs from the export screen, reset the settings from
 // the main menu. "Yes" does it, "No" leaves everything as it was.
-#include "core/application.h"
-#include "core/eventslog.h"
+#include "app/application.h"
+#include "events/eventslog.h"
 #include "mainwindowfixture.h"
 #include "testsupport/testmain.h"
 

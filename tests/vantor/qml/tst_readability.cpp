@@ -3,8 +3,8 @@
 // window, with the real application object, engine, device services and board, in each theme and
 // language; every text shown must be whole, at least 12 px, clear of its neighbours, inside the
 // 320 × 280 window and in a colour that stands out, and QML must say nothing.
-#include "core/application.h"
-#include "core/systemfonts.h"
+#include "app/application.h"
+#include "app/systemfonts.h"
 #include "mainwindowfixture.h"
 #include "testsupport/testmain.h"
 #include "tour/readabilitycheck.h"

@@ -2,7 +2,7 @@
 // engine and display board in one program. A remote start runs the run the client asked for, also
 // right after a stop and while the GUI thread is busy; a remote text opens the output screen and
 // stays on the board.
-#include "core/application.h"
+#include "app/application.h"
 #include "mainwindowfixture.h"
 #include "remote/serialpathfinder.h"
 #include "remoteclient.h"

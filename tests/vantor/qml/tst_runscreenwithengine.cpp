@@ -1,6 +1,6 @@
 // The run screen on the real start-light engine: its own icons start, pause and stop a MANUAL
 // sequence as the operator uses them.
-#include "core/application.h"
+#include "app/application.h"
 #include "mainwindowfixture.h"
 #include "sequence/displayboard.h"
 #include "sequence/sema.h"

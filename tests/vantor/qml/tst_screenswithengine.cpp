@@ -1,9 +1,9 @@
 // The settings and sequence screens against the real start-light engine and device services
 // (the QML tests use stand-ins), and the splash window of the real start-up.
-#include "core/application.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
 #include "device/systemhw.h"
 #include "mainwindowfixture.h"
 #include "sequence/sema.h"

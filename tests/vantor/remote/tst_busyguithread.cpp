@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "device/gps.h"
 #include "device/systemhw.h"
 #include "remote/serialpathfinder.h"

@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "core/utils.h"
 #include "device/gps.h"
 #include "remote/hexframe.h"

@@ -1,5 +1,5 @@
+#include "app/application.h"
 #include "boardgrid.h"
-#include "core/application.h"
 #include "core/sharedapplication.h"
 #include "sequence/displayboard.h"
 #include "sequence/displayboardenum.h"

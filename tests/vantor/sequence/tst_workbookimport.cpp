@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "app/startup.h"
 #include "sequence/filesystemproxymodel.h"
 #include "sequence/sema.h"
 #include "sequence/startinglistworkbook.h"

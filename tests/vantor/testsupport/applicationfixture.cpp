@@ -1,8 +1,8 @@
 #include "testsupport/applicationfixture.h"
 
-#include "core/application.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
 #include "testsupport/testmain.h"
 
 #include <QDir>

@@ -4,9 +4,9 @@
 // when anything warns. Used by tools/screenshots.sh; not part of the program.
 //
 // Usage: vantor_screenshots <folder> [<theme>-<language> ...]
-#include "core/application.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
 #include "tour/screentour.h"
 
 #include <QCoreApplication>

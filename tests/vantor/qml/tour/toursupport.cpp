@@ -1,6 +1,6 @@
 #include "toursupport.h"
 
-#include "core/application.h"
+#include "app/application.h"
 #include "core/sharedapplication.h"
 #include "remote/serial.h"
 #include "sequence/displayboard.h"

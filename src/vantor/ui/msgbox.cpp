@@ -1,8 +1,8 @@
-#include "core/msgbox.h"
+#include "ui/msgbox.h"
 
-#include "core/application.h"
-#include "core/messageresult.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
+#include "ui/messageresult.h"
 
 #include <QEventLoop>
 #include <QQmlEngine>
@@ -13,7 +13,7 @@ namespace Vl::Tavix3::UI {
 
 QObject* MsgBox::makeBox()
 {
-    const QSharedPointer<Application> app = sharedApplication();
+    const QSharedPointer<ApplicationServices> app = sharedApplicationServices();
     // While the application closes nothing can close a box: answer at once.
     if (!app || app->isClosing())
         return nullptr;
@@ -29,7 +29,7 @@ QObject* MsgBox::makeBox()
     }
     QVariant result;
     const Qt::ConnectionType type
-        = QThread::currentThread() == app->thread() ? Qt::DirectConnection : Qt::BlockingQueuedConnection;
+        = QThread::currentThread() == app->applicationThread() ? Qt::DirectConnection : Qt::BlockingQueuedConnection;
     if (!QMetaObject::invokeMethod(m_hostItem.data(), "addMessageBox", type, Q_RETURN_ARG(QVariant, result)))
         return nullptr;
     QObject* box = result.value<QObject*>();
@@ -49,9 +49,8 @@ int MsgBox::waitForBox(QObject* box, const QVariantList& arguments, bool withRes
     // A box taken away with the main window can no longer close: stop waiting for it.
     connections << connect(box, &QObject::destroyed, &loop, &QEventLoop::quit, Qt::DirectConnection);
     bool closing = false;
-    if (const QSharedPointer<Application> app = sharedApplication()) {
-        connections << connect(
-            app.data(), &Application::isClosingChanged, &loop, &QEventLoop::quit, Qt::DirectConnection);
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices()) {
+        connections << app->quitOnClosing(&loop);
         // Closing may have begun while the box was being made, before this connection existed.
         closing = app->isClosing();
     }

@@ -1,7 +1,7 @@
-#include "core/signalrelay.h"
+#include "app/signalrelay.h"
 
+#include "app/signalhandlers.h"
 #include "core/exceptionhandler.h"
-#include "core/signalhandlers.h"
 
 #include <QDebug>
 

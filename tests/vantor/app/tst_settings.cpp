@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 #include "core/version.h"
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"

@@ -1,6 +1,6 @@
-#include "core/signalhandlers.h"
+#include "app/signalhandlers.h"
 
-#include "core/signalrelay.h"
+#include "app/signalrelay.h"
 
 #include <QCoreApplication>
 #include <QPointer>

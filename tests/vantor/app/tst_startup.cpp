@@ -1,10 +1,10 @@
 // Runs the whole start-up and the ordered shut-down in this process: Vantor starts as its main
 // does, quits through the QML engine after a moment, and the test checks what it left behind.
-#include "core/application.h"
+#include "app/application.h"
+#include "app/startup.h"
 #include "core/sharedapplication.h"
-#include "core/startup.h"
-#include "remote/serialpathfinder.h"
 #include "events/handleevents.h"
+#include "remote/serialpathfinder.h"
 #include "time/cyclichandler.h"
 
 #include <QDir>

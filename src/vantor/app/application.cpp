@@ -1,4 +1,4 @@
-#include "core/application.h"
+#include "app/application.h"
 
 #include "core/diagnosticlog.h"
 #include "core/orvaneenum.h"
@@ -18,6 +18,7 @@
 #include "time/datetime.h"
 
 #include <QDate>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
@@ -493,6 +494,22 @@ void Application::appendLogString(const QString& entry)
         m_logString += entry;
     }
     emit logStringChanged();
+}
+
+void Application::showInfoMessage(const QString& text, int time, const QString& color)
+{
+    emit m_infoBarMessage.showInfoMessage(text, time, color);
+}
+
+void Application::countDownSoftwareTimers()
+{
+    for (TimerSoftware& timer : m_timerSoftware)
+        timer.countDown();
+}
+
+QMetaObject::Connection Application::quitOnClosing(QEventLoop* loop)
+{
+    return connect(this, &Application::isClosingChanged, loop, &QEventLoop::quit, Qt::DirectConnection);
 }
 
 } // namespace Vl::Tavix3::UI

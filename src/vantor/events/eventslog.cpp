@@ -1,4 +1,4 @@
-#include "core/eventslog.h"
+#include "events/eventslog.h"
 
 #include "core/exceptionhandler.h"
 #include "time/datetime.h"

@@ -1,4 +1,4 @@
-#include "core/systemfonts.h"
+#include "app/systemfonts.h"
 
 #include <QFile>
 #include <QFontDatabase>

@@ -4,9 +4,9 @@
 //   int                    SIGINT: logged on the main thread, the program goes on (exit code 7)
 //   abort-in-free          glibc aborts inside free() while it holds the allocator's lock
 //   abort-log-locked DIR   SIGABRT while another thread holds the diagnostic log's lock
+#include "app/signalhandlers.h"
+#include "app/signalrelay.h"
 #include "core/diagnosticlog.h"
-#include "core/signalhandlers.h"
-#include "core/signalrelay.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "core/messageresult.h"
+#include "ui/messageresult.h"
 
 namespace Vl::Tavix3::UI {
 

@@ -1,7 +1,7 @@
-#include "core/application.h"
-#include "core/msgbox.h"
+#include "app/application.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "ui/msgbox.h"
 
 #include <QElapsedTimer>
 #include <QTest>

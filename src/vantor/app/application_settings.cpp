@@ -1,6 +1,6 @@
 // The application object's settings: start-up bookkeeping, loading, the persisted setters,
 // the reset to defaults and the Settings message.
-#include "core/application.h"
+#include "app/application.h"
 
 #include "core/version.h"
 #include "device/gps.h"

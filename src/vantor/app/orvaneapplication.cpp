@@ -1,4 +1,4 @@
-#include "core/orvaneapplication.h"
+#include "app/orvaneapplication.h"
 
 #include <QDebug>
 

@@ -1,6 +1,6 @@
 // Synchronisation at a chosen time: the pulse the device emits at that time and, optionally,
 // again after a fixed interval.
-#include "core/application.h"
+#include "app/application.h"
 
 #include "device/systemhw.h"
 #include "time/datetime.h"

@@ -14,17 +14,18 @@
 #include <functional>
 #include <boost/optional.hpp>
 
+#include "core/applicationservices.h"
 #include "core/appsettingsstore.h"
-#include "core/eventslog.h"
-#include "core/infobarmessage.h"
-#include "core/keyemitter.h"
 #include "core/messagequeue.h"
-#include "core/msgbox.h"
 #include "core/utils.h"
 #include "events/btconnectioninfo.h"
 #include "events/event.h"
 #include "events/eventgenerator.h"
+#include "events/eventslog.h"
 #include "time/timersoftware.h"
+#include "ui/infobarmessage.h"
+#include "ui/keyemitter.h"
+#include "ui/msgbox.h"
 
 class QGuiApplication;
 class QQmlApplicationEngine;
@@ -45,7 +46,7 @@ class SystemHw;
 // The single application object of Vantor: owns the long-lived components, holds the
 // user-interface settings and the flags several subsystems share, and carries the signals
 // through which the event thread, the engine and the command server reach the screens.
-class Application : public QObject
+class Application : public QObject, public ApplicationServices
 {
     Q_OBJECT
 
@@ -121,10 +122,13 @@ public:
     EventGenerator* eventGenerator() { return &m_eventGenerator; }
     MsgBox* messageBox() { return &m_messageBox; }
     std::array<TimerSoftware, 7>& timerSoftware() { return m_timerSoftware; }
-    MessageQueue& messageQueue(Utils::SignalSema sema) { return m_messageQueues[sema == Utils::SIGNAL_SEMA_1 ? 1 : 0]; }
+    MessageQueue& messageQueue(Utils::SignalSema sema) override
+    {
+        return m_messageQueues[sema == Utils::SIGNAL_SEMA_1 ? 1 : 0];
+    }
     EventsLog& eventsLog() { return m_eventsLog; }
     AppSettingsStore& appSettings() { return m_appSettings; }
-    QQuickWindow* mainWindow() const;
+    QQuickWindow* mainWindow() const override;
     QObject* rootObject() const { return m_rootObject; }
     QQmlContext* rootContext() const { return m_rootContext; }
     QQmlApplicationEngine* engine() const { return m_engine; }
@@ -143,13 +147,13 @@ public:
     void setIsInTimingMenu(bool value);
     QString logString() const;
     void setLogString(const QString& value);
-    void appendLogString(const QString& entry);
+    void appendLogString(const QString& entry) override;
     QString dateTimeFormatString() const;
     QString dateFormatString() const;
     QString timeFormatString() const;
-    int dateFormat() const { return m_dateFormat; }
+    int dateFormat() const override { return m_dateFormat; }
     void setDateFormat(int value);
-    int timeFormat() const { return m_timeFormat; }
+    int timeFormat() const override { return m_timeFormat; }
     void setTimeFormat(int value);
     bool isInSynchroMenu() const { return m_isInSynchroMenu; }
     void setIsInSynchroMenu(bool value);
@@ -180,7 +184,7 @@ public:
     void setIsCompleted(bool value);
     QString currentNetworkInterface() const { return m_currentNetworkInterface; }
     void setCurrentNetworkInterface(const QString& value);
-    bool isClosing() const { return m_isClosing; }
+    bool isClosing() const override { return m_isClosing; }
     void setIsClosing(bool value);
     int displayboardMode() const { return m_displayboardMode; }
     void setDisplayboardMode(int value);
@@ -210,6 +214,12 @@ public:
     bool versionChanged() const { return m_versionChanged; }
     QVersionNumber storedVersion() const { return m_storedVersion; }
     bool applicationCorrectlyClosed() const { return m_applicationCorrectlyClosed; }
+
+    // The services of the foundation and the screens' helper objects.
+    void showInfoMessage(const QString& text, int time, const QString& color) override;
+    void countDownSoftwareTimers() override;
+    QThread* applicationThread() const override { return thread(); }
+    QMetaObject::Connection quitOnClosing(QEventLoop* loop) override;
 
     // Back-end operations.
     void setRepetitionTime(qint64 ticks);

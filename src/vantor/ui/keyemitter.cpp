@@ -1,6 +1,6 @@
-#include "core/keyemitter.h"
+#include "ui/keyemitter.h"
 
-#include "core/application.h"
+#include "core/applicationservices.h"
 #include "core/sharedapplication.h"
 
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ void postRelease(QObject* target, int key, Qt::KeyboardModifiers modifiers, quin
 QObject* KeyEmitter::target(int key, QObject* receiver, bool& functionKeyTarget) const
 {
     functionKeyTarget = false;
-    if (const QSharedPointer<Application> app = sharedApplication()) {
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices()) {
         if (QQuickWindow* window = app->mainWindow()) {
             QQuickItem* focusItem = window->activeFocusItem();
             if (!focusItem)

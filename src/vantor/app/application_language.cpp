@@ -1,5 +1,5 @@
 // The application object's language and date and time format texts.
-#include "core/application.h"
+#include "app/application.h"
 
 #include "core/orvaneenum.h"
 

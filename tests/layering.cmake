@@ -1,0 +1,40 @@
+# Fails when a file of a lower layer includes a folder above it. Run as
+#   cmake -DSOURCE_DIR=<repository>/src -P layering.cmake
+# Each checked folder lists the folders its files may include (quoted includes only; system and
+# library headers are not checked).
+if(NOT SOURCE_DIR)
+    message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+set(allowed_common "common")
+set(allowed_vantor_core "common;core")
+set(allowed_vantor_time "common;core;time")
+set(allowed_vantor_ui "common;core;ui")
+
+set(failures "")
+foreach(layer common vantor/core vantor/time vantor/ui)
+    string(REPLACE "/" "_" key "${layer}")
+    set(allowed "${allowed_${key}}")
+    file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+    if(NOT files)
+        list(APPEND failures "${layer}: no sources found")
+    endif()
+    foreach(file ${files})
+        file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/")
+        foreach(line ${lines})
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"/]+)/.*$" "\\1" folder "${line}")
+            list(FIND allowed "${folder}" found)
+            if(found EQUAL -1)
+                file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+                string(REPLACE ";" ", " may_use "${allowed}")
+                list(APPEND failures "src/${shown}: ${line} (may use: ${may_use})")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(failures)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "Includes that point up a layer:\n  ${text}")
+endif()
+message(STATUS "Layers point down only")
