@@ -5,8 +5,8 @@
 #include "loadaverage.h"
 
 #include "app/application.h"
-#include "core/sharedapplication.h"
 #include "app/startup.h"
+#include "core/sharedapplication.h"
 #include "remote/serial.h"
 #include "remote/socketthread.h"
 #include "sequence/displayboard.h"
@@ -180,27 +180,6 @@ QByteArray requestFrame(const char* command)
     return '\t' + QJsonDocument(root).toJson(QJsonDocument::Compact) + '\x02';
 }
 
-// The status message's word for a colour; empty for "no colour", which the message leaves out.
-QString colourWord(int colour)
-{
-    switch (colour) {
-    case SemaEnum::SEMA_COLOR_OFF:
-        return QStringLiteral("OFF");
-    case SemaEnum::SEMA_COLOR_RED:
-        return QStringLiteral("RED");
-    case SemaEnum::SEMA_COLOR_YELLOW:
-    case SemaEnum::SEMA_COLOR_PIXEL:
-    case SemaEnum::SEMA_COLOR_YELLOW_PIXEL:
-        return QStringLiteral("YELLOW");
-    case SemaEnum::SEMA_COLOR_GREEN:
-        return QStringLiteral("GREEN");
-    case SemaEnum::SEMA_COLOR_ALL:
-        return QStringLiteral("ALL");
-    default:
-        return QString();
-    }
-}
-
 // A lights change: the first drawing of a colour after another one.
 struct LightsChange
 {
@@ -213,7 +192,7 @@ std::vector<LightsChange> lightsChanges(const WakeLog& log)
     std::vector<LightsChange> changes;
     QString previous;
     for (size_t k = 0; k < log.size(); ++k) {
-        const QString word = colourWord(log.values[k]);
+        const QString word = Sema::statusColourWord(log.values[k]);
         if (k == 0 || word != previous)
             changes.push_back({ log.times[k], word });
         previous = word;

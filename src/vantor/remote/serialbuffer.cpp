@@ -30,13 +30,7 @@ bool SerialBuffer::takeByte(char& byte)
     if (m_readPos >= m_bytes.size())
         return false;
     byte = m_bytes.at(m_readPos++);
-    if (m_readPos == m_bytes.size()) {
-        m_bytes.clear();
-        m_readPos = 0;
-    } else if (m_readPos >= kCompactThreshold && m_readPos * 2 >= m_bytes.size()) {
-        m_bytes.remove(0, m_readPos);
-        m_readPos = 0;
-    }
+    dropTakenBytes();
     return true;
 }
 
@@ -48,13 +42,7 @@ int SerialBuffer::take(char* destination, int maxBytes)
         return 0;
     memcpy(destination, m_bytes.constData() + m_readPos, size_t(count));
     m_readPos += count;
-    if (m_readPos == m_bytes.size()) {
-        m_bytes.clear();
-        m_readPos = 0;
-    } else if (m_readPos >= kCompactThreshold && m_readPos * 2 >= m_bytes.size()) {
-        m_bytes.remove(0, m_readPos);
-        m_readPos = 0;
-    }
+    dropTakenBytes();
     return count;
 }
 
@@ -75,6 +63,17 @@ void SerialBuffer::clear()
     QMutexLocker locker(&m_mutex);
     m_bytes.clear();
     m_readPos = 0;
+}
+
+void SerialBuffer::dropTakenBytes()
+{
+    if (m_readPos == m_bytes.size()) {
+        m_bytes.clear();
+        m_readPos = 0;
+    } else if (m_readPos >= kCompactThreshold && m_readPos * 2 >= m_bytes.size()) {
+        m_bytes.remove(0, m_readPos);
+        m_readPos = 0;
+    }
 }
 
 } // namespace Vl::Tavix3::UI

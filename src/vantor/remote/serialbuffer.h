@@ -26,6 +26,9 @@ public:
     bool isHeldBack() const { return m_heldBack; }
 
 private:
+    // Frees the bytes taken so far when it is worth it; called with the lock held.
+    void dropTakenBytes();
+
     mutable QMutex m_mutex;
     QByteArray m_bytes;
     int m_readPos = 0; // bytes before it were taken already

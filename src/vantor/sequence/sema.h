@@ -223,6 +223,8 @@ public:
     int delayFalseStart() const { return m_delayFalseStart; }
     // Seconds from 0 to kMaxDelayFalseStart; a value beyond is brought to the nearer end.
     void setDelayFalseStart(int value);
+    // The status message's word for a colour; empty for "no colour", which the message leaves out.
+    static QString statusColourWord(int colour);
     // The longest false-start delay in seconds: the longest whose milliseconds a timer holds.
     static constexpr int kMaxDelayFalseStart = std::numeric_limits<int>::max() / 1000;
     SemaEnum::SemaOffMode offMode() const { return m_offMode; }

@@ -12,9 +12,7 @@
 
 namespace Vl::Tavix3::UI {
 
-namespace {
-
-QString colourWord(SemaEnum::SemaColor colour)
+QString Sema::statusColourWord(int colour)
 {
     switch (colour) {
     case SemaEnum::SEMA_COLOR_OFF:
@@ -33,8 +31,6 @@ QString colourWord(SemaEnum::SemaColor colour)
         return QString();
     }
 }
-
-} // namespace
 
 bool Sema::isOutputStatusEnabled() const
 {
@@ -103,7 +99,7 @@ void Sema::sendStatus(bool force)
             put("BibNumber", m_bib.value_or(0));
             if (m_currentIndex && m_currentColor != SemaEnum::NO_SEMA_COLOR) {
                 put("YellowPixelCount", m_pixelCount);
-                put("Color", colourWord(m_currentColor));
+                put("Color", statusColourWord(m_currentColor));
                 put("Time", timeBandText());
             }
         }
