@@ -512,7 +512,14 @@ QString TickTime::displayTime(qint64 dateTime, uint format, const FormatRules& r
 {
     char buffer[kFormatBufferSize];
     formatTime(dateTime, buffer, format, rules, onlySeconds, noDots, prefix, proportionalFont, updateCheck);
-    return QString::fromLocal8Bit(buffer);
+    // The formatter writes ASCII (digits, separators, signs) and the caller's prefix: read as Latin-1
+    // it gives the text the locale's codec would, without the codec's look-up on every call, which
+    // costs more than the formatting itself and sits on the path of the start signals.
+    for (const char* p = buffer; *p != 0; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            return QString::fromLocal8Bit(buffer);
+    }
+    return QString::fromLatin1(buffer);
 }
 
 QString TickTime::cronoTime(qint64 dateTime)
