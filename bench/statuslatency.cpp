@@ -205,9 +205,7 @@ struct Journey
 {
     qint64 lights = 0; // the lights drawn in the new colour (tick thread)
     qint64 published = 0; // the display board published, which lets the status go (tick thread)
-    qint64 handed = 0; // the message handed to the serial layer (tick thread)
-    qint64 taken = 0; // the serial layer's queued call taken by the GUI thread
-    qint64 written = 0; // the bytes written to the client's socket
+    qint64 handed = 0; // the message handed to the serial layer (tick thread), which sends it from there
     qint64 received = 0; // the client's read returned with the message
 };
 
@@ -260,8 +258,6 @@ int runStatusLatency(const char* program, int seconds)
     WakeLog lights(size_t(seconds) * 16 + 256);
     WakeLog published(size_t(seconds) * 64 + 256);
     ByteStamps handed;
-    ByteStamps taken;
-    ByteStamps written;
     LoopbackClient client;
     qint64 measureFromNs = 0;
     qint64 endNs = 0;
@@ -292,22 +288,13 @@ int runStatusLatency(const char* program, int seconds)
                     }
                     return;
                 }
-                // Connected after the client's own connection, so each of these queued calls runs
-                // right after the client object has taken the same bytes.
                 QObject::connect(
                     serial, &Serial::sendSocketData, serial,
                     [&handed](const QByteArray& data) { handed.add(realtimeNs(), data.size()); },
                     Qt::DirectConnection);
                 QObject::connect(
-                    serial, &Serial::sendSocketData, serial,
-                    [&taken](const QByteArray& data) { taken.add(realtimeNs(), data.size()); },
-                    Qt::QueuedConnection);
-                QObject::connect(
                     board, &Displayboard::setMatrix, serial,
                     [&published] { published.add(realtimeNs()); }, Qt::DirectConnection);
-                QObject::connect(
-                    clients.first()->socket(), &QTcpSocket::bytesWritten, serial,
-                    [&written](qint64 bytes) { written.add(realtimeNs(), bytes); }, Qt::DirectConnection);
                 ready = true;
                 client.send(requestFrame("SetEnableOutputStatus"));
                 return;
@@ -362,8 +349,6 @@ int runStatusLatency(const char* program, int seconds)
         Journey j;
         j.received = frame.ns;
         j.handed = handed.reaching(frame.endOffset, true);
-        j.taken = taken.reaching(frame.endOffset, true);
-        j.written = written.reaching(frame.endOffset, false);
         const qint64 before = j.handed ? j.handed : j.received;
         for (size_t k = changes.size(); k-- > 0;) {
             if (changes[k].ns <= before && changes[k].word == word) {
@@ -394,9 +379,7 @@ int runStatusLatency(const char* program, int seconds)
     printStage("  lights changed -> handed to serial layer", journeys, &Journey::lights, &Journey::handed);
     printStage("    lights changed -> board published", journeys, &Journey::lights, &Journey::published);
     printStage("    board published -> handed", journeys, &Journey::published, &Journey::handed);
-    printStage("  handed -> taken by the GUI thread", journeys, &Journey::handed, &Journey::taken);
-    printStage("  taken -> written to the socket", journeys, &Journey::taken, &Journey::written);
-    printStage("  written -> client received", journeys, &Journey::written, &Journey::received);
+    printStage("  handed -> client received", journeys, &Journey::handed, &Journey::received);
     printAfterSecond("lights changed, after the whole second", journeys, &Journey::lights);
     printAfterSecond("client received, after the whole second", journeys, &Journey::received);
     std::printf("lights changes without a status message: %ld\n", unreported);

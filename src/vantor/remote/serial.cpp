@@ -2,10 +2,12 @@
 
 #include "core/exceptionhandler.h"
 #include "core/utils.h"
+#include "remote/clientoutput.h"
 #include "remote/outgoingmessage.h"
 #include "remote/serialbuffer.h"
 #include "remote/socketthread.h"
 #include "time/datetime.h"
+#include "time/normalpriorityscope.h"
 
 #include <QDebug>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QThread>
 
 #include <sys/resource.h>
+#include <utility>
 
 namespace Vl::Tavix3::UI {
 
@@ -37,9 +40,10 @@ Serial::~Serial()
 
 bool Serial::startServer()
 {
-    // Every client costs a descriptor: the limit of open files must leave room for all of them.
+    // Every client costs two descriptors (its socket's and its output's): the limit of open files
+    // must leave room for all of them.
     rlimit files {};
-    const rlim_t wanted = rlim_t(kMaxConnections) + 512;
+    const rlim_t wanted = 2 * rlim_t(kMaxConnections) + 512;
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < wanted) {
         files.rlim_cur = files.rlim_max == RLIM_INFINITY ? wanted : qMin(wanted, files.rlim_max);
         if (::setrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur < wanted)
@@ -78,6 +82,10 @@ void Serial::incomingConnection(qintptr socketDescriptor)
     client->setPortId(portId);
     portBuffer(portId, true);
     m_clients.append(client);
+    {
+        QMutexLocker locker(&m_outgoingMutex);
+        m_outputs.append(client->output());
+    }
     if (!m_checkTimer->isActive())
         m_checkTimer->start();
 
@@ -87,6 +95,10 @@ void Serial::incomingConnection(qintptr socketDescriptor)
         [this, portId](const QByteArray& data) { onSocketDataReceived(portId, data); });
     connect(client, &SocketThread::disconnected, this, [this, client, portId]() {
         m_clients.removeOne(client);
+        {
+            QMutexLocker locker(&m_outgoingMutex);
+            m_outputs.removeOne(client->output());
+        }
         onClientDisconnected(portId);
     });
 }
@@ -261,21 +273,45 @@ bool Serial::isBufferEmpty(const SerialInfoType& port)
     return true;
 }
 
-void Serial::serialOutText(int channelMask, int, const QString& text)
+void Serial::serialOutText(int channelMask, int, const QString& text, Delivery delivery)
 {
     try {
         if ((channelMask & SerialEnum::SERIAL_CHANNEL_PCA) == 0)
             return;
         const QByteArray bytes = text.toUtf8();
         emit sendSocketData(bytes);
-        // The texts of one turn of the GUI thread go out together, in the order they were sent.
-        QMutexLocker locker(&m_outgoingMutex);
-        m_outgoing.append(bytes);
-        m_heldOutputBytes += bytes.size();
-        if (!m_deliveryPosted) {
-            m_deliveryPosted = true;
-            QMetaObject::invokeMethod(this, &Serial::deliverOutput, Qt::QueuedConnection);
+        QVector<std::shared_ptr<ClientOutput>> receivers;
+        {
+            QMutexLocker locker(&m_outgoingMutex);
+            // A text waits behind the texts still waiting for the GUI thread.
+            if (delivery == Delivery::AfterGuiWork || m_deliveryPosted) {
+                // The texts of one turn of the GUI thread go out together, in the order they were sent.
+                m_outgoing.append(bytes);
+                m_heldOutputBytes += bytes.size();
+                if (!m_deliveryPosted) {
+                    m_deliveryPosted = true;
+                    QMetaObject::invokeMethod(this, &Serial::deliverOutput, Qt::QueuedConnection);
+                }
+                return;
+            }
+            if (bytes.isEmpty() || m_outputs.isEmpty())
+                return;
+            const auto message = std::make_shared<const OutgoingMessage>(bytes, ++m_lastSequence, &m_heldOutputBytes);
+            for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
+                output->enqueue(message);
+            receivers = m_outputs;
         }
+        // Sent from this thread; a client the operating system takes no more from is served by the
+        // GUI thread, which also judges the output budget. A real-time thread (the status output)
+        // sends at normal priority, so that the clients it wakes run at once.
+        bool leftWaiting = false;
+        {
+            const NormalPriorityScope normalPriority;
+            for (const std::shared_ptr<ClientOutput>& output : qAsConst(receivers))
+                leftWaiting = output->send() == ClientOutput::SendResult::Blocked || leftWaiting;
+        }
+        if ((leftWaiting || m_heldOutputBytes > kOutputBudgetBytes) && !m_servicePosted.exchange(true))
+            QMetaObject::invokeMethod(this, &Serial::serviceOutput, Qt::QueuedConnection);
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::Serial::serialOutText");
     }
@@ -283,24 +319,32 @@ void Serial::serialOutText(int channelMask, int, const QString& text)
 
 void Serial::deliverOutput()
 {
-    QList<QByteArray> texts;
     {
         QMutexLocker locker(&m_outgoingMutex);
-        texts.swap(m_outgoing);
+        const QList<QByteArray> texts = std::exchange(m_outgoing, {});
         m_deliveryPosted = false;
-    }
-    // From here each text counts as the message built from it.
-    for (const QByteArray& text : qAsConst(texts))
-        m_heldOutputBytes -= text.size();
-    const QList<SocketThread*> clients = m_clients;
-    for (const QByteArray& text : texts) {
-        if (clients.isEmpty() || text.isEmpty())
-            continue;
-        const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
-        for (SocketThread* client : clients)
-            client->enqueue(message, false);
+        // From here each text counts as the message built from it; the messages are queued before
+        // any other thread sends a later text.
+        for (const QByteArray& text : texts) {
+            m_heldOutputBytes -= text.size();
+            if (m_outputs.isEmpty() || text.isEmpty())
+                continue;
+            const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
+            for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
+                output->enqueue(message);
+        }
     }
     // Each client gets everything of this turn in one go.
+    const QList<SocketThread*> clients = m_clients;
+    for (SocketThread* client : clients)
+        client->pump();
+    enforceOutputBudget();
+}
+
+void Serial::serviceOutput()
+{
+    m_servicePosted = false;
+    const QList<SocketThread*> clients = m_clients;
     for (SocketThread* client : clients)
         client->pump();
     enforceOutputBudget();
@@ -358,9 +402,9 @@ void Serial::checkClients()
         m_checkTimer->stop();
 }
 
-void Serial::serialOutText(const SerialInfoType& port, const QString& text)
+void Serial::serialOutText(const SerialInfoType& port, const QString& text, Delivery delivery)
 {
-    serialOutText(getSerialChannel(port.type), port.portId, text);
+    serialOutText(getSerialChannel(port.type), port.portId, text, delivery);
 }
 
 QString Serial::eventMessage(const Event& event)
@@ -381,7 +425,7 @@ void Serial::sendEvent(const EntityPtr<Event>& event)
 {
     if (!event)
         return;
-    serialOutText(SerialEnum::SERIAL_CHANNEL_ALL, 0, eventMessage(*event));
+    serialOutText(SerialEnum::SERIAL_CHANNEL_ALL, 0, eventMessage(*event), Delivery::Immediate);
 }
 
 int Serial::getSerialChannel(SerialEnum::SerialType type)

@@ -13,12 +13,15 @@
 #include <QString>
 #include <QTcpServer>
 #include <QTimer>
+#include <QVector>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 namespace Vl::Tavix3::UI {
 
+class ClientOutput;
 class SerialBuffer;
 class SocketThread;
 
@@ -69,12 +72,22 @@ public:
     bool isBufferEmpty(const SerialInfoType& port);
     SerialNoticeQueue& noticeQueue() { return m_noticeQueue; }
 
+    // When a text leaves. Every text leaves after the texts sent before it, for every client.
+    enum class Delivery {
+        // After everything already posted to the GUI thread has been handled there (a setting
+        // stored, a screen shown): for texts that report work of the GUI thread.
+        AfterGuiWork,
+        // At once, from the sending thread: for texts that report nothing of the GUI thread
+        // (the status, events, answers that only read).
+        Immediate,
+    };
+
     // Sends text to every client when bit 0 (SERIAL_CHANNEL_PCA) of the mask is set; the other
     // channels have no output here and the port id plays no part. Callable from any thread.
-    void serialOutText(int channelMask, int portId, const QString& text);
+    void serialOutText(int channelMask, int portId, const QString& text, Delivery delivery = Delivery::AfterGuiWork);
     // The reply to a port: the mask of the port's type.
-    void serialOutText(const SerialInfoType& port, const QString& text);
-    // Sends the "Sema"/"Event" message of an event to every client.
+    void serialOutText(const SerialInfoType& port, const QString& text, Delivery delivery = Delivery::AfterGuiWork);
+    // Sends the "Sema"/"Event" message of an event to every client, at once.
     void sendEvent(const EntityPtr<Event>& event);
     // The framed "Sema"/"Event" message of an event.
     static QString eventMessage(const Event& event);
@@ -123,6 +136,8 @@ private:
     void resumeInput();
     // Hands the texts sent since the last turn to every client, each built once and shared.
     void deliverOutput();
+    // Sends, on the GUI thread, what clients left waiting when another thread sent to them.
+    void serviceOutput();
     void enforceOutputBudget();
     void refuseConnection(qintptr socketDescriptor);
     void onAcceptError(QAbstractSocket::SocketError error);
@@ -141,11 +156,13 @@ private:
     std::atomic<bool> m_inputBudgetHeldBack { false };
     std::atomic<bool> m_resumePosted { false };
 
-    QMutex m_outgoingMutex; // the texts below, filled from any thread
-    QList<QByteArray> m_outgoing;
+    QMutex m_outgoingMutex; // the texts and outputs below, the message numbers; used from any thread
+    QList<QByteArray> m_outgoing; // texts waiting for the GUI thread's delivery
     bool m_deliveryPosted = false;
+    QVector<std::shared_ptr<ClientOutput>> m_outputs; // of the connected clients, in connection order
+    std::atomic<bool> m_servicePosted { false };
     std::atomic<qint64> m_heldOutputBytes { 0 };
-    quint64 m_lastSequence = 0;
+    std::atomic<quint64> m_lastSequence { 0 };
 
     QTimer* m_checkTimer = nullptr;
     std::function<qint64()> m_clock;

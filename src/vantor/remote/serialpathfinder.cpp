@@ -206,12 +206,29 @@ void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader
         handleRequest(port, frame.bytes);
         break;
     case FrameReader::FrameKind::RawText:
+        m_frameMayQueueGuiWork = true;
         handleRawText(frame.bytes);
         break;
     case FrameReader::FrameKind::Hex:
+        m_frameMayQueueGuiWork = true;
         handleHexFrame(port, frame.bytes);
         break;
     }
+    if (m_frameMayQueueGuiWork) {
+        m_frameMayQueueGuiWork = false;
+        m_guiWorkBehind = true;
+    }
+}
+
+void SerialPathFinder::sendText(const SerialInfoType& port, const QString& text)
+{
+    auto delivery = Serial::Delivery::Immediate;
+    if (m_frameMayQueueGuiWork || m_guiWorkBehind) {
+        // Texts after this one wait behind it, so one text waiting is enough.
+        delivery = Serial::Delivery::AfterGuiWork;
+        m_guiWorkBehind = false;
+    }
+    m_serial->serialOutText(port, text, delivery);
 }
 
 QString SerialPathFinder::acknowledgement(const QString& requestId)
@@ -240,7 +257,10 @@ void SerialPathFinder::handleRequest(const SerialInfoType& port, const QByteArra
     if (type == QLatin1String("SemaACK"))
         return;
     if (section != QLatin1String("DisplayboardOutput"))
-        m_serial->serialOutText(port, acknowledgement(id));
+        sendText(port, acknowledgement(id));
+    // A request that only reads queues nothing for the GUI thread, unless it runs something there.
+    if (type != QLatin1String("Sema") || !section.startsWith(QLatin1String("Get")))
+        m_frameMayQueueGuiWork = true;
     handleData(port, type, section, data);
 }
 
@@ -303,6 +323,7 @@ bool SerialPathFinder::runOn(QObject* context, const std::function<void()>& effe
 {
     if (!context)
         return false;
+    m_frameMayQueueGuiWork = true;
     if (context->thread() == QThread::currentThread()) {
         effect();
         return true;
@@ -374,7 +395,7 @@ bool SerialPathFinder::showOutputScreen()
 
 void SerialPathFinder::sendReply(const CommandRequest& request, const QJsonObject& data)
 {
-    m_serial->serialOutText(request.port(), Utils::convertToJSonString(request.type(), request.command(), data, true));
+    sendText(request.port(), Utils::convertToJSonString(request.type(), request.command(), data, true));
 }
 
 void SerialPathFinder::sendError(const CommandRequest& request, RemoteError error)
@@ -382,8 +403,7 @@ void SerialPathFinder::sendError(const CommandRequest& request, RemoteError erro
     QJsonObject data;
     data.insert(QStringLiteral("Error"), errorText(error));
     data.insert(QStringLiteral("ErrorIndex"), errorIndex(error));
-    m_serial->serialOutText(
-        request.port(), Utils::convertToJSonString(QStringLiteral("SemaError"), request.command(), data, true));
+    sendText(request.port(), Utils::convertToJSonString(QStringLiteral("SemaError"), request.command(), data, true));
 }
 
 QString SerialPathFinder::errorText(RemoteError error)

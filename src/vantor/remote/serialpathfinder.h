@@ -129,6 +129,11 @@ private:
     void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
     void handleRequest(const SerialInfoType& port, const QByteArray& text);
     void handleRawText(const QByteArray& text);
+    // Sends an acknowledgement, a reply or an error. A text that follows work this server may have
+    // queued for the GUI thread (any request but a "Get" one, a raw text, a synchronisation frame,
+    // anything run there) leaves after that work; the others leave at once.
+    void sendText(const SerialInfoType& port, const QString& text);
+
     // Ends the frames that a silence has ended and forgets the ports with nothing in progress.
     void expireReaders();
     void dropLargestFrame();
@@ -141,6 +146,8 @@ private:
     QHash<int, FrameReader> m_readers; // by port id
     QHash<int, QByteArray> m_leftovers; // bytes read but not fed yet, by port id
     qint64 m_heldFrameBytes = 0; // the unfinished frames of all readers
+    bool m_frameMayQueueGuiWork = false; // the frame being handled
+    bool m_guiWorkBehind = false; // a frame did, and no text has waited for its work yet
 };
 
 } // namespace Vl::Tavix3::UI

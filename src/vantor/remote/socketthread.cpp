@@ -1,13 +1,9 @@
 #include "remote/socketthread.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 #include <algorithm>
-#include <cerrno>
-#include <limits>
 #include <sys/socket.h>
-#include <sys/uio.h>
 
 namespace Vl::Tavix3::UI {
 
@@ -20,8 +16,10 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
         qWarning() << "TCP client not taken over:" << m_socket->errorString();
         delete m_socket;
         m_socket = nullptr;
+        m_output = std::make_shared<ClientOutput>(-1);
         return;
     }
+    m_output = std::make_shared<ClientOutput>(int(m_socket->socketDescriptor()));
     // An acknowledgement and the reply after it must not wait for each other's ACK (Nagle).
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     // What the serial layer has no room for yet stays with the operating system.
@@ -33,14 +31,15 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
 
     connect(m_socket, &QTcpSocket::readyRead, this, &SocketThread::readyRead, Qt::DirectConnection);
     connect(m_socket, &QTcpSocket::bytesWritten, this, [this]() {
-        if (m_clock)
-            m_lastProgressMs = m_clock();
+        m_output->noteProgress();
+        if (m_socket->bytesToWrite() > 0)
+            return;
+        m_output->sliceSent();
         pump();
     });
     connect(m_socket, &QTcpSocket::disconnected, this, [this]() {
         // What the client can no longer receive is released at once.
-        m_queue.clear();
-        m_queuedBytes = 0;
+        m_output->close();
         emit disconnected();
         deleteLater();
     });
@@ -52,6 +51,7 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
 
 SocketThread::~SocketThread()
 {
+    m_output->close();
     if (m_socket) {
         // Closing from here must not call back into a half-destroyed object.
         m_socket->disconnect(this);
@@ -63,9 +63,8 @@ bool SocketThread::isConnected() const { return m_socket && m_socket->state() ==
 
 void SocketThread::drop()
 {
-    m_queue.clear();
-    m_queuedBytes = 0;
-    m_headOffset = 0;
+    // Both descriptors of the connection are closed; the connection ends with the last of them.
+    m_output->close();
     if (m_socket)
         m_socket->abort();
 }
@@ -112,83 +111,30 @@ void SocketThread::enqueue(const OutgoingMessagePtr& message, bool sendNow)
 {
     if (!message || message->size() == 0 || !isConnected())
         return;
-    m_queue.enqueue(message);
-    m_queuedBytes += message->size();
-    m_largestQueued = std::max(m_largestQueued, message->size());
+    m_output->enqueue(message);
     if (sendNow)
         pump();
 }
 
 void SocketThread::pump()
 {
-    QMutexLocker locker(&m_writeMutex);
-    if (!m_socket || !m_socket->isOpen() || m_socket->state() != QAbstractSocket::ConnectedState)
+    if (!isConnected())
         return;
-    // What the socket holds goes first; bytesWritten brings the rest here again.
-    if (m_socket->bytesToWrite() > 0)
-        return;
-    // Everything waiting goes to the operating system in as few calls as it takes, without a copy.
-    const int fd = int(m_socket->socketDescriptor());
-    while (!m_queue.isEmpty()) {
-        iovec parts[kMaxPartsPerWrite];
-        int count = 0;
-        qint64 offset = m_headOffset;
-        for (auto it = m_queue.cbegin(); it != m_queue.cend() && count < kMaxPartsPerWrite; ++it, ++count) {
-            const QByteArray& bytes = (*it)->bytes();
-            parts[count].iov_base = const_cast<char*>(bytes.constData() + offset);
-            parts[count].iov_len = size_t(bytes.size() - offset);
-            offset = 0;
-        }
-        msghdr header {};
-        header.msg_iov = parts;
-        header.msg_iovlen = size_t(count);
-        const ssize_t sent = ::sendmsg(fd, &header, MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0 && errno == EINTR)
-            continue;
-        if (sent <= 0)
-            break;
-        consume(sent);
-        if (m_clock)
-            m_lastProgressMs = m_clock();
-    }
     // The operating system takes no more now: the socket takes a slice, and tells when it is sent.
-    if (!m_queue.isEmpty()) {
-        const QByteArray& bytes = m_queue.head()->bytes();
-        const qint64 slice = std::min(qint64(bytes.size()) - m_headOffset, kSocketSliceBytes);
-        m_socket->write(bytes.constData() + m_headOffset, slice);
-        consume(slice);
-    }
-    if (m_queue.isEmpty())
-        m_largestQueued = 0;
-}
-
-void SocketThread::consume(qint64 bytes)
-{
-    m_queuedBytes -= bytes;
-    while (bytes > 0 && !m_queue.isEmpty()) {
-        const qint64 left = m_queue.head()->size() - m_headOffset;
-        if (bytes < left) {
-            m_headOffset += bytes;
-            return;
-        }
-        bytes -= left;
-        m_queue.dequeue();
-        m_headOffset = 0;
+    if (m_output->send() == ClientOutput::SendResult::Blocked) {
+        const QByteArray slice = m_output->takeSlice(kSocketSliceBytes);
+        if (!slice.isEmpty())
+            m_socket->write(slice);
     }
 }
 
-qint64 SocketThread::unsentBytes() const { return m_queuedBytes + (m_socket ? m_socket->bytesToWrite() : 0); }
+qint64 SocketThread::unsentBytes() const { return m_output->queuedBytes() + (m_socket ? m_socket->bytesToWrite() : 0); }
 
-std::optional<quint64> SocketThread::oldestWaiting() const
-{
-    if (m_queue.isEmpty())
-        return std::nullopt;
-    return m_queue.head()->sequence();
-}
+std::optional<quint64> SocketThread::oldestWaiting() const { return m_output->oldestWaiting(); }
 
 bool SocketThread::isStalled(qint64 nowMs)
 {
-    const qint64 limit = std::max(kMaxUnsentBytes, m_largestQueued);
+    const qint64 limit = std::max(kMaxUnsentBytes, m_output->largestQueued());
     if (unsentBytes() <= limit) {
         m_overLimitSinceMs = -1;
         return false;

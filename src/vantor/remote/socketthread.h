@@ -1,14 +1,14 @@
 #pragma once
 
+#include "remote/clientoutput.h"
 #include "remote/outgoingmessage.h"
 
 #include <QByteArray>
-#include <QMutex>
 #include <QObject>
-#include <QQueue>
 #include <QTcpSocket>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace Vl::Tavix3::UI {
@@ -17,9 +17,9 @@ namespace Vl::Tavix3::UI {
 // reads what the client sends and writes what the serial layer sends to every client. It
 // deletes itself, with its socket, when the client disconnects.
 //
-// Output waits in a queue of messages shared with the other clients and goes straight to the
-// operating system; only when that takes no more does the socket hold a small slice, so a
-// client that does not read costs its queue, not a copy of it.
+// Output waits in the client's ClientOutput, a queue of messages shared with the other clients
+// that any thread may hand to the operating system; only when that takes no more does the socket
+// hold a small slice, so a client that does not read costs its queue, not a copy of it.
 // Input is read only while the serial layer has room for it; otherwise it stays with the
 // operating system, which slows the client down, until the serial layer resumes the reading.
 class SocketThread : public QObject
@@ -37,9 +37,6 @@ public:
     static constexpr qint64 kReadAheadBytes = 16 * 1024;
     // The operating system's send buffer asked for each client.
     static constexpr qint64 kSystemSendBufferBytes = 256 * 1024;
-    // Messages handed to the operating system in one call, at most.
-    static constexpr int kMaxPartsPerWrite = 64;
-
     SocketThread(qintptr descriptor, QObject* parent = nullptr);
     ~SocketThread() override;
 
@@ -52,6 +49,9 @@ public:
     void setPortId(int portId) { m_portId = portId; }
     // The socket, for inspection; null once the client has gone.
     QTcpSocket* socket() const { return m_socket; }
+
+    // The client's output, which other threads may send from; it outlives this object while they hold it.
+    const std::shared_ptr<ClientOutput>& output() const { return m_output; }
 
     // Queues a message for the client and, unless told otherwise, starts sending it.
     void enqueue(const OutgoingMessagePtr& message, bool sendNow = true);
@@ -66,13 +66,9 @@ public:
     bool isStalled(qint64 nowMs);
 
     // The monotonic clock (ms) that dates the client's progress; unset means none is dated.
-    void setClock(std::function<qint64()> clock)
-    {
-        m_clock = std::move(clock);
-        m_lastProgressMs = m_clock();
-    }
+    void setClock(std::function<qint64()> clock) { m_output->setClock(std::move(clock)); }
     // When the client last took output off the server (the operating system accepted some of it).
-    qint64 lastProgressMs() const { return m_lastProgressMs; }
+    qint64 lastProgressMs() const { return m_output->lastProgressMs(); }
 
     // How many bytes of input the serial layer takes now; unset means no limit.
     void setInputRoom(std::function<qint64()> room) { m_inputRoom = std::move(room); }
@@ -91,21 +87,11 @@ public slots:
     void sendData(QByteArray socketData);
 
 private:
-    // Forgets bytes of the queue that have been handed on.
-    void consume(qint64 bytes);
-
     QTcpSocket* m_socket = nullptr; // a child of this object
     qintptr m_descriptor = 0;
     int m_portId = 0;
-    QMutex m_writeMutex;
-
-    QQueue<OutgoingMessagePtr> m_queue;
-    qint64 m_headOffset = 0; // bytes of the first message already handed to the socket
-    qint64 m_queuedBytes = 0; // bytes of the queue not yet handed to the socket
-    qint64 m_largestQueued = 0; // the largest message queued since the queue was last empty
+    std::shared_ptr<ClientOutput> m_output;
     qint64 m_overLimitSinceMs = -1;
-    std::function<qint64()> m_clock;
-    qint64 m_lastProgressMs = 0;
 
     std::function<qint64()> m_inputRoom;
     bool m_inputHeldBack = false;

@@ -122,7 +122,7 @@ public:
     {
         const QSharedPointer<Application> app = sharedApplication();
         if (app && app->serial())
-            app->serial()->serialOutText(SerialEnum::SERIAL_CHANNEL_ALL, 0, framedMessage);
+            app->serial()->serialOutText(SerialEnum::SERIAL_CHANNEL_ALL, 0, framedMessage, Serial::Delivery::Immediate);
     }
 
     void writeEventRecord(const EntityPtr<Event>& event) override

@@ -1,4 +1,5 @@
 #include "testsupport/testmain.h"
+#include "time/normalpriorityscope.h"
 #include "time/realtimescheduling.h"
 
 #include <QMutex>
@@ -11,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+using Vl::Tavix3::UI::NormalPriorityScope;
 using Vl::Tavix3::UI::RealtimeScheduling;
 
 namespace {
@@ -56,6 +58,7 @@ private slots:
     void refusedOnceLogsOnceForAllThreads();
     void grantedLogsNothing();
     void realCallSetsTheThreadsPolicy();
+    void normalPriorityScopeLowersAndRestores();
 };
 
 void TestRealtimeScheduling::init()
@@ -111,6 +114,51 @@ void TestRealtimeScheduling::realCallSetsTheThreadsPolicy()
     // The test's own thread is untouched.
     pthread_getschedparam(pthread_self(), &policy, &parameters);
     QCOMPARE(policy, SCHED_OTHER);
+}
+
+void TestRealtimeScheduling::normalPriorityScopeLowersAndRestores()
+{
+    struct Policy
+    {
+        int policy = -1;
+        int priority = -1;
+    };
+    const auto current = [] {
+        Policy now;
+        sched_param parameters {};
+        pthread_getschedparam(pthread_self(), &now.policy, &parameters);
+        now.priority = parameters.sched_priority;
+        return now;
+    };
+
+    // A thread at normal priority is left alone.
+    {
+        NormalPriorityScope scope;
+        QVERIFY(!scope.isLowered());
+        QCOMPARE(current().policy, SCHED_OTHER);
+    }
+    QCOMPARE(current().policy, SCHED_OTHER);
+
+    bool applied = false;
+    bool lowered = false;
+    Policy inside;
+    Policy after;
+    std::thread thread([&] {
+        applied = RealtimeScheduling::applyToCurrentThread(RealtimeScheduling::kWorkerPriority);
+        {
+            NormalPriorityScope scope;
+            lowered = scope.isLowered();
+            inside = current();
+        }
+        after = current();
+    });
+    thread.join();
+    if (!applied)
+        QSKIP("real-time scheduling is not permitted here");
+    QVERIFY(lowered);
+    QCOMPARE(inside.policy, SCHED_OTHER);
+    QCOMPARE(after.policy, SCHED_RR);
+    QCOMPARE(after.priority, RealtimeScheduling::kWorkerPriority);
 }
 
 VANTOR_TEST_CLASS(TestRealtimeScheduling)
