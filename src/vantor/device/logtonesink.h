@@ -4,7 +4,7 @@
 
 namespace Vl::Tavix3::UI {
 
-// Tones as debug lines, for machines without a PC speaker.
+// Tones as debug lines, for machines without a PC speaker; written by the application's thread.
 class LogToneSink : public ToneSink
 {
 public:

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -96,6 +98,7 @@ private slots:
     void quitBeforeTheWaitIsNotLost();
     void sinkChosenAtStartUp();
     void noSpeakerInAFolderWithoutDevices();
+    void logSinkWritesOnTheApplicationThread();
 };
 
 void TestToneOutput::generatedToneHasFrequencyAndLength_data()
@@ -412,6 +415,48 @@ void TestToneOutput::noSpeakerInAFolderWithoutDevices()
     plain.close();
     QVERIFY(!PcSpeakerToneSink::open(folder));
     QVERIFY(!PcSpeakerToneSink::open(folder + QStringLiteral("/missing")));
+}
+
+namespace {
+struct LoggedLine
+{
+    QString text;
+    QThread* thread = nullptr;
+};
+QMutex s_loggedMutex;
+QList<LoggedLine> s_logged;
+void recordLine(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    QMutexLocker locker(&s_loggedMutex);
+    s_logged.append({ message, QThread::currentThread() });
+}
+} // namespace
+
+void TestToneOutput::logSinkWritesOnTheApplicationThread()
+{
+    // A tone asked for by another thread (the scheduler's, in the program) is written to the log by
+    // the application's thread; that thread's own tones are written at once.
+    s_logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordLine);
+    LogToneSink sink;
+    std::unique_ptr<QThread> asking(QThread::create([&sink]() { sink.play(1840, 1000); }));
+    asking->start();
+    const bool finished = asking->wait(5000);
+    const int beforeEvents = [] {
+        QMutexLocker locker(&s_loggedMutex);
+        return s_logged.size();
+    }();
+    sink.play(922, 300);
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previous);
+
+    QVERIFY(finished);
+    QCOMPARE(beforeEvents, 0);
+    QCOMPARE(s_logged.size(), 2);
+    QCOMPARE(s_logged.at(0).text, QStringLiteral("Tone 922 Hz, 300 ms"));
+    QCOMPARE(s_logged.at(1).text, QStringLiteral("Tone 1840 Hz, 1000 ms"));
+    for (const LoggedLine& line : qAsConst(s_logged))
+        QCOMPARE(line.thread, QCoreApplication::instance()->thread());
 }
 
 VANTOR_TEST_CLASS(TestToneOutput)

@@ -10,8 +10,16 @@
 #include <QTest>
 #include <QThread>
 
+#include <arpa/inet.h>
 #include <atomic>
+#include <chrono>
 #include <memory>
+#include <mutex>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Vl::Tavix3::UI;
 
@@ -34,6 +42,67 @@ public:
 
     QTcpSocket socket;
     QByteArray received;
+};
+
+// A client that reads on a thread of its own, so that what it receives is seen while the thread of
+// the server is held.
+class ThreadedClient
+{
+public:
+    ThreadedClient()
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(Serial::kPort);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+            return;
+        m_reader = std::thread([this]() {
+            char buffer[65536];
+            pollfd fd { m_fd, POLLIN, 0 };
+            while (!m_stop) {
+                if (::poll(&fd, 1, 20) <= 0)
+                    continue;
+                const ssize_t n = ::recv(m_fd, buffer, sizeof buffer, 0);
+                if (n <= 0)
+                    break;
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_received.append(buffer, int(n));
+            }
+        });
+    }
+    ~ThreadedClient()
+    {
+        m_stop = true;
+        if (m_reader.joinable())
+            m_reader.join();
+        ::close(m_fd);
+    }
+
+    QByteArray received() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_received;
+    }
+    // Waits without running any event loop of the calling thread.
+    bool waitForSize(int size, int timeoutMs) const
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (received().size() < size) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
+
+private:
+    int m_fd = -1;
+    std::thread m_reader;
+    std::atomic<bool> m_stop { false };
+    mutable std::mutex m_mutex;
+    QByteArray m_received;
 };
 
 QByteArray drain(Serial& serial, int portId)
@@ -65,6 +134,7 @@ private slots:
     void slowReaderIsJudgedOverTime_data();
     void slowReaderIsJudgedOverTime();
     void outputBudgetDropsTheClientsFurthestBehind();
+    void immediateTextsLeaveWhileTheGuiThreadIsBusy();
     void clientsSendWithoutDelay();
     void failedListenIsReported();
 
@@ -316,6 +386,44 @@ void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
     // Shared, the messages never cost more than the budget, the message that crossed it and the text
     // on its way to the clients.
     QVERIFY2(mostHeld <= Serial::kOutputBudgetBytes + 2 * block.size(), qPrintable(QString::number(mostHeld)));
+    QTRY_COMPARE(m_serial->heldOutputBytes(), qint64(0));
+}
+
+void TestTcpServer::immediateTextsLeaveWhileTheGuiThreadIsBusy()
+{
+    // This thread is the server's GUI thread; from here on it runs no event loop until said.
+    ThreadedClient first;
+    ThreadedClient second;
+    QTRY_COMPARE(m_serial->clientCount(), 2);
+    const auto sendFromAnotherThread = [this](const QString& text) {
+        std::thread sender([&]() { m_serial->serialOutText(31, 0, text, Serial::Delivery::Immediate); });
+        sender.join();
+    };
+
+    // Sent at once, by the sending thread.
+    sendFromAnotherThread(QStringLiteral("\tstatus 1\x02"));
+    QVERIFY(first.waitForSize(10, 5000));
+    QVERIFY(second.waitForSize(10, 5000));
+
+    // A text that waits for the GUI thread holds back the texts after it: the order stays.
+    m_serial->serialOutText(31, 0, QStringLiteral("\treply\x02"));
+    sendFromAnotherThread(QStringLiteral("\tstatus 2\x02"));
+    QVERIFY(!first.waitForSize(11, 200));
+    QCOMPARE(first.received(), QByteArray("\tstatus 1\x02"));
+    const QByteArray all("\tstatus 1\x02\treply\x02\tstatus 2\x02");
+    QTRY_COMPARE(first.received(), all);
+    QTRY_COMPARE(second.received(), all);
+
+    // More than the operating system takes at once: the rest follows on the GUI thread, whole and
+    // in order with what is sent after it.
+    const QString large(8 << 20, QLatin1Char('L'));
+    sendFromAnotherThread(large);
+    sendFromAnotherThread(QStringLiteral("\tstatus 3\x02"));
+    const int total = all.size() + large.size() + 10;
+    QTRY_COMPARE_WITH_TIMEOUT(first.received().size(), total, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(second.received().size(), total, 20000);
+    QVERIFY(first.received().endsWith(QByteArray(1000, 'L') + "\tstatus 3\x02"));
+    QCOMPARE(second.received(), first.received());
     QTRY_COMPARE(m_serial->heldOutputBytes(), qint64(0));
 }
 
