@@ -7,6 +7,7 @@
 #include "sequence/sema.h"
 #include "time/cyclichandler.h"
 #include "time/datetime.h"
+#include "time/normalpriorityscope.h"
 #include "time/timersoftware.h"
 
 #include <QMutexLocker>
@@ -126,6 +127,9 @@ void Sema::runTick()
 
     if (isNewSecond(now)) {
         m_timeOfDayText = timeOfDayText(now);
+        // The screens are told from normal priority: waking the GUI thread from a real-time thread
+        // can hold this thread up for milliseconds, before the lights of this very second.
+        const NormalPriorityScope normalPriority;
         emit timeChanged(m_timeOfDayText);
         if (m_ledTestSequencer)
             m_ledTestSequencer->runStep();
@@ -422,6 +426,8 @@ void Sema::finishTick(qint64 now)
 
 void Sema::publishBoard()
 {
+    // The board's screens and the status's clients are woken from normal priority (see runTick).
+    const NormalPriorityScope normalPriority;
     if (board().sendPixels(0))
         sendStatus(false);
 }
@@ -458,6 +464,8 @@ void Sema::drawLights(SemaEnum::SemaColor colour)
 
 void Sema::emitColorSignals(SemaEnum::SemaColor colour)
 {
+    // The screens are woken from normal priority (see runTick).
+    const NormalPriorityScope normalPriority;
     switch (colour) {
     case SemaEnum::SEMA_COLOR_RED:
         emit semaRedChanged(true);
@@ -565,8 +573,10 @@ void Sema::setSemaTime(boost::optional<qint64> time, bool isDelta, SemaEnum::Sem
                 drawLights(colour);
         }
     }
-    if (timeChanged)
+    if (timeChanged) {
+        const NormalPriorityScope normalPriority; // see runTick
         emit semaTimeChanged(text);
+    }
     if (colourChanged)
         emitColorSignals(colour);
 }
@@ -589,6 +599,7 @@ void Sema::showSemaTime(boost::optional<qint64> time, bool isDelta, bool force)
         board().drawSemaTime(m_visualizationMode, timeOfDayShown, m_shownTime, isDelta, m_currentColor, m_bib);
         text = timeBandText();
     }
+    const NormalPriorityScope normalPriority; // see runTick
     emit semaTimeChanged(text);
 }
 

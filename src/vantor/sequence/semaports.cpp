@@ -9,6 +9,7 @@
 #include "remote/serial.h"
 #include "remote/serialenum.h"
 #include "sequence/displayboard.h"
+#include "time/normalpriorityscope.h"
 
 #include <QThreadPool>
 
@@ -106,6 +107,9 @@ class ApplicationPorts : public SemaToneOutput,
 public:
     void playTone(uint frequencyHz, uint durationMs) override
     {
+        // The tone's thread is woken from normal priority: from a real-time thread the wake-up can
+        // hold the caller up for milliseconds.
+        const NormalPriorityScope normalPriority;
         const QSharedPointer<Application> app = sharedApplication();
         if (app && app->systemHw())
             app->systemHw()->setSound(frequencyHz, durationMs);
