@@ -20,6 +20,12 @@
 
 namespace Vl::Tavix3::UI {
 
+namespace {
+// The output batch of the calling thread: open, and whether texts wait in it.
+thread_local bool t_batchOpen = false;
+thread_local bool t_batchWaiting = false;
+} // namespace
+
 Serial::Serial(QObject* parent)
     : QTcpServer(parent)
 {
@@ -252,6 +258,10 @@ int Serial::readBytes(const SerialInfoType& port, char* destination, int maxByte
 
 bool Serial::waitForOutputRoom(int timeoutMs)
 {
+    if (m_heldOutputBytes <= kOutputBudgetBytes)
+        return true;
+    // What this thread holds in its batch goes out before it waits.
+    flushOutputBatch();
     QElapsedTimer waited;
     waited.start();
     while (m_heldOutputBytes > kOutputBudgetBytes) {
@@ -299,22 +309,52 @@ void Serial::serialOutText(int channelMask, int, const QString& text, Delivery d
             const auto message = std::make_shared<const OutgoingMessage>(bytes, ++m_lastSequence, &m_heldOutputBytes);
             for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
                 output->enqueue(message);
+            if (t_batchOpen) {
+                t_batchWaiting = true;
+                return;
+            }
             receivers = m_outputs;
         }
-        // Sent from this thread; a client the operating system takes no more from is served by the
-        // GUI thread, which also judges the output budget. A real-time thread (the status output)
-        // sends at normal priority, so that the clients it wakes run at once.
-        bool leftWaiting = false;
-        {
-            const NormalPriorityScope normalPriority;
-            for (const std::shared_ptr<ClientOutput>& output : qAsConst(receivers))
-                leftWaiting = output->send() == ClientOutput::SendResult::Blocked || leftWaiting;
-        }
-        if ((leftWaiting || m_heldOutputBytes > kOutputBudgetBytes) && !m_servicePosted.exchange(true))
-            QMetaObject::invokeMethod(this, &Serial::serviceOutput, Qt::QueuedConnection);
+        sendQueuedOutput(receivers);
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::Serial::serialOutText");
     }
+}
+
+void Serial::sendQueuedOutput(const QVector<std::shared_ptr<ClientOutput>>& receivers)
+{
+    // Sent from this thread; a client the operating system takes no more from is served by the
+    // GUI thread, which also judges the output budget. A real-time thread (the status output)
+    // sends at normal priority, so that the clients it wakes run at once.
+    bool leftWaiting = false;
+    {
+        const NormalPriorityScope normalPriority;
+        for (const std::shared_ptr<ClientOutput>& output : receivers)
+            leftWaiting = output->send() == ClientOutput::SendResult::Blocked || leftWaiting;
+    }
+    if ((leftWaiting || m_heldOutputBytes > kOutputBudgetBytes) && !m_servicePosted.exchange(true))
+        QMetaObject::invokeMethod(this, &Serial::serviceOutput, Qt::QueuedConnection);
+}
+
+void Serial::beginOutputBatch() { t_batchOpen = true; }
+
+void Serial::flushOutputBatch()
+{
+    if (!t_batchWaiting)
+        return;
+    t_batchWaiting = false;
+    QVector<std::shared_ptr<ClientOutput>> receivers;
+    {
+        QMutexLocker locker(&m_outgoingMutex);
+        receivers = m_outputs;
+    }
+    sendQueuedOutput(receivers);
+}
+
+void Serial::endOutputBatch()
+{
+    flushOutputBatch();
+    t_batchOpen = false;
 }
 
 void Serial::deliverOutput()

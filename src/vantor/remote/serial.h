@@ -87,6 +87,12 @@ public:
     void serialOutText(int channelMask, int portId, const QString& text, Delivery delivery = Delivery::AfterGuiWork);
     // The reply to a port: the mask of the port's type.
     void serialOutText(const SerialInfoType& port, const QString& text, Delivery delivery = Delivery::AfterGuiWork);
+    // While a thread holds a batch open, the texts it sends at once wait until the batch ends or is
+    // flushed, and then go out together, one write for each client (the command server's round of
+    // requests). A batch must be flushed before its thread waits for anything.
+    void beginOutputBatch();
+    void flushOutputBatch();
+    void endOutputBatch();
     // Sends the "Sema"/"Event" message of an event to every client, at once.
     void sendEvent(const EntityPtr<Event>& event);
     // The framed "Sema"/"Event" message of an event.
@@ -136,6 +142,8 @@ private:
     void resumeInput();
     // Hands the texts sent since the last turn to every client, each built once and shared.
     void deliverOutput();
+    // Hands what is queued for the clients to the operating system from the calling thread.
+    void sendQueuedOutput(const QVector<std::shared_ptr<ClientOutput>>& receivers);
     // Sends, on the GUI thread, what clients left waiting when another thread sent to them.
     void serviceOutput();
     void enforceOutputBudget();

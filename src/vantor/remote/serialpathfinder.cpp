@@ -98,6 +98,9 @@ void SerialPathFinder::process()
             readyIds.clear();
             continue;
         }
+        // The answers of one round go out together: one write for each client, however many
+        // requests the round served.
+        m_serial->beginOutputBatch();
         for (int i = 0; i < ready.size() && !isStopping();) {
             if (readPort(ready.at(i))) {
                 ++i;
@@ -106,6 +109,7 @@ void SerialPathFinder::process()
                 ready.removeAt(i);
             }
         }
+        m_serial->endOutputBatch();
         expireReaders();
     }
     emit finished();
@@ -324,6 +328,9 @@ bool SerialPathFinder::runOn(QObject* context, const std::function<void()>& effe
     if (!context)
         return false;
     m_frameMayQueueGuiWork = true;
+    // What this thread has sent goes out before it waits.
+    if (m_serial)
+        m_serial->flushOutputBatch();
     if (context->thread() == QThread::currentThread()) {
         effect();
         return true;
@@ -366,6 +373,8 @@ bool SerialPathFinder::runOn(QObject* context, const std::function<void()>& effe
 
 bool SerialPathFinder::waitUntil(const std::function<bool()>& done, int timeoutMs, int stepMs)
 {
+    if (m_serial)
+        m_serial->flushOutputBatch();
     QElapsedTimer waited;
     waited.start();
     while (!done()) {

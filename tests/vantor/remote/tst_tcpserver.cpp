@@ -135,6 +135,7 @@ private slots:
     void slowReaderIsJudgedOverTime();
     void outputBudgetDropsTheClientsFurthestBehind();
     void immediateTextsLeaveWhileTheGuiThreadIsBusy();
+    void batchedTextsLeaveWhenTheBatchEnds();
     void clientsSendWithoutDelay();
     void failedListenIsReported();
 
@@ -425,6 +426,38 @@ void TestTcpServer::immediateTextsLeaveWhileTheGuiThreadIsBusy()
     QVERIFY(first.received().endsWith(QByteArray(1000, 'L') + "\tstatus 3\x02"));
     QCOMPARE(second.received(), first.received());
     QTRY_COMPARE(m_serial->heldOutputBytes(), qint64(0));
+}
+
+void TestTcpServer::batchedTextsLeaveWhenTheBatchEnds()
+{
+    ThreadedClient client;
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+    std::atomic<int> step { 0 };
+    std::thread server([&]() {
+        m_serial->beginOutputBatch();
+        m_serial->serialOutText(31, 0, QStringLiteral("\tack\x02"), Serial::Delivery::Immediate);
+        m_serial->serialOutText(31, 0, QStringLiteral("\treply\x02"), Serial::Delivery::Immediate);
+        step = 1;
+        while (step != 2)
+            std::this_thread::yield();
+        // Before a wait the batch is flushed; what follows waits for the batch's end.
+        m_serial->flushOutputBatch();
+        m_serial->serialOutText(31, 0, QStringLiteral("\tlast\x02"), Serial::Delivery::Immediate);
+        step = 3;
+        while (step != 4)
+            std::this_thread::yield();
+        m_serial->endOutputBatch();
+    });
+    QVERIFY(QTest::qWaitFor([&]() { return step == 1; }, 5000));
+    QVERIFY(!client.waitForSize(1, 200));
+    step = 2;
+    QVERIFY(client.waitForSize(12, 5000));
+    QVERIFY(QTest::qWaitFor([&]() { return step == 3; }, 5000));
+    QVERIFY(!client.waitForSize(13, 200));
+    step = 4;
+    server.join();
+    QVERIFY(client.waitForSize(18, 5000));
+    QCOMPARE(client.received(), QByteArray("\tack\x02\treply\x02\tlast\x02"));
 }
 
 void TestTcpServer::clientsSendWithoutDelay()
