@@ -63,7 +63,13 @@ bool SocketThread::isConnected() const { return m_socket && m_socket->state() ==
 
 void SocketThread::drop()
 {
-    // Both descriptors of the connection are closed; the connection ends with the last of them.
+    // The connection is reset rather than closed: what the client did not take is discarded at once
+    // instead of waiting, with the operating system, for a client that does not read. Both
+    // descriptors of the connection are closed; the connection ends with the last of them.
+    if (m_socket && m_socket->socketDescriptor() >= 0) {
+        const linger reset { 1, 0 };
+        ::setsockopt(int(m_socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    }
     m_output->close();
     if (m_socket)
         m_socket->abort();
