@@ -18,12 +18,6 @@ ClientOutput::ClientOutput(int descriptor)
 
 ClientOutput::~ClientOutput() { close(); }
 
-bool ClientOutput::isOpen() const
-{
-    QMutexLocker locker(&m_mutex);
-    return m_descriptor >= 0;
-}
-
 void ClientOutput::close()
 {
     QMutexLocker locker(&m_mutex);

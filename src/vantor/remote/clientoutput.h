@@ -37,7 +37,6 @@ public:
     ClientOutput(const ClientOutput&) = delete;
     ClientOutput& operator=(const ClientOutput&) = delete;
 
-    bool isOpen() const;
     // Drops what waits and closes the descriptor; callable from any thread.
     void close();
 

@@ -304,11 +304,8 @@ void Serial::serialOutText(int channelMask, int, const QString& text, Delivery d
                 }
                 return;
             }
-            if (bytes.isEmpty() || m_outputs.isEmpty())
+            if (!queueForEveryClient(bytes))
                 return;
-            const auto message = std::make_shared<const OutgoingMessage>(bytes, ++m_lastSequence, &m_heldOutputBytes);
-            for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
-                output->enqueue(message);
             if (t_batchOpen) {
                 t_batchWaiting = true;
                 return;
@@ -367,23 +364,31 @@ void Serial::deliverOutput()
         // any other thread sends a later text.
         for (const QByteArray& text : texts) {
             m_heldOutputBytes -= text.size();
-            if (m_outputs.isEmpty() || text.isEmpty())
-                continue;
-            const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
-            for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
-                output->enqueue(message);
+            queueForEveryClient(text);
         }
     }
     // Each client gets everything of this turn in one go.
-    const QList<SocketThread*> clients = m_clients;
-    for (SocketThread* client : clients)
-        client->pump();
-    enforceOutputBudget();
+    pumpClients();
+}
+
+bool Serial::queueForEveryClient(const QByteArray& text)
+{
+    if (m_outputs.isEmpty() || text.isEmpty())
+        return false;
+    const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
+    for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
+        output->enqueue(message);
+    return true;
 }
 
 void Serial::serviceOutput()
 {
     m_servicePosted = false;
+    pumpClients();
+}
+
+void Serial::pumpClients()
+{
     const QList<SocketThread*> clients = m_clients;
     for (SocketThread* client : clients)
         client->pump();

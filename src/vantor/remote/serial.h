@@ -142,10 +142,15 @@ private:
     void resumeInput();
     // Hands the texts sent since the last turn to every client, each built once and shared.
     void deliverOutput();
+    // Builds the message of a text and queues it for every client (the outgoing lock is held);
+    // false when there is nothing to queue or nobody to queue it for.
+    bool queueForEveryClient(const QByteArray& text);
     // Hands what is queued for the clients to the operating system from the calling thread.
     void sendQueuedOutput(const QVector<std::shared_ptr<ClientOutput>>& receivers);
     // Sends, on the GUI thread, what clients left waiting when another thread sent to them.
     void serviceOutput();
+    // Sends what is queued for every client, on the GUI thread, then judges the output budget.
+    void pumpClients();
     void enforceOutputBudget();
     void refuseConnection(qintptr socketDescriptor);
     void onAcceptError(QAbstractSocket::SocketError error);

@@ -115,7 +115,7 @@ void SocketThread::sendData(QByteArray socketData)
 
 void SocketThread::enqueue(const OutgoingMessagePtr& message, bool sendNow)
 {
-    if (!message || message->size() == 0 || !isConnected())
+    if (!isConnected())
         return;
     m_output->enqueue(message);
     if (sendNow)

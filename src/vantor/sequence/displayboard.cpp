@@ -4,6 +4,7 @@
 #include "core/sharedapplication.h"
 #include "sequence/displayboardenum.h"
 #include "sequence/displayboardglyphs.h"
+#include "time/normalpriorityscope.h"
 
 #include <QMutexLocker>
 
@@ -258,7 +259,10 @@ void Displayboard::fillBoard(int colour)
 
 void Displayboard::publish(qint64 time)
 {
-    // The receivers get a shared copy; the next write here detaches the model's own list.
+    // The receivers get a shared copy; the next write here detaches the model's own list. The
+    // screens are woken from normal priority: from a real-time thread (the engine's tick) a wake-up
+    // can hold the caller up for milliseconds.
+    const NormalPriorityScope normalPriority;
     emit setMatrix(QVariant(time), m_pixels);
     m_dirty = false;
 }

@@ -426,8 +426,6 @@ void Sema::finishTick(qint64 now)
 
 void Sema::publishBoard()
 {
-    // The board's screens and the status's clients are woken from normal priority (see runTick).
-    const NormalPriorityScope normalPriority;
     if (board().sendPixels(0))
         sendStatus(false);
 }
