@@ -204,8 +204,8 @@ std::vector<LightsChange> lightsChanges(const WakeLog& log)
 struct Journey
 {
     qint64 lights = 0; // the lights drawn in the new colour (tick thread)
-    qint64 published = 0; // the display board published, which lets the status go (tick thread)
     qint64 handed = 0; // the message handed to the serial layer (tick thread), which sends it from there
+    qint64 published = 0; // the display board published to the screens, after the status (tick thread)
     qint64 received = 0; // the client's read returned with the message
 };
 
@@ -361,10 +361,14 @@ int runStatusLatency(const char* program, int seconds)
         }
         if (!j.lights)
             continue;
-        // The board publication of the same tick: the last one before the message was handed over.
-        for (const qint64 ns : published.wakes())
-            if (ns >= j.lights && ns <= before)
-                j.published = ns;
+        // The board publication of the same tick, which follows the status.
+        for (const qint64 ns : published.wakes()) {
+            if (ns >= before) {
+                if (ns - before < kNsPerSecond / 10)
+                    j.published = ns;
+                break;
+            }
+        }
         journeys.push_back(j);
     }
     long unreported = 0;
@@ -377,9 +381,8 @@ int runStatusLatency(const char* program, int seconds)
     std::printf("%-44s %7s %9s %9s %9s\n", "stage", "count", "p50", "p99", "max");
     printStage("lights changed -> client received (target)", journeys, &Journey::lights, &Journey::received);
     printStage("  lights changed -> handed to serial layer", journeys, &Journey::lights, &Journey::handed);
-    printStage("    lights changed -> board published", journeys, &Journey::lights, &Journey::published);
-    printStage("    board published -> handed", journeys, &Journey::published, &Journey::handed);
     printStage("  handed -> client received", journeys, &Journey::handed, &Journey::received);
+    printStage("  handed -> board published to the screens", journeys, &Journey::handed, &Journey::published);
     printAfterSecond("lights changed, after the whole second", journeys, &Journey::lights);
     printAfterSecond("client received, after the whole second", journeys, &Journey::received);
     std::printf("lights changes without a status message: %ld\n", unreported);

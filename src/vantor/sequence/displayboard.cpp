@@ -4,7 +4,7 @@
 #include "core/sharedapplication.h"
 #include "sequence/displayboardenum.h"
 #include "sequence/displayboardglyphs.h"
-#include "time/normalpriorityscope.h"
+#include "time/heldnotifications.h"
 
 #include <QMutexLocker>
 
@@ -260,10 +260,8 @@ void Displayboard::fillBoard(int colour)
 void Displayboard::publish(qint64 time)
 {
     // The receivers get a shared copy; the next write here detaches the model's own list. The
-    // screens are woken from normal priority: from a real-time thread (the engine's tick) a wake-up
-    // can hold the caller up for milliseconds.
-    const NormalPriorityScope normalPriority;
-    emit setMatrix(QVariant(time), m_pixels);
+    // screens are woken after the engine's tick has sent its status (see HeldNotifications).
+    HeldNotifications::send([this, time, pixels = m_pixels]() { emit setMatrix(QVariant(time), pixels); });
     m_dirty = false;
 }
 

@@ -338,7 +338,9 @@ private:
     void showSemaTime(boost::optional<qint64> time, bool isDelta, bool force);
     void setSemaColor(SemaEnum::SemaColor colour, bool force);
     void setSemaColorAll();
+    // Tells the screens the colour, once the tick that set it has sent its status.
     void emitColorSignals(SemaEnum::SemaColor colour);
+    void emitColorSignalsNow(SemaEnum::SemaColor colour);
     void lightsOff();
     void redLights();
     void drawLights(SemaEnum::SemaColor colour);

@@ -7,7 +7,7 @@
 #include "sequence/sema.h"
 #include "time/cyclichandler.h"
 #include "time/datetime.h"
-#include "time/normalpriorityscope.h"
+#include "time/heldnotifications.h"
 #include "time/timersoftware.h"
 
 #include <QMutexLocker>
@@ -90,6 +90,8 @@ QString Sema::timeOfDayText(qint64 now) const
 
 void Sema::sequenceTick(quint8)
 {
+    // The screens hear of this tick once its status has gone to the clients.
+    const HeldNotifications heldNotifications;
     try {
         QMutexLocker locker(&m_stateMutex);
         runTick();
@@ -127,10 +129,7 @@ void Sema::runTick()
 
     if (isNewSecond(now)) {
         m_timeOfDayText = timeOfDayText(now);
-        // The screens are told from normal priority: waking the GUI thread from a real-time thread
-        // can hold this thread up for milliseconds, before the lights of this very second.
-        const NormalPriorityScope normalPriority;
-        emit timeChanged(m_timeOfDayText);
+        HeldNotifications::send([this, text = m_timeOfDayText]() { emit timeChanged(text); });
         if (m_ledTestSequencer)
             m_ledTestSequencer->runStep();
         else if (timeOfDayShown)
@@ -280,13 +279,15 @@ bool Sema::endOfTable(qint64 now)
         if (const QSharedPointer<StartingListEntry> entry = getNextStartingListEntry()) {
             m_bib = entry->bibNumber;
             m_plannedStart = entry->startTick;
-            emit bibNumberChanged();
+            HeldNotifications::send([this]() { emit bibNumberChanged(); });
             showNextStartInfo();
         } else {
             m_bib = boost::none;
             m_plannedStart = boost::none;
-            emit bibNumberChanged();
-            emit nextStartTimeChanged();
+            HeldNotifications::send([this]() {
+                emit bibNumberChanged();
+                emit nextStartTimeChanged();
+            });
             goOff();
         }
         break;
@@ -297,7 +298,7 @@ bool Sema::endOfTable(qint64 now)
     }
     if (m_sequenceMode != SemaEnum::SEQUENCE_MODE_AUTOSTART && m_bib && !m_isBibFixed) {
         *m_bib += 1;
-        emit bibNumberChanged();
+        HeldNotifications::send([this]() { emit bibNumberChanged(); });
     }
     m_intervalEnd = boost::none;
     setSemaTime(boost::none, false, SemaEnum::SEMA_COLOR_OFF);
@@ -351,9 +352,7 @@ bool Sema::fireInterval(int index, const SemaInterval& interval)
             m_currentColor = colour;
             drawLights(colour);
         }
-        emit semaYellowChanged(true);
-        emit semaRedChanged(false);
-        emit semaGreenChanged(false);
+        emitColorSignals(SemaEnum::SEMA_COLOR_YELLOW);
         break;
     }
     default:
@@ -462,8 +461,11 @@ void Sema::drawLights(SemaEnum::SemaColor colour)
 
 void Sema::emitColorSignals(SemaEnum::SemaColor colour)
 {
-    // The screens are woken from normal priority (see runTick).
-    const NormalPriorityScope normalPriority;
+    HeldNotifications::send([this, colour]() { emitColorSignalsNow(colour); });
+}
+
+void Sema::emitColorSignalsNow(SemaEnum::SemaColor colour)
+{
     switch (colour) {
     case SemaEnum::SEMA_COLOR_RED:
         emit semaRedChanged(true);
@@ -571,10 +573,8 @@ void Sema::setSemaTime(boost::optional<qint64> time, bool isDelta, SemaEnum::Sem
                 drawLights(colour);
         }
     }
-    if (timeChanged) {
-        const NormalPriorityScope normalPriority; // see runTick
-        emit semaTimeChanged(text);
-    }
+    if (timeChanged)
+        HeldNotifications::send([this, text]() { emit semaTimeChanged(text); });
     if (colourChanged)
         emitColorSignals(colour);
 }
@@ -597,8 +597,7 @@ void Sema::showSemaTime(boost::optional<qint64> time, bool isDelta, bool force)
         board().drawSemaTime(m_visualizationMode, timeOfDayShown, m_shownTime, isDelta, m_currentColor, m_bib);
         text = timeBandText();
     }
-    const NormalPriorityScope normalPriority; // see runTick
-    emit semaTimeChanged(text);
+    HeldNotifications::send([this, text]() { emit semaTimeChanged(text); });
 }
 
 } // namespace Vl::Tavix3::UI

@@ -4,6 +4,7 @@
 #include "core/orvaneenum.h"
 #include "core/utils.h"
 #include "sequence/sema.h"
+#include "time/heldnotifications.h"
 
 #include <QJsonArray>
 #include <QMutexLocker>
@@ -135,7 +136,7 @@ void Sema::showText(const QString& text, SemaEnum::SemaColor colour)
     if (colourChanged)
         emitColorSignals(colour);
     if (textChanged)
-        emit semaTimeChanged(text);
+        HeldNotifications::send([this, text]() { emit semaTimeChanged(text); });
 }
 
 } // namespace Vl::Tavix3::UI

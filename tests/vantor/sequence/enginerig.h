@@ -82,6 +82,8 @@ public:
     QStringList texts(const QStringList& prefixes) const;
     QStringList texts(const QString& prefix) const { return texts(QStringList { prefix }); }
     void clearTrace();
+    // Adds an entry to the trace, at the rig's time (a test's own observations among the engine's).
+    void record(const QString& text);
     // The data objects of the status messages sent so far.
     QList<QJsonObject> statusMessages() const;
 
@@ -152,7 +154,6 @@ public:
 
 private:
     EngineRig();
-    void record(const QString& text);
 
     std::atomic<qint64> m_now { 0 };
     // The trace and the jobs are also written by a scheduler worker when the real scheduler ticks.

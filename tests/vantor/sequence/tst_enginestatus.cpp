@@ -47,6 +47,7 @@ private slots:
     void colourKeysOnceALightIsLit();
     void colourWords();
     void pushedAfterEachPublication();
+    void screensHearOfATickAfterItsStatus();
     void remoteTextStaysOnTheBand();
 };
 
@@ -194,6 +195,50 @@ void TestEngineStatus::pushedAfterEachPublication()
     QCOMPARE(rig->trace("status ").size(), published.size());
     for (int i = 0; i < published.size(); ++i)
         QCOMPARE(rig->trace("status ").at(i).left(12), published.at(i).left(12));
+}
+
+// The clients hear of a tick before the screens: the screens' notices of a tick (the lights' colour,
+// the time band, the time of day, the board's picture) are sent once its status has gone.
+void TestEngineStatus::screensHearOfATickAfterItsStatus()
+{
+    auto rig = EngineRig::create("11:59:45.000");
+    Sema& sema = rig->sema();
+    sema.setIsOutputStatusEnabled(true);
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 60 * kSecond);
+    rig->runUntil("11:59:50.000");
+    rig->clearTrace();
+    const auto screen = [&rig](const char* what) {
+        return [&rig, what]() { rig->record(QStringLiteral("screen ") + QLatin1String(what)); };
+    };
+    connect(&sema, &Sema::semaRedChanged, this, screen("red"), Qt::DirectConnection);
+    connect(&sema, &Sema::semaGreenChanged, this, screen("green"), Qt::DirectConnection);
+    connect(&sema, &Sema::semaYellowChanged, this, screen("yellow"), Qt::DirectConnection);
+    connect(&sema, &Sema::semaTimeChanged, this, screen("band"), Qt::DirectConnection);
+    connect(&sema, &Sema::timeChanged, this, screen("time of day"), Qt::DirectConnection);
+    connect(&rig->displayboard(), &Displayboard::setMatrix, this, screen("board"), Qt::DirectConnection);
+    rig->runUntil("12:00:02.000");
+    disconnect(&sema, nullptr, this, nullptr);
+    disconnect(&rig->displayboard(), nullptr, this, nullptr);
+
+    // Each entry is "hh:mm:ss.zzz text": within a tick, no screen hears anything before its status.
+    const QStringList trace = rig->trace({ "status ", "screen " });
+    QSet<QString> ticksWithStatus;
+    int coloursAfterStatus = 0;
+    for (const QString& entry : trace) {
+        const QString tick = entry.left(12);
+        if (entry.mid(13).startsWith(QLatin1String("status ")))
+            ticksWithStatus.insert(tick);
+        else if (ticksWithStatus.contains(tick) && !entry.endsWith(QLatin1String(" band")))
+            ++coloursAfterStatus;
+    }
+    QVERIFY(ticksWithStatus.size() > 10);
+    QVERIFY(coloursAfterStatus > 0);
+    for (int i = 0; i + 1 < trace.size(); ++i) {
+        const bool screenFirst = trace.at(i).mid(13).startsWith(QLatin1String("screen "))
+            && trace.at(i + 1).mid(13).startsWith(QLatin1String("status "))
+            && trace.at(i).left(12) == trace.at(i + 1).left(12);
+        QVERIFY2(!screenFirst, qPrintable(trace.at(i) + QLatin1String(" before ") + trace.at(i + 1)));
+    }
 }
 
 // A remote text and its colour stay on the band until the sequence replaces them; meanwhile
