@@ -336,6 +336,7 @@ int runStatusLatency(const char* program, int seconds)
 
     // Each status message that reports a colour, traced back to the lights change it reports.
     const std::vector<LightsChange> changes = lightsChanges(lights);
+    const std::vector<qint64> publications = published.wakes();
     std::vector<Journey> journeys;
     std::vector<bool> reported(changes.size(), false);
     for (const ReceivedFrame& frame : client.frames()) {
@@ -362,7 +363,7 @@ int runStatusLatency(const char* program, int seconds)
         if (!j.lights)
             continue;
         // The board publication of the same tick, which follows the status.
-        for (const qint64 ns : published.wakes()) {
+        for (const qint64 ns : publications) {
             if (ns >= before) {
                 if (ns - before < kNsPerSecond / 10)
                     j.published = ns;

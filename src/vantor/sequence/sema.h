@@ -340,6 +340,7 @@ private:
     void setSemaColorAll();
     // Tells the screens the colour, once the tick that set it has sent its status.
     void emitColorSignals(SemaEnum::SemaColor colour);
+    // The colour's three signals, emitted on the spot.
     void emitColorSignalsNow(SemaEnum::SemaColor colour);
     void lightsOff();
     void redLights();
