@@ -1,0 +1,94 @@
+#include "alsatestdevice.h"
+
+#include <alsa/asoundlib.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace TestSupport {
+
+namespace {
+
+QString homeFile(const QString& name) { return QDir::home().filePath(name); }
+
+// Writes a file of a new identity (inode) in place of the one of that name.
+void writeNewFile(const QString& path, const QByteArray& contents)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(contents);
+        file.commit();
+    }
+}
+
+} // namespace
+
+AlsaTestDevice::AlsaTestDevice(Kind kind, int rate, int channels)
+    : m_kind(kind)
+    , m_rate(rate)
+    , m_channels(channels)
+    , m_recording(homeFile(QStringLiteral("recorded-tones.raw")))
+    , m_unpluggedMarker(homeFile(QStringLiteral("test-card-unplugged")))
+    , m_server(homeFile(QStringLiteral("test-card-server")))
+{
+    QFile::remove(m_recording);
+    QFile::remove(m_unpluggedMarker);
+    restartServer();
+    QString device;
+    if (kind == Kind::FileOverNull) {
+        device = QStringLiteral("    type file\n    slave.pcm \"null\"\n    file \"%1\"\n    format \"raw\"\n")
+                     .arg(m_recording);
+    } else {
+        device = QStringLiteral("    type vantortestcard\n    rate %1\n    channels %2\n    record \"%3\"\n"
+                                "    unplugged \"%4\"\n    server \"%5\"\n")
+                     .arg(rate)
+                     .arg(channels)
+                     .arg(m_recording, m_unpluggedMarker, m_server);
+    }
+    const QString config = QStringLiteral("pcm_type.vantortestcard {\n    lib \"%1\"\n}\n"
+                                          "pcm.!default {\n%2    hint {\n        show on\n"
+                                          "        description \"Vantor test device\"\n    }\n}\n")
+                               .arg(QStringLiteral(VANTOR_ALSA_TEST_CARD), device);
+    writeNewFile(homeFile(QStringLiteral(".asoundrc")), config.toUtf8());
+    // ALSA keeps the configuration it has read, and looks again only when alsa.conf changes.
+    snd_config_update_free_global();
+}
+
+AlsaTestDevice::~AlsaTestDevice()
+{
+    QFile::remove(homeFile(QStringLiteral(".asoundrc")));
+    QFile::remove(m_unpluggedMarker);
+    QFile::remove(m_server);
+    snd_config_update_free_global();
+}
+
+std::vector<qint16> AlsaTestDevice::recorded() const
+{
+    QFile file(m_recording);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    if (m_kind == Kind::TestCard)
+        bytes.remove(0, int(sizeof(qint64))); // the timeline position of the first frame
+    const int frames = bytes.size() / (2 * m_channels);
+    std::vector<qint16> samples(size_t(std::max(frames, 0)));
+    for (int i = 0; i < frames; ++i)
+        samples[size_t(i)] = qFromLittleEndian<qint16>(bytes.constData() + i * 2 * m_channels);
+    return samples;
+}
+
+int AlsaTestDevice::heldBack() const { return m_kind == Kind::FileOverNull ? m_rate * 150 / 1000 : 0; }
+
+void AlsaTestDevice::unplug()
+{
+    QFile marker(m_unpluggedMarker);
+    marker.open(QIODevice::WriteOnly);
+}
+
+void AlsaTestDevice::plug() { QFile::remove(m_unpluggedMarker); }
+
+void AlsaTestDevice::restartServer() { writeNewFile(m_server, QByteArray("restarted\n")); }
+
+} // namespace TestSupport

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace TestSupport {
+
+// The default ALSA device of a test, written to ~/.asoundrc in the test's home (no sound server
+// runs in the tests, so Qt Multimedia plays through ALSA's default device). One at a time, and
+// made and dropped while no ALSA device is open (ALSA reads its configuration again then):
+// - FileOverNull: ALSA's file plugin over its null device, recording what is written (at the
+//   rate and channel count Qt asks for: it takes any) without playing it;
+// - TestCard: the tests' sound card plugin (alsatestcard.cpp) at a fixed rate and channel count,
+//   playing in real time and recording what it plays on its timeline; it can be unplugged, and
+//   its sound server restarted.
+class AlsaTestDevice
+{
+public:
+    enum class Kind { FileOverNull, TestCard };
+
+    AlsaTestDevice(Kind kind, int rate, int channels);
+    ~AlsaTestDevice();
+    AlsaTestDevice(const AlsaTestDevice&) = delete;
+    AlsaTestDevice& operator=(const AlsaTestDevice&) = delete;
+
+    Kind kind() const { return m_kind; }
+    int rate() const { return m_rate; }
+    // The first channel of what was recorded so far, from the first sample on.
+    std::vector<qint16> recorded() const;
+    // How many of the last samples written the device may hold back from the recording until it
+    // is closed (the file plugin writes its file a buffer behind).
+    int heldBack() const;
+    // The test card goes away (does not open, fails every call) until plugged again.
+    void unplug();
+    void plug();
+    // The streams open on the test card fail from now on; new ones open as before.
+    void restartServer();
+
+private:
+    Kind m_kind;
+    int m_rate;
+    int m_channels;
+    QString m_recording;
+    QString m_unpluggedMarker;
+    QString m_server;
+};
+
+} // namespace TestSupport

@@ -1,0 +1,84 @@
+#include "recordedtone.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace TestSupport {
+
+namespace {
+
+// Quieter samples count as silence: a tone's sine passes them for less than a sample at each zero
+// crossing, and its ramps for a few samples at each end.
+constexpr int kAudible = 200;
+
+bool audible(qint16 sample) { return std::abs(int(sample)) >= kAudible; }
+
+// The fades at both ends of a tone (ToneGenerator::kRampMs) pass through quiet samples.
+RecordedTone measure(const std::vector<qint16>& samples, size_t first, size_t last, int rate)
+{
+    const size_t fade = size_t(rate) * 5 / 1000;
+    RecordedTone tone;
+    tone.first = qint64(first);
+    tone.length = qint64(last - first + 1);
+    int previousSign = 0;
+    qint64 quiet = 0;
+    for (size_t i = first; i <= last; ++i) {
+        const int sample = samples[i];
+        const int sign = sample > 0 ? 1 : (sample < 0 ? -1 : 0);
+        if (sign != 0 && previousSign != 0 && sign != previousSign)
+            ++tone.crossings;
+        if (sign != 0)
+            previousSign = sign;
+        quiet = audible(samples[i]) ? 0 : quiet + 1;
+        if (i >= first + fade && i + fade <= last)
+            tone.longestQuiet = std::max(tone.longestQuiet, quiet);
+        if (i > first)
+            tone.largestStep = std::max(tone.largestStep, std::abs(sample - int(samples[i - 1])));
+    }
+    return tone;
+}
+
+} // namespace
+
+QString RecordedTone::describe(int rate) const
+{
+    return QStringLiteral("tone at sample %1: %2 ms, %3 Hz, longest silence %4 samples, largest step %5")
+        .arg(first)
+        .arg(lengthMs(rate), 0, 'f', 2)
+        .arg(frequencyHz(rate), 0, 'f', 2)
+        .arg(longestQuiet)
+        .arg(largestStep);
+}
+
+QList<RecordedTone> RecordedTone::find(const std::vector<qint16>& samples, int rate, int separatingMs)
+{
+    const size_t separating = size_t(qint64(rate) * separatingMs / 1000);
+    QList<RecordedTone> tones;
+    size_t i = 0;
+    while (i < samples.size()) {
+        while (i < samples.size() && !audible(samples[i]))
+            ++i;
+        if (i == samples.size())
+            break;
+        const size_t first = i;
+        size_t last = i;
+        for (size_t quiet = 0; i < samples.size() && quiet < separating; ++i) {
+            if (audible(samples[i])) {
+                last = i;
+                quiet = 0;
+            } else {
+                ++quiet;
+            }
+        }
+        tones << measure(samples, first, last, rate);
+        i = last + 1;
+    }
+    return tones;
+}
+
+qint64 RecordedTone::audibleSamples(const std::vector<qint16>& samples)
+{
+    return std::count_if(samples.begin(), samples.end(), audible);
+}
+
+} // namespace TestSupport
