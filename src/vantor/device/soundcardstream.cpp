@@ -212,15 +212,20 @@ void SoundCardStream::startTone(uint frequencyHz, uint durationMs, qint64 reques
     feed();
 }
 
-// Makes this many frames of what sounds, each sample in every channel.
+// Makes this many frames of what sounds, each sample in every channel. A tone that ends here is
+// followed by silence up to the frames asked for (what the device takes now): a device that waits
+// for more than a short tone before it plays (a sound server's prebuffering, the start threshold
+// of ALSA's output) plays the tone now, not when the next one comes.
 void SoundCardStream::fillFrames(int frames)
 {
     const int channels = m_format.channelCount();
     m_mono.resize(size_t(frames));
     const int made = m_generator->generate(m_mono.data(), frames);
-    m_unwritten.resize(made * channels * int(sizeof(qint16)));
+    const int filled = made > 0 ? frames : 0;
+    std::fill(m_mono.begin() + made, m_mono.begin() + filled, qint16(0));
+    m_unwritten.resize(filled * channels * int(sizeof(qint16)));
     auto* out = reinterpret_cast<qint16*>(m_unwritten.data());
-    for (int i = 0; i < made; ++i)
+    for (int i = 0; i < filled; ++i)
         std::fill_n(out + i * channels, channels, qToLittleEndian(m_mono[size_t(i)]));
 }
 
