@@ -59,7 +59,6 @@ public:
     void setPlayingObserver(PlayingObserver observer) { m_playingObserver = std::move(observer); }
     void setReopenInterval(int ms) { m_reopenTimer.setInterval(ms); }
     QString deviceName() const { return m_device.deviceName(); }
-    bool isPlaying() const { return m_output != nullptr; }
 
 private:
     QList<QAudioDeviceInfo> devicesToTry() const;

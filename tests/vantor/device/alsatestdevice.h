@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 #include <vector>
@@ -42,6 +43,7 @@ private:
     Kind m_kind;
     int m_rate;
     int m_channels;
+    QTemporaryDir m_recordings;
     QString m_recording;
     QString m_unpluggedMarker;
     QString m_server;

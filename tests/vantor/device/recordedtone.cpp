@@ -30,8 +30,10 @@ RecordedTone measure(const std::vector<qint16>& samples, size_t first, size_t la
         if (sign != 0)
             previousSign = sign;
         quiet = audible(samples[i]) ? 0 : quiet + 1;
-        if (i >= first + fade && i + fade <= last)
-            tone.longestQuiet = std::max(tone.longestQuiet, quiet);
+        if (i >= first + fade && i + fade <= last && quiet > tone.longestQuiet) {
+            tone.longestQuiet = quiet;
+            tone.longestQuietAt = qint64(i - first);
+        }
         if (i > first)
             tone.largestStep = std::max(tone.largestStep, std::abs(sample - int(samples[i - 1])));
     }
@@ -42,11 +44,13 @@ RecordedTone measure(const std::vector<qint16>& samples, size_t first, size_t la
 
 QString RecordedTone::describe(int rate) const
 {
-    return QStringLiteral("tone at sample %1: %2 ms, %3 Hz, longest silence %4 samples, largest step %5")
+    return QStringLiteral("tone at sample %1: %2 ms, %3 Hz, longest silence %4 samples (ending %5 ms into "
+                          "it), largest step %6")
         .arg(first)
         .arg(lengthMs(rate), 0, 'f', 2)
         .arg(frequencyHz(rate), 0, 'f', 2)
         .arg(longestQuiet)
+        .arg(1000.0 * double(longestQuietAt) / rate, 0, 'f', 2)
         .arg(largestStep);
 }
 

@@ -15,6 +15,7 @@ struct RecordedTone
     qint64 length = 0; // samples
     int crossings = 0; // of zero
     qint64 longestQuiet = 0; // the longest run of silent samples between its fades, in samples
+    qint64 longestQuietAt = 0; // where it ends, from the tone's first sample
     int largestStep = 0; // between two neighbouring samples
 
     double lengthMs(int rate) const { return 1000.0 * double(length) / rate; }
