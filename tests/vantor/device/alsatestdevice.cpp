@@ -1,5 +1,7 @@
 #include "alsatestdevice.h"
 
+#include "recordedtone.h"
+
 #include <alsa/asoundlib.h>
 
 #include <QDir>
@@ -7,6 +9,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace TestSupport {
 
@@ -88,6 +93,27 @@ std::vector<qint16> AlsaTestDevice::recorded() const
     for (int i = 0; i < frames; ++i)
         samples[size_t(i)] = qFromLittleEndian<qint16>(bytes.constData() + i * 2 * m_channels);
     return samples;
+}
+
+qint64 AlsaTestDevice::recordedFrames() const
+{
+    const qint64 header = m_kind == Kind::TestCard ? qint64(sizeof(qint64)) : 0;
+    return std::max<qint64>(QFileInfo(m_recording).size() - header, 0) / (2 * m_channels);
+}
+
+bool AlsaTestDevice::endsQuietly() const
+{
+    constexpr int kFrames = 5; // the middle of a sine never stays quiet this long
+    QFile file(m_recording);
+    const qint64 bytes = kFrames * 2 * m_channels;
+    if (!file.open(QIODevice::ReadOnly) || file.size() < bytes || !file.seek(file.size() - bytes))
+        return false;
+    const QByteArray tail = file.read(bytes);
+    for (int i = 0; i + 1 < tail.size(); i += 2 * m_channels) {
+        if (std::abs(int(qFromLittleEndian<qint16>(tail.constData() + i))) >= RecordedTone::kAudible)
+            return false;
+    }
+    return tail.size() == bytes;
 }
 
 int AlsaTestDevice::heldBack() const { return m_kind == Kind::FileOverNull ? m_rate * 150 / 1000 : 0; }

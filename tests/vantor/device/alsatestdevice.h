@@ -30,6 +30,10 @@ public:
     int rate() const { return m_rate; }
     // The first channel of what was recorded so far, from the first sample on.
     std::vector<qint16> recorded() const;
+    // How many frames the recording holds, and whether its last ones are silent; both without
+    // reading it all (a test polls them while the output thread plays).
+    qint64 recordedFrames() const;
+    bool endsQuietly() const;
     // How many of the last samples written the device may hold back from the recording until it
     // is closed (the file plugin writes its file a buffer behind).
     int heldBack() const;

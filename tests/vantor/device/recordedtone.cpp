@@ -7,11 +7,7 @@ namespace TestSupport {
 
 namespace {
 
-// Quieter samples count as silence: a tone's sine passes them for less than a sample at each zero
-// crossing, and its ramps for a few samples at each end.
-constexpr int kAudible = 200;
-
-bool audible(qint16 sample) { return std::abs(int(sample)) >= kAudible; }
+bool audible(qint16 sample) { return std::abs(int(sample)) >= RecordedTone::kAudible; }
 
 // The fades at both ends of a tone (ToneGenerator::kRampMs) pass through quiet samples.
 RecordedTone measure(const std::vector<qint16>& samples, size_t first, size_t last, int rate)
@@ -78,11 +74,6 @@ QList<RecordedTone> RecordedTone::find(const std::vector<qint16>& samples, int r
         i = last + 1;
     }
     return tones;
-}
-
-qint64 RecordedTone::audibleSamples(const std::vector<qint16>& samples)
-{
-    return std::count_if(samples.begin(), samples.end(), audible);
 }
 
 } // namespace TestSupport

@@ -11,6 +11,10 @@ namespace TestSupport {
 // A tone found in a recording: the samples from its first to its last audible one.
 struct RecordedTone
 {
+    // Quieter samples count as silence: a tone's sine passes them for less than a sample at each
+    // zero crossing, and its fades for a few samples at each end.
+    static constexpr int kAudible = 200;
+
     qint64 first = 0;
     qint64 length = 0; // samples
     int crossings = 0; // of zero
@@ -26,8 +30,6 @@ struct RecordedTone
     // The tones of a recording: audible samples with less silence between them than
     // separatingMs (tones further apart are separate ones).
     static QList<RecordedTone> find(const std::vector<qint16>& samples, int rate, int separatingMs = 20);
-    // The audible samples of a recording.
-    static qint64 audibleSamples(const std::vector<qint16>& samples);
 };
 
 } // namespace TestSupport

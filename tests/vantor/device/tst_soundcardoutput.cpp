@@ -36,24 +36,15 @@ namespace {
 
 constexpr int kWaitMs = 20000; // a loaded machine plays late, never early
 
-// Whether the recording ends in silence: a tone's last samples fade out; the middle of a sine
-// never stays this quiet for several samples.
-bool endsQuietly(const std::vector<qint16>& samples)
-{
-    if (samples.size() < 5)
-        return false;
-    return std::all_of(samples.end() - 5, samples.end(), [](qint16 sample) { return std::abs(int(sample)) < 200; });
-}
-
-// Waits until the device has recorded one more tone of this many samples, whole. The file device
-// holds its last samples back until it is closed.
-bool waitForTone(const AlsaTestDevice& device, qint64 audibleBefore, qint64 samples)
+// Waits until the device has recorded one more tone of this many samples, whole: the recording has
+// grown by that much since it held framesBefore, and ends in the tone's fade. The file device holds
+// its last samples back until it is closed.
+bool waitForTone(const AlsaTestDevice& device, qint64 framesBefore, qint64 samples)
 {
     return QTest::qWaitFor(
         [&] {
-            const std::vector<qint16> recorded = device.recorded();
-            const qint64 audible = RecordedTone::audibleSamples(recorded) - audibleBefore;
-            return audible >= samples * 9 / 10 - device.heldBack() && (device.heldBack() > 0 || endsQuietly(recorded));
+            return device.recordedFrames() - framesBefore >= samples * 9 / 10 - device.heldBack()
+                && (device.heldBack() > 0 || device.endsQuietly());
         },
         kWaitMs);
 }
@@ -310,7 +301,7 @@ void TestSoundCardOutput::deviceOfARestartedServerIsOpenedAgain()
     sink->start(922, 300);
     QVERIFY(waitForTone(device, 0, samplesOf(300, rate)));
     device.restartServer();
-    const qint64 before = RecordedTone::audibleSamples(device.recorded());
+    const qint64 before = device.recordedFrames();
     sink->start(1840, 1000);
     QVERIFY(waitForTone(device, before, samplesOf(1000, rate)));
     sink.reset();
@@ -376,7 +367,7 @@ void TestSoundCardOutput::lostDeviceHandsTonesOnAndComesBack()
     device.plug();
     const bool back = QTest::qWaitFor([&] { return card->isAudible(); }, kWaitMs);
     QCoreApplication::processEvents(); // the notice of the card's return
-    const qint64 before = RecordedTone::audibleSamples(device.recorded());
+    const qint64 before = device.recordedFrames();
     systemHw->setSound(2000, 300);
     const bool lastRecorded = waitForTone(device, before, samplesOf(300, rate));
     qInstallMessageHandler(previousHandler);
