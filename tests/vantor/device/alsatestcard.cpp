@@ -1,22 +1,32 @@
 // A sound card for the tests, as an ALSA plugin that the ~/.asoundrc of a test names (see
 // AlsaTestDevice): the machines the tests run on have none. It plays in real time at one fixed
-// rate and channel count, and records what it plays on the timeline of the monotonic clock, so that
-// a device that runs dry leaves silence in the recording just where a real card falls silent.
+// rate and channel count and records what it plays.
+//
+// A real card that runs dry plays silence. This one waits for more (its clock stops) for up to
+// "slack" milliseconds first, so that a test machine too busy to run the output thread on time
+// does not break a tone up; after that it runs dry as a real card does (an xrun: between two
+// tones, the usual case). A tone broken up by the program itself shows all the same: the frames
+// it holds ahead of what it plays after each write go to the file named by "ahead", one line each.
+//
 // While the file named by "unplugged" exists it behaves as a card that was unplugged: it does not
 // open, and a stream open on it fails every call from then on. When the file named by "server" is
 // replaced, the streams open before fail every call from then on while new ones open as before:
 // the card of a sound server that restarted.
 //
 //   pcm_type.vantortestcard { lib "<this library>" }
-//   pcm.name { type vantortestcard rate 44100 channels 1 record "<file>" unplugged "<file>" server "<file>" }
+//   pcm.name { type vantortestcard rate 44100 channels 1 slack 250 record "<file>" ahead "<file>"
+//              unplugged "<file>" server "<file>" }
 //
-// The recording: the first sample's position on the timeline (int64, frames), then the frames
-// from there on, signed 16-bit little-endian, interleaved; what was not played reads as zeros.
+// The recording: the frames played, signed 16-bit little-endian, interleaved; each run of playing
+// after the first (the card starts again after an xrun, or another stream starts) begins with
+// 50 ms of silence. Frames written but never played (a stream stopped early) are not in it.
 #include <alsa/asoundlib.h>
 #include <alsa/pcm_external.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -28,22 +38,29 @@
 
 namespace {
 
+constexpr int kSeparatorMs = 50;
+
 struct TestCard
 {
     snd_pcm_ioplug_t io {};
     unsigned rate = 48000;
     unsigned channels = 1;
+    unsigned slackMs = 0;
     std::string unpluggedPath;
     std::string serverPath;
     ino_t server = 0; // the server file's identity when the stream opened
     bool gone = false; // the stream has seen its card go away
     int recordFd = -1;
-    int64_t origin = -1; // timeline position of the recording's first frame
+    int aheadFd = -1;
     bool started = false;
-    int64_t startFrame = 0; // timeline position where the frames since the last prepare begin
+    int64_t startFrame = 0; // clock position where the frames since the last prepare begin
     snd_pcm_uframes_t hwAtStart = 0;
     int64_t written = 0; // frames since the last prepare
-    std::vector<char> beforeStart; // frames written while prepared, placed when the card starts
+    int64_t dryAt = -1; // clock position where the card ran dry and waits for more; -1 while playing
+    std::vector<char> beforeStart; // frames written while prepared, recorded when the card starts
+
+    int frameBytes() const { return int(channels) * 2; }
+    int64_t slackFrames() const { return int64_t(slackMs) * rate / 1000; }
 };
 
 int64_t nowFrame(unsigned rate)
@@ -74,23 +91,38 @@ bool gone(TestCard* card)
     return card->gone;
 }
 
-void record(TestCard* card, int64_t position, const char* frames, size_t bytes)
+void append(int fd, const char* bytes, size_t size)
 {
-    if (card->recordFd < 0 || bytes == 0)
-        return;
-    if (card->origin < 0) {
-        int64_t stored = -1;
-        if (pread(card->recordFd, &stored, sizeof stored, 0) == ssize_t(sizeof stored)) {
-            card->origin = stored;
-        } else {
-            card->origin = position;
-            if (pwrite(card->recordFd, &position, sizeof position, 0) != ssize_t(sizeof position))
-                return;
-        }
+    while (fd >= 0 && size > 0) {
+        const ssize_t done = write(fd, bytes, size);
+        if (done <= 0)
+            return;
+        bytes += done;
+        size -= size_t(done);
     }
-    const int64_t offset = int64_t(sizeof(int64_t)) + (position - card->origin) * card->channels * 2;
-    if (offset >= int64_t(sizeof(int64_t)))
-        (void)!pwrite(card->recordFd, frames, bytes, off_t(offset));
+}
+
+// Frames played since the card started, never more than were written.
+int64_t played(const TestCard* card)
+{
+    if (!card->started)
+        return 0;
+    if (card->dryAt >= 0)
+        return card->written;
+    return std::min(nowFrame(card->rate) - card->startFrame, card->written);
+}
+
+// Whether the card has run dry for longer than it waits; until then, a card that has just run
+// dry waits.
+bool ranDry(TestCard* card)
+{
+    const int64_t now = nowFrame(card->rate);
+    if (card->dryAt < 0) {
+        if (now - card->startFrame < card->written)
+            return false;
+        card->dryAt = card->startFrame + card->written;
+    }
+    return now - card->dryAt > card->slackFrames();
 }
 
 int cardStart(snd_pcm_ioplug_t* io)
@@ -98,21 +130,33 @@ int cardStart(snd_pcm_ioplug_t* io)
     TestCard* card = cardOf(io);
     if (gone(card))
         return -ENODEV;
+    if (card->recordFd >= 0 && lseek(card->recordFd, 0, SEEK_END) > 0) {
+        const std::vector<char> silence(size_t(kSeparatorMs) * card->rate / 1000 * card->frameBytes(), 0);
+        append(card->recordFd, silence.data(), silence.size());
+    }
+    append(card->recordFd, card->beforeStart.data(), card->beforeStart.size());
+    card->beforeStart.clear();
     card->started = true;
     card->startFrame = nowFrame(card->rate);
     card->hwAtStart = io->hw_ptr;
-    record(card, card->startFrame, card->beforeStart.data(), card->beforeStart.size());
-    card->beforeStart.clear();
+    card->dryAt = -1;
     return 0;
 }
 
+// Frames written but not played are dropped from the recording: no card plays them.
 int cardStop(snd_pcm_ioplug_t* io)
 {
-    cardOf(io)->started = false;
+    TestCard* card = cardOf(io);
+    if (card->started && card->recordFd >= 0) {
+        const off_t unplayed = off_t(card->written - played(card)) * card->frameBytes();
+        const off_t size = lseek(card->recordFd, 0, SEEK_END);
+        if (unplayed > 0 && size >= unplayed && ftruncate(card->recordFd, size - unplayed) == 0)
+            lseek(card->recordFd, 0, SEEK_END);
+    }
+    card->started = false;
     return 0;
 }
 
-// Played in real time; once everything written has been played the card has run dry (an xrun).
 snd_pcm_sframes_t cardPointer(snd_pcm_ioplug_t* io)
 {
     TestCard* card = cardOf(io);
@@ -120,10 +164,9 @@ snd_pcm_sframes_t cardPointer(snd_pcm_ioplug_t* io)
         return -ENODEV;
     if (!card->started)
         return snd_pcm_sframes_t(io->hw_ptr % io->buffer_size);
-    const int64_t played = nowFrame(card->rate) - card->startFrame;
-    if (played >= card->written)
+    if (ranDry(card))
         return -EPIPE;
-    return snd_pcm_sframes_t((card->hwAtStart + snd_pcm_uframes_t(played)) % io->buffer_size);
+    return snd_pcm_sframes_t((card->hwAtStart + snd_pcm_uframes_t(played(card))) % io->buffer_size);
 }
 
 snd_pcm_sframes_t cardTransfer(
@@ -132,15 +175,27 @@ snd_pcm_sframes_t cardTransfer(
     TestCard* card = cardOf(io);
     if (gone(card))
         return -ENODEV;
-    if (card->started && nowFrame(card->rate) - card->startFrame >= card->written)
-        return -EPIPE; // ran dry before these frames came
+    if (card->started) {
+        if (ranDry(card))
+            return -EPIPE;
+        if (card->dryAt >= 0) {
+            // It waited: it plays on from now.
+            card->startFrame += nowFrame(card->rate) - card->dryAt;
+            card->dryAt = -1;
+        }
+    }
     const char* frames = static_cast<const char*>(areas[0].addr) + (areas[0].first + offset * areas[0].step) / 8;
-    const size_t bytes = size * card->channels * 2;
+    const size_t bytes = size * size_t(card->frameBytes());
     if (card->started)
-        record(card, card->startFrame + card->written, frames, bytes);
+        append(card->recordFd, frames, bytes);
     else
         card->beforeStart.insert(card->beforeStart.end(), frames, frames + bytes);
     card->written += int64_t(size);
+    if (card->aheadFd >= 0) {
+        char line[32];
+        const int length = snprintf(line, sizeof line, "%lld\n", static_cast<long long>(card->written - played(card)));
+        append(card->aheadFd, line, size_t(length));
+    }
     return snd_pcm_sframes_t(size);
 }
 
@@ -151,21 +206,34 @@ int cardPrepare(snd_pcm_ioplug_t* io)
         return -ENODEV;
     card->started = false;
     card->written = 0;
+    card->dryAt = -1;
     card->beforeStart.clear();
     return 0;
 }
 
-// What was written has been recorded where it plays: nothing to wait for.
-int cardDrain(snd_pcm_ioplug_t*) { return 0; }
+// Plays what was written, in real time.
+int cardDrain(snd_pcm_ioplug_t* io)
+{
+    TestCard* card = cardOf(io);
+    while (card->started && !gone(card) && played(card) < card->written)
+        usleep(1000);
+    return 0;
+}
+
+void release(TestCard* card)
+{
+    if (card->recordFd >= 0)
+        close(card->recordFd);
+    if (card->aheadFd >= 0)
+        close(card->aheadFd);
+    if (card->io.poll_fd >= 0)
+        close(card->io.poll_fd);
+    delete card;
+}
 
 int cardClose(snd_pcm_ioplug_t* io)
 {
-    TestCard* card = cardOf(io);
-    if (card->recordFd >= 0)
-        close(card->recordFd);
-    if (io->poll_fd >= 0)
-        close(io->poll_fd);
-    delete card;
+    release(cardOf(io));
     return 0;
 }
 
@@ -183,6 +251,8 @@ snd_pcm_ioplug_callback_t callbacks()
 }
 
 const snd_pcm_ioplug_callback_t kCallbacks = callbacks();
+
+int openForAppending(const char* path) { return open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644); }
 
 // Reads the card's fields; false (and an ALSA error line) on one it does not know.
 bool configure(TestCard* card, snd_config_t* conf)
@@ -203,8 +273,12 @@ bool configure(TestCard* card, snd_config_t* conf)
             card->rate = unsigned(number);
         else if (!strcmp(id, "channels") && snd_config_get_integer(entry, &number) == 0 && number > 0)
             card->channels = unsigned(number);
+        else if (!strcmp(id, "slack") && snd_config_get_integer(entry, &number) == 0 && number >= 0)
+            card->slackMs = unsigned(number);
         else if (!strcmp(id, "record") && snd_config_get_string(entry, &text) == 0)
-            card->recordFd = open(text, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            card->recordFd = openForAppending(text);
+        else if (!strcmp(id, "ahead") && snd_config_get_string(entry, &text) == 0)
+            card->aheadFd = openForAppending(text);
         else if (!strcmp(id, "unplugged") && snd_config_get_string(entry, &text) == 0)
             card->unpluggedPath = text;
         else if (!strcmp(id, "server") && snd_config_get_string(entry, &text) == 0)
@@ -215,15 +289,6 @@ bool configure(TestCard* card, snd_config_t* conf)
         }
     }
     return true;
-}
-
-void release(TestCard* card)
-{
-    if (card->recordFd >= 0)
-        close(card->recordFd);
-    if (card->io.poll_fd >= 0)
-        close(card->io.poll_fd);
-    delete card;
 }
 
 } // namespace

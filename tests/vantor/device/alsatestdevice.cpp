@@ -46,6 +46,7 @@ AlsaTestDevice::AlsaTestDevice(Kind kind, int rate, int channels)
     , m_channels(channels)
     , m_recordings(QDir(recordingsFolder()).filePath(QStringLiteral("vantor-tones-XXXXXX")))
     , m_recording(QDir(m_recordings.path()).filePath(QStringLiteral("recorded-tones.raw")))
+    , m_ahead(QDir(m_recordings.path()).filePath(QStringLiteral("held-ahead.txt")))
     , m_unpluggedMarker(homeFile(QStringLiteral("test-card-unplugged")))
     , m_server(homeFile(QStringLiteral("test-card-server")))
 {
@@ -57,11 +58,11 @@ AlsaTestDevice::AlsaTestDevice(Kind kind, int rate, int channels)
         device = QStringLiteral("    type file\n    slave.pcm \"null\"\n    file \"%1\"\n    format \"raw\"\n")
                      .arg(m_recording);
     } else {
-        device = QStringLiteral("    type vantortestcard\n    rate %1\n    channels %2\n    record \"%3\"\n"
-                                "    unplugged \"%4\"\n    server \"%5\"\n")
+        device = QStringLiteral("    type vantortestcard\n    rate %1\n    channels %2\n    slack 250\n"
+                                "    record \"%3\"\n    ahead \"%4\"\n    unplugged \"%5\"\n    server \"%6\"\n")
                      .arg(rate)
                      .arg(channels)
-                     .arg(m_recording, m_unpluggedMarker, m_server);
+                     .arg(m_recording, m_ahead, m_unpluggedMarker, m_server);
     }
     const QString config = QStringLiteral("pcm_type.vantortestcard {\n    lib \"%1\"\n}\n"
                                           "pcm.!default {\n%2    hint {\n        show on\n"
@@ -85,9 +86,7 @@ std::vector<qint16> AlsaTestDevice::recorded() const
     QFile file(m_recording);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QByteArray bytes = file.readAll();
-    if (m_kind == Kind::TestCard)
-        bytes.remove(0, int(sizeof(qint64))); // the timeline position of the first frame
+    const QByteArray bytes = file.readAll();
     const int frames = bytes.size() / (2 * m_channels);
     std::vector<qint16> samples(size_t(std::max(frames, 0)));
     for (int i = 0; i < frames; ++i)
@@ -95,10 +94,19 @@ std::vector<qint16> AlsaTestDevice::recorded() const
     return samples;
 }
 
-qint64 AlsaTestDevice::recordedFrames() const
+qint64 AlsaTestDevice::recordedFrames() const { return QFileInfo(m_recording).size() / (2 * m_channels); }
+
+QList<qint64> AlsaTestDevice::heldAhead() const
 {
-    const qint64 header = m_kind == Kind::TestCard ? qint64(sizeof(qint64)) : 0;
-    return std::max<qint64>(QFileInfo(m_recording).size() - header, 0) / (2 * m_channels);
+    QList<qint64> frames;
+    QFile file(m_ahead);
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (!line.isEmpty())
+                frames << line.toLongLong();
+        }
+    }
+    return frames;
 }
 
 bool AlsaTestDevice::endsQuietly() const

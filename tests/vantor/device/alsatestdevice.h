@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -14,8 +15,9 @@ namespace TestSupport {
 // - FileOverNull: ALSA's file plugin over its null device, recording what is written (at the
 //   rate and channel count Qt asks for: it takes any) without playing it;
 // - TestCard: the tests' sound card plugin (alsatestcard.cpp) at a fixed rate and channel count,
-//   playing in real time and recording what it plays on its timeline; it can be unplugged, and
-//   its sound server restarted.
+//   playing in real time and recording what it plays; it waits up to 250 ms for a late writer
+//   before it runs dry, tells how far ahead each write reached, and can be unplugged or have its
+//   sound server restarted.
 class AlsaTestDevice
 {
 public:
@@ -37,6 +39,8 @@ public:
     // How many of the last samples written the device may hold back from the recording until it
     // is closed (the file plugin writes its file a buffer behind).
     int heldBack() const;
+    // For each write to the test card, the frames it held that it had not played yet.
+    QList<qint64> heldAhead() const;
     // The test card goes away (does not open, fails every call) until plugged again.
     void unplug();
     void plug();
@@ -49,6 +53,7 @@ private:
     int m_channels;
     QTemporaryDir m_recordings;
     QString m_recording;
+    QString m_ahead;
     QString m_unpluggedMarker;
     QString m_server;
 };
