@@ -58,10 +58,11 @@ AlsaTestDevice::AlsaTestDevice(Kind kind, int rate, int channels)
         device = QStringLiteral("    type file\n    slave.pcm \"null\"\n    file \"%1\"\n    format \"raw\"\n")
                      .arg(m_recording);
     } else {
-        device = QStringLiteral("    type vantortestcard\n    rate %1\n    channels %2\n    slack 250\n"
-                                "    record \"%3\"\n    ahead \"%4\"\n    unplugged \"%5\"\n    server \"%6\"\n")
+        device = QStringLiteral("    type vantortestcard\n    rate %1\n    channels %2\n    slack %3\n"
+                                "    record \"%4\"\n    ahead \"%5\"\n    unplugged \"%6\"\n    server \"%7\"\n")
                      .arg(rate)
                      .arg(channels)
+                     .arg(kSlackMs)
                      .arg(m_recording, m_ahead, m_unpluggedMarker, m_server);
     }
     const QString config = QStringLiteral("pcm_type.vantortestcard {\n    lib \"%1\"\n}\n"

@@ -15,13 +15,15 @@ namespace TestSupport {
 // - FileOverNull: ALSA's file plugin over its null device, recording what is written (at the
 //   rate and channel count Qt asks for: it takes any) without playing it;
 // - TestCard: the tests' sound card plugin (alsatestcard.cpp) at a fixed rate and channel count,
-//   playing in real time and recording what it plays; it waits up to 250 ms for a late writer
+//   playing in real time and recording what it plays; it waits a while for a late writer
 //   before it runs dry, tells how far ahead each write reached, and can be unplugged or have its
 //   sound server restarted.
 class AlsaTestDevice
 {
 public:
     enum class Kind { FileOverNull, TestCard };
+    // How long the test card waits for a late writer before it runs dry.
+    static constexpr int kSlackMs = 250;
 
     AlsaTestDevice(Kind kind, int rate, int channels);
     ~AlsaTestDevice();
