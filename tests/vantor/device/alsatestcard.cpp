@@ -10,7 +10,7 @@
 //
 // While the file named by "unplugged" exists it behaves as a card that was unplugged: it does not
 // open, and a stream open on it fails every call from then on. When the file named by "server" is
-// replaced, the streams open before fail every call from then on while new ones open as before:
+// replaced, the writes of the streams open before fail from then on while new ones open as before:
 // the card of a sound server that restarted.
 //
 //   pcm_type.vantortestcard { lib "<this library>" }
@@ -49,7 +49,7 @@ struct TestCard
     std::string unpluggedPath;
     std::string serverPath;
     ino_t server = 0; // the server file's identity when the stream opened
-    bool gone = false; // the stream has seen its card go away
+    bool unpluggedSeen = false; // the stream has seen its card unplugged
     int recordFd = -1;
     int aheadFd = -1;
     bool started = false;
@@ -83,13 +83,15 @@ ino_t serverIdentity(const TestCard* card)
     return !card->serverPath.empty() && stat(card->serverPath.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
-// Whether the stream's card is gone: unplugged now or since, or its server restarted.
-bool gone(TestCard* card)
+// Whether the stream's card was unplugged, now or since it opened.
+bool wasUnplugged(TestCard* card)
 {
-    if (!card->gone)
-        card->gone = unplugged(card) || serverIdentity(card) != card->server;
-    return card->gone;
+    card->unpluggedSeen = card->unpluggedSeen || unplugged(card);
+    return card->unpluggedSeen;
 }
+
+// Whether the stream can no longer play: its card unplugged or its server restarted.
+bool gone(TestCard* card) { return wasUnplugged(card) || serverIdentity(card) != card->server; }
 
 void append(int fd, const char* bytes, size_t size)
 {
@@ -160,7 +162,7 @@ int cardStop(snd_pcm_ioplug_t* io)
 snd_pcm_sframes_t cardPointer(snd_pcm_ioplug_t* io)
 {
     TestCard* card = cardOf(io);
-    if (gone(card))
+    if (wasUnplugged(card))
         return -ENODEV;
     if (!card->started)
         return snd_pcm_sframes_t(io->hw_ptr % io->buffer_size);
@@ -202,7 +204,7 @@ snd_pcm_sframes_t cardTransfer(
 int cardPrepare(snd_pcm_ioplug_t* io)
 {
     TestCard* card = cardOf(io);
-    if (gone(card))
+    if (wasUnplugged(card))
         return -ENODEV;
     card->started = false;
     card->written = 0;

@@ -300,8 +300,9 @@ void TestSoundCardOutput::outputThreadRunsUnderRealTimeSchedulingWherePermitted(
 
 void TestSoundCardOutput::deviceOfARestartedServerIsOpenedAgain()
 {
-    // The card's server restarts between two tones: the stream open on it fails at the next tone,
-    // and a new one opens at once; the tone plays whole on it, and nobody is told anything.
+    // The card's server restarts between two tones: the stream open on it fails at the next tone's
+    // first write (the output reports a fatal error), and a new one opens at once; the tone plays
+    // whole on it, and nobody is told anything.
     const int rate = 44100;
     AlsaTestDevice device(AlsaTestDevice::Kind::TestCard, rate, 1);
     std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(&SoundCardToneSink::outputDevices);
@@ -311,6 +312,7 @@ void TestSoundCardOutput::deviceOfARestartedServerIsOpenedAgain()
 
     sink->start(922, 300);
     QVERIFY(waitForTone(device, 0, samplesOf(300, rate)));
+    QTest::qWait(2 * SoundCardStream::kBufferMs); // what the card holds has played
     device.restartServer();
     const qint64 before = device.recordedFrames();
     sink->start(1840, 1000);
@@ -367,6 +369,7 @@ void TestSoundCardOutput::lostDeviceHandsTonesOnAndComesBack()
 
     systemHw->setSound(922, 300);
     const bool firstRecorded = waitForTone(device, 0, samplesOf(300, rate));
+    QTest::qWait(2 * SoundCardStream::kBufferMs); // what the card holds has played
     device.unplug();
     // The tone that finds the card gone goes on in the next output, for what is left of it, and so
     // do the tones after it until the card is back.
