@@ -164,16 +164,20 @@ bool SoundCardStream::hasStopped() const
 void SoundCardStream::checkOutput()
 {
     if (hasStopped())
-        deviceLost();
+        deviceLost(stopReason());
+}
+
+QString SoundCardStream::stopReason() const
+{
+    return QStringLiteral("its output stopped, error %1").arg(int(m_output->error()));
 }
 
 // The device stopped: open it (or another) again at once, so that the tone sounding carries on.
 // A device that stops again within the reopen interval is not opened at once a second time (no
 // loop of opens and failures); without a device the stream tries again every interval.
-void SoundCardStream::deviceLost()
+void SoundCardStream::deviceLost(const QString& reason)
 {
-    const QString name = m_device.deviceName();
-    qWarning().noquote() << "The sound card" << name << "stopped playing tones";
+    qWarning().noquote() << "The sound card" << m_device.deviceName() << "stopped playing tones:" << reason;
     closeOutput(true);
     const qint64 now = steadyNs();
     const bool lostRecently = m_lastLossNs >= 0 && now - m_lastLossNs < qint64(m_reopenTimer.interval()) * 1000000;
@@ -237,7 +241,7 @@ void SoundCardStream::feed()
     if (!m_output)
         return;
     if (hasStopped()) {
-        deviceLost();
+        deviceLost(stopReason());
         return;
     }
     if (m_unwritten.isEmpty() && !m_generator->isSounding()) {
@@ -265,7 +269,7 @@ void SoundCardStream::feed()
             }
         }
         if (hasStopped()) {
-            deviceLost();
+            deviceLost(stopReason());
             return;
         }
     }
@@ -283,12 +287,13 @@ void SoundCardStream::handleFullDevice()
         return;
     }
     const qint64 bufferUs = std::max<qint64>(m_format.durationForBytes(m_output->bufferSize()), kBufferMs * 1000);
-    if (now - m_stalledSinceNs <= bufferUs * 1000)
+    const qint64 stalledNs = now - m_stalledSinceNs;
+    if (stalledNs <= bufferUs * 1000)
         return;
     m_stalledSinceNs = -1;
     if (m_device.realm() == QLatin1String("alsa")) {
         // ALSA's output reports no error for a card that went away while it waits for room.
-        deviceLost();
+        deviceLost(QStringLiteral("it took no samples for %1 ms").arg(stalledNs / 1000000));
         return;
     }
     // A sound server can hold a short stream back until more than it lets us write has arrived.

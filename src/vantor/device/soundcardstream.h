@@ -67,7 +67,8 @@ private:
     void closeOutput(bool lost);
     bool hasStopped() const;
     void checkOutput();
-    void deviceLost();
+    QString stopReason() const;
+    void deviceLost(const QString& reason);
     void tryReopen();
     void feed();
     void handleFullDevice();

@@ -55,6 +55,7 @@ struct TestCard
     bool started = false;
     int64_t startFrame = 0; // clock position where the frames since the last prepare begin
     snd_pcm_uframes_t hwAtStart = 0;
+    snd_pcm_uframes_t boundary = 0; // where positions wrap
     int64_t written = 0; // frames since the last prepare
     int64_t dryAt = -1; // clock position where the card ran dry and waits for more; -1 while playing
     std::vector<char> beforeStart; // frames written while prepared, recorded when the card starts
@@ -165,10 +166,21 @@ snd_pcm_sframes_t cardPointer(snd_pcm_ioplug_t* io)
     if (wasUnplugged(card))
         return -ENODEV;
     if (!card->started)
-        return snd_pcm_sframes_t(io->hw_ptr % io->buffer_size);
+        return snd_pcm_sframes_t(io->hw_ptr);
     if (ranDry(card))
         return -EPIPE;
-    return snd_pcm_sframes_t((card->hwAtStart + snd_pcm_uframes_t(played(card))) % io->buffer_size);
+    // The position on the boundary's scale, not the buffer's: a writer late by a whole buffer or
+    // more sees the card's position as it is, not a buffer short.
+    const snd_pcm_uframes_t wrap = card->boundary > 0 ? card->boundary : io->buffer_size;
+    return snd_pcm_sframes_t((card->hwAtStart + snd_pcm_uframes_t(played(card))) % wrap);
+}
+
+int cardSwParams(snd_pcm_ioplug_t* io, snd_pcm_sw_params_t* params)
+{
+    snd_pcm_uframes_t boundary = 0;
+    if (snd_pcm_sw_params_get_boundary(params, &boundary) == 0)
+        cardOf(io)->boundary = boundary;
+    return 0;
 }
 
 snd_pcm_sframes_t cardTransfer(
@@ -249,6 +261,7 @@ snd_pcm_ioplug_callback_t callbacks()
     callback.close = cardClose;
     callback.prepare = cardPrepare;
     callback.drain = cardDrain;
+    callback.sw_params = cardSwParams;
     return callback;
 }
 
@@ -313,6 +326,7 @@ SND_PCM_PLUGIN_DEFINE_FUNC(vantortestcard)
     card->server = serverIdentity(card);
     card->io.version = SND_PCM_IOPLUG_VERSION;
     card->io.name = "Vantor test card";
+    card->io.flags = SND_PCM_IOPLUG_FLAG_BOUNDARY_WA;
     card->io.callback = &kCallbacks;
     card->io.private_data = card;
     // Always writable: a write that has to wait polls it and finds room by the clock.

@@ -38,8 +38,8 @@ public:
     // reading it all (a test polls them while the output thread plays).
     qint64 recordedFrames() const;
     bool endsQuietly() const;
-    // How many of the last samples written the device may hold back from the recording until it
-    // is closed (the file plugin writes its file a buffer behind).
+    // How many of the last samples written the device holds back from the recording until it is
+    // closed (the file plugin writes its file a buffer behind).
     int heldBack() const;
     // For each write to the test card, the frames it held that it had not played yet.
     QList<qint64> heldAhead() const;
