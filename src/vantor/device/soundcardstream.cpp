@@ -115,7 +115,8 @@ bool SoundCardStream::openDevice(const QAudioDeviceInfo& device)
     }
     // Samples made for another rate or channel count cannot go to this device: the tone sounding
     // is dropped with them.
-    if (!m_generator || format.sampleRate() != m_format.sampleRate() || format.channelCount() != m_format.channelCount()) {
+    if (!m_generator || format.sampleRate() != m_format.sampleRate()
+        || format.channelCount() != m_format.channelCount()) {
         m_generator = std::make_unique<ToneGenerator>(format.sampleRate());
         m_unwritten.clear();
     }
@@ -169,7 +170,9 @@ void SoundCardStream::checkOutput()
 
 QString SoundCardStream::stopReason() const
 {
-    return QStringLiteral("its output stopped, error %1").arg(int(m_output->error()));
+    QString reason;
+    QDebug(&reason).nospace() << "its output stopped (" << m_output->error() << ")";
+    return reason;
 }
 
 // The device stopped: open it (or another) again at once, so that the tone sounding carries on.

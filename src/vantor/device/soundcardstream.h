@@ -24,7 +24,9 @@ namespace Vl::Tavix3::UI {
 //
 // A device that stops (a sound server that restarts, a card unplugged) is closed and opened again
 // at once, the tone sounding carrying on where it was; when no device opens, the stream says so to
-// its observer and tries again every reopen interval until one does.
+// its observer and tries again every reopen interval until one does. A device stops when its output
+// says so, or, for ALSA's output, which says nothing of a card that went away while it waits for
+// room, when it takes no samples for longer than its buffer lasts.
 class SoundCardStream : public QObject
 {
     Q_OBJECT

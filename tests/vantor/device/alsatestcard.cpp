@@ -20,10 +20,9 @@
 // The recording: the frames played, signed 16-bit little-endian, interleaved; each run of playing
 // after the first (the card starts again after an xrun, or another stream starts) begins with
 // 50 ms of silence. Frames written but never played (a stream stopped early) are not in it.
+#include <algorithm>
 #include <alsa/asoundlib.h>
 #include <alsa/pcm_external.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -80,7 +79,7 @@ bool unplugged(const TestCard* card)
 
 ino_t serverIdentity(const TestCard* card)
 {
-    struct stat status {};
+    struct stat status;
     return !card->serverPath.empty() && stat(card->serverPath.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 

@@ -2,8 +2,6 @@
 
 #include "recordedtone.h"
 
-#include <alsa/asoundlib.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +9,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <alsa/asoundlib.h>
 #include <cstdlib>
 
 namespace TestSupport {

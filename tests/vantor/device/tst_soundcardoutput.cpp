@@ -1,9 +1,9 @@
 #include "alsatestdevice.h"
 #include "app/application.h"
+#include "device/recordingtonesink.h"
 #include "device/soundcardtonesink.h"
 #include "device/systemhw.h"
 #include "device/tonegenerator.h"
-#include "device/recordingtonesink.h"
 #include "device/tonesinkchooser.h"
 #include "recordedtone.h"
 #include "testsupport/applicationfixture.h"
@@ -416,7 +416,8 @@ void TestSoundCardOutput::lostDeviceHandsTonesOnAndComesBack()
     }
     QCOMPARE(standIn.size(), 2);
     QCOMPARE(standIn.at(0).first, 1840u);
-    QVERIFY2(standIn.at(0).second > 0 && standIn.at(0).second <= 1000u, qPrintable(QString::number(standIn.at(0).second)));
+    QVERIFY2(
+        standIn.at(0).second > 0 && standIn.at(0).second <= 1000u, qPrintable(QString::number(standIn.at(0).second)));
     QCOMPARE(standIn.at(1), std::make_pair(460u, 300u));
 
     // The card played the tones before and after, and nothing of those it missed.
