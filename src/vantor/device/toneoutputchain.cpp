@@ -7,16 +7,6 @@
 
 namespace Vl::Tavix3::UI {
 
-namespace {
-
-qint64 steadyNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-} // namespace
-
 ToneOutputChain::ToneOutputChain(std::shared_ptr<ToneSink> preferred, FallbackOpener openFallback)
     : m_preferred(std::move(preferred))
     , m_openFallback(std::move(openFallback))
@@ -39,7 +29,7 @@ void ToneOutputChain::start(uint frequencyHz, uint durationMs)
         QMutexLocker locker(&m_mutex);
         m_lastFrequencyHz = frequencyHz;
         m_lastDurationMs = durationMs;
-        m_lastStartNs = steadyNs();
+        m_lastStart = std::chrono::steady_clock::now();
     }
     current()->start(frequencyHz, durationMs);
 }
@@ -66,7 +56,9 @@ void ToneOutputChain::preferredChanged(bool audible)
             return;
         m_fallback = m_openFallback();
         qWarning() << "Tones go to the next output until the sound card plays again";
-        const qint64 elapsedMs = (steadyNs() - m_lastStartNs) / 1000000;
+        const qint64 elapsedMs
+            = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_lastStart)
+                  .count();
         if (m_lastDurationMs > 0 && elapsedMs < qint64(m_lastDurationMs))
             m_fallback.sink->start(m_lastFrequencyHz, uint(m_lastDurationMs - elapsedMs));
         if (!m_fallback.audible && m_observer)

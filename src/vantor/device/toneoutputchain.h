@@ -5,6 +5,7 @@
 
 #include <QMutex>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -39,7 +40,7 @@ private:
     AudibilityObserver m_observer;
     uint m_lastFrequencyHz = 0;
     uint m_lastDurationMs = 0;
-    qint64 m_lastStartNs = 0;
+    std::chrono::steady_clock::time_point m_lastStart;
 };
 
 } // namespace Vl::Tavix3::UI
