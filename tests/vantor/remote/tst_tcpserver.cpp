@@ -106,6 +106,51 @@ private:
     QByteArray m_received;
 };
 
+// While it lives, takes the log's lines about dropped clients instead of printing them.
+class DropLines
+{
+public:
+    DropLines()
+    {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&DropLines::handle);
+    }
+    ~DropLines()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+
+    const QStringList& lines() const { return m_lines; }
+    // The clients the lines report dropped: one for each line of a drop, and those it sums up.
+    int dropped() const
+    {
+        static const QRegularExpression summed(QStringLiteral("(\\d+) more"));
+        int count = 0;
+        for (const QString& line : m_lines) {
+            count += line.startsWith(QLatin1String("TCP client dropped:")) ? 1 : 0;
+            const QRegularExpressionMatch more = summed.match(line);
+            count += more.hasMatch() ? more.captured(1).toInt() : 0;
+        }
+        return count;
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type == QtWarningMsg && message.contains(QLatin1String(" dropped: ")))
+            s_current->m_lines.append(message);
+        else
+            s_current->m_previous(type, context, message);
+    }
+
+    static DropLines* s_current;
+    QtMessageHandler m_previous = nullptr;
+    QStringList m_lines;
+};
+
+DropLines* DropLines::s_current = nullptr;
+
 QByteArray drain(Serial& serial, int portId)
 {
     QByteArray bytes;
@@ -134,6 +179,7 @@ private slots:
     void clientSendingTooMuchIsHeldBack();
     void slowReaderIsJudgedOverTime_data();
     void slowReaderIsJudgedOverTime();
+    void dropsAreSummedUpInTheLog();
     void outputBudgetDropsTheClientsFurthestBehind();
     void immediateTextsLeaveWhileTheGuiThreadIsBusy();
     void batchedTextsLeaveWhenTheBatchEnds();
@@ -143,6 +189,8 @@ private slots:
 private:
     // Connects n clients and waits until the server holds all of them.
     bool connectClients(int n);
+    // The regular check of the clients; a client it drops is gone when it returns.
+    void checkClients();
 
     std::unique_ptr<Serial> m_serial;
     std::vector<std::unique_ptr<Client>> m_clients;
@@ -171,6 +219,12 @@ bool TestTcpServer::connectClients(int n)
             return false;
     }
     return true;
+}
+
+void TestTcpServer::checkClients()
+{
+    m_serial->checkClients();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TestTcpServer::everyClientReceivesWhatIsSent()
@@ -324,14 +378,15 @@ void TestTcpServer::slowReaderIsJudgedOverTime()
     if (dropped)
         QTest::ignoreMessage(
             QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* waiting for more")));
-    m_serial->checkClients();
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 2);
     now += SocketThread::kSlowReaderGraceMs - 1;
-    m_serial->checkClients();
+    checkClients();
     QCOMPARE(m_serial->clientCount(), 2);
     now += 1;
-    m_serial->checkClients();
+    checkClients();
     if (dropped) {
-        QTRY_COMPARE(m_serial->clientCount(), 1);
+        QCOMPARE(m_serial->clientCount(), 1);
         // The connection itself ends, not only the server's record of it; the client, which reads
         // nothing, learns it from its operating system.
         const int fd = int(m_clients[1]->socket.socketDescriptor());
@@ -346,6 +401,43 @@ void TestTcpServer::slowReaderIsJudgedOverTime()
 
     m_serial->serialOutText(31, 0, QStringLiteral("end"));
     QTRY_VERIFY(m_clients[0]->received.endsWith("end"));
+}
+
+void TestTcpServer::dropsAreSummedUpInTheLog()
+{
+    qint64 now = 0;
+    m_serial->setClockForTesting([&now]() { return now; });
+    // A client that reads, and three that take in at most 1 KiB each and never read it.
+    QVERIFY(connectClients(1));
+    for (int i = 0; i < 3; ++i)
+        m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 4);
+    const QString block(64 * 1024, QLatin1Char('s'));
+    for (int i = 0; i < 384; ++i)
+        m_serial->serialOutText(31, 0, block);
+    QTRY_COMPARE_WITH_TIMEOUT(m_clients[0]->received.size(), 384 * block.size(), 20000);
+
+    // All three stop reading at once and are dropped at once: one line tells of the first, and the
+    // others are summed up once a second has passed.
+    const DropLines log;
+    checkClients();
+    now += SocketThread::kSlowReaderGraceMs;
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 1);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().at(0).contains(QLatin1String("waiting for more than 5 s")), qPrintable(log.lines().at(0)));
+    now += Serial::kLogIntervalMs - 1;
+    checkClients();
+    QCOMPARE(log.lines().size(), 1);
+    now += 1;
+    checkClients();
+    QCOMPARE(log.lines().size(), 2);
+    QCOMPARE(log.lines().at(1), QStringLiteral("TCP clients dropped: 2 more that did not read what was sent to them"));
+    QCOMPARE(log.dropped(), 3);
+    // Nothing more to tell.
+    now += Serial::kLogIntervalMs;
+    checkClients();
+    QCOMPARE(log.lines().size(), 2);
 }
 
 void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
@@ -368,9 +460,7 @@ void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
     for (int i = 0; i < 3; ++i)
         m_clients.push_back(std::make_unique<Client>(1024));
     QTRY_COMPARE(m_serial->clientCount(), 4);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
+    const DropLines log;
 
     // Twice the budget, each message shared by all four clients; the reader keeps within a few
     // messages of what is sent.
@@ -392,6 +482,11 @@ void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
     }
     QTRY_COMPARE_WITH_TIMEOUT(read.load(), qint64(messages) * block.size(), 20000);
     QTRY_COMPARE(m_serial->clientCount(), 1);
+    // Every drop is in the log, the first for the budget, the others with it or summed up after it.
+    now += Serial::kLogIntervalMs;
+    checkClients();
+    QCOMPARE(log.dropped(), 3);
+    QVERIFY2(log.lines().value(0).contains(QLatin1String("for all clients")), qPrintable(log.lines().join('\n')));
     stop = true;
     QVERIFY(reader->wait(5000));
     // Shared, the messages never cost more than the budget, the message that crossed it and the text
