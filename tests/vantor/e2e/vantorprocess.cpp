@@ -51,6 +51,18 @@ void VantorProcess::kill()
 
 bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Running; }
 
+qint64 VantorProcess::residentKiB() const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+    if (m_process.state() != QProcess::Running || !status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
 QString VantorProcess::log() const
 {
     QFile file(logPath());

@@ -1,8 +1,10 @@
+#include "remote/outgoingmessage.h"
 #include "remote/serial.h"
 #include "remote/socketthread.h"
 #include "testsupport/testmain.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -13,6 +15,9 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <memory>
 #include <mutex>
 #include <netinet/in.h>
@@ -151,6 +156,19 @@ private:
 
 DropLines* DropLines::s_current = nullptr;
 
+// This process's resident memory (VmRSS) in KiB.
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
 QByteArray drain(Serial& serial, int portId)
 {
     QByteArray bytes;
@@ -180,6 +198,7 @@ private slots:
     void slowReaderIsJudgedOverTime_data();
     void slowReaderIsJudgedOverTime();
     void dropsAreSummedUpInTheLog();
+    void memoryOfDroppedClientsIsGivenBack();
     void outputBudgetDropsTheClientsFurthestBehind();
     void immediateTextsLeaveWhileTheGuiThreadIsBusy();
     void batchedTextsLeaveWhenTheBatchEnds();
@@ -438,6 +457,39 @@ void TestTcpServer::dropsAreSummedUpInTheLog()
     now += Serial::kLogIntervalMs;
     checkClients();
     QCOMPARE(log.lines().size(), 2);
+}
+
+void TestTcpServer::memoryOfDroppedClientsIsGivenBack()
+{
+    qint64 now = 0;
+    m_serial->setClockForTesting([&now]() { return now; });
+    m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+    const qint64 before = residentKiB();
+
+    // Many small messages wait for a client that does not read: tens of MiB in small pieces.
+    const QString text = QStringLiteral("\t{\"Data\":[{\"VersionNumber\":\"1.0.0\"}],\"Header\":{}}\x02");
+    const int messages = 200000;
+    for (int i = 0; i < messages; ++i)
+        m_serial->serialOutText(31, 0, text, Serial::Delivery::Immediate);
+    const qint64 held = m_serial->heldOutputBytes();
+    QVERIFY2(held > messages / 2 * OutgoingMessage::costOf(text.size()), qPrintable(QString::number(held)));
+    const qint64 most = residentKiB();
+    QVERIFY2(most - before > held / 2048, qPrintable(QStringLiteral("%1 KiB, then %2 KiB").arg(before).arg(most)));
+
+    // Dropped, the client leaves nothing behind: the memory goes back to the system.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* waiting for more")));
+    checkClients();
+    now += SocketThread::kSlowReaderGraceMs;
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 0);
+    QCOMPARE(m_serial->heldOutputBytes(), qint64(0));
+    const qint64 after = residentKiB();
+    QVERIFY2(after - before < (most - before) / 4,
+        qPrintable(QStringLiteral("%1 KiB, at most %2 KiB, then %3 KiB").arg(before).arg(most).arg(after)));
 }
 
 void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
