@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QJsonDocument>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -96,21 +95,6 @@ public:
 private:
     int m_fd = -1;
 };
-
-// The clients that the lines of a log report dropped: one for each line of a drop, and those it sums up.
-int droppedInLog(const QString& log)
-{
-    static const QRegularExpression summed(QStringLiteral("(\\d+) more"));
-    int count = 0;
-    for (const QString& line : log.split('\n')) {
-        if (!line.contains(QLatin1String(" dropped: ")))
-            continue;
-        count += line.contains(QLatin1String("TCP client dropped:")) ? 1 : 0;
-        const QRegularExpressionMatch more = summed.match(line);
-        count += more.hasMatch() ? more.captured(1).toInt() : 0;
-    }
-    return count;
-}
 
 // Lets this test hold more descriptors than a default limit gives; false when it may not.
 bool allowDescriptors(rlim_t wanted)
@@ -363,7 +347,7 @@ void TestRemoteLimits::clientsThatDoNotReadAreDroppedOverTheBudget()
     for (auto& connection : stuck)
         QTRY_VERIFY_WITH_TIMEOUT(connection->isClosedByServer(), 10000);
     // The log tells of every one, those dropped together summed up in one line.
-    QTRY_COMPARE_WITH_TIMEOUT(droppedInLog(m_vantor->log()), int(stuck.size()), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(VantorProcess::droppedClients(m_vantor->log()), int(stuck.size()), 10000);
     QCOMPARE(m_client->exchange(RemoteClient::frame("GetVersionNumber")).size(), 2);
 }
 
@@ -420,7 +404,7 @@ void TestRemoteLimits::smallMessagesToClientsThatDoNotReadCostBoundedMemory()
         QTRY_VERIFY_WITH_TIMEOUT(!connection->isEstablished(), 30000);
     QTRY_VERIFY2_WITH_TIMEOUT(m_vantor->residentKiB() - idleKiB < 16 * 1024,
         qPrintable(QStringLiteral("%1 KiB idle, %2 KiB now").arg(idleKiB).arg(m_vantor->residentKiB())), 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(droppedInLog(m_vantor->log().mid(logStart)), kSilent, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(VantorProcess::droppedClients(m_vantor->log().mid(logStart)), kSilent, 10000);
     const QStringList dropLines = m_vantor->log().mid(logStart).split('\n').filter(QStringLiteral(" dropped: "));
     QVERIFY2(dropLines.size() < kSilent / 10, qPrintable(dropLines.join('\n')));
 

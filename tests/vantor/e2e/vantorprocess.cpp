@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <csignal>
@@ -53,8 +54,13 @@ bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Ru
 
 qint64 VantorProcess::residentKiB() const
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
-    if (m_process.state() != QProcess::Running || !status.open(QIODevice::ReadOnly))
+    return m_process.state() == QProcess::Running ? residentKiB(m_process.processId()) : -1;
+}
+
+qint64 VantorProcess::residentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
@@ -69,6 +75,20 @@ QString VantorProcess::log() const
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+int VantorProcess::droppedClients(const QString& logText)
+{
+    static const QRegularExpression summed(QStringLiteral("(\\d+) more"));
+    int count = 0;
+    for (const QString& line : logText.split('\n')) {
+        if (!line.contains(QLatin1String(" dropped: ")))
+            continue;
+        count += line.contains(QLatin1String("TCP client dropped:")) ? 1 : 0;
+        const QRegularExpressionMatch more = summed.match(line);
+        count += more.hasMatch() ? more.captured(1).toInt() : 0;
+    }
+    return count;
 }
 
 bool VantorProcess::waitForLog(const QString& text, int timeoutMs) const

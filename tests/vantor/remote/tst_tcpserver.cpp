@@ -2,9 +2,9 @@
 #include "remote/serial.h"
 #include "remote/socketthread.h"
 #include "testsupport/testmain.h"
+#include "vantorprocess.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -127,18 +127,8 @@ public:
     }
 
     const QStringList& lines() const { return m_lines; }
-    // The clients the lines report dropped: one for each line of a drop, and those it sums up.
-    int dropped() const
-    {
-        static const QRegularExpression summed(QStringLiteral("(\\d+) more"));
-        int count = 0;
-        for (const QString& line : m_lines) {
-            count += line.startsWith(QLatin1String("TCP client dropped:")) ? 1 : 0;
-            const QRegularExpressionMatch more = summed.match(line);
-            count += more.hasMatch() ? more.captured(1).toInt() : 0;
-        }
-        return count;
-    }
+    // The clients the lines report dropped.
+    int dropped() const { return VantorProcess::droppedClients(m_lines.join('\n')); }
 
 private:
     static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -155,19 +145,6 @@ private:
 };
 
 DropLines* DropLines::s_current = nullptr;
-
-// This process's resident memory (VmRSS) in KiB.
-qint64 residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 QByteArray drain(Serial& serial, int portId)
 {
@@ -468,7 +445,7 @@ void TestTcpServer::memoryOfDroppedClientsIsGivenBack()
 #if defined(__GLIBC__)
     ::malloc_trim(0);
 #endif
-    const qint64 before = residentKiB();
+    const qint64 before = VantorProcess::residentKiB(QCoreApplication::applicationPid());
 
     // Many small messages wait for a client that does not read: tens of MiB in small pieces.
     const QString text = QStringLiteral("\t{\"Data\":[{\"VersionNumber\":\"1.0.0\"}],\"Header\":{}}\x02");
@@ -477,7 +454,7 @@ void TestTcpServer::memoryOfDroppedClientsIsGivenBack()
         m_serial->serialOutText(31, 0, text, Serial::Delivery::Immediate);
     const qint64 held = m_serial->heldOutputBytes();
     QVERIFY2(held > messages / 2 * OutgoingMessage::costOf(text.size()), qPrintable(QString::number(held)));
-    const qint64 most = residentKiB();
+    const qint64 most = VantorProcess::residentKiB(QCoreApplication::applicationPid());
     QVERIFY2(most - before > held / 2048, qPrintable(QStringLiteral("%1 KiB, then %2 KiB").arg(before).arg(most)));
 
     // Dropped, the client leaves nothing behind: the memory goes back to the system.
@@ -487,7 +464,7 @@ void TestTcpServer::memoryOfDroppedClientsIsGivenBack()
     checkClients();
     QCOMPARE(m_serial->clientCount(), 0);
     QCOMPARE(m_serial->heldOutputBytes(), qint64(0));
-    const qint64 after = residentKiB();
+    const qint64 after = VantorProcess::residentKiB(QCoreApplication::applicationPid());
     QVERIFY2(after - before < (most - before) / 4,
         qPrintable(QStringLiteral("%1 KiB, at most %2 KiB, then %3 KiB").arg(before).arg(most).arg(after)));
 }
