@@ -48,6 +48,8 @@ Serial::~Serial()
 {
     qDebug() << "********~Serial********";
     close();
+    // The clients go while the count of output held, which their messages keep, is still there.
+    qDeleteAll(findChildren<SocketThread*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 bool Serial::startServer()
