@@ -1,6 +1,7 @@
 #include "sequence/filesystemproxymodel.h"
 
 #include "core/exceptionhandler.h"
+#include "sequence/indentedjson.h"
 #include "sequence/startinglistworkbook.h"
 
 #include <QDebug>
@@ -299,6 +300,15 @@ QString FileSystemProxyModel::storeCustomDocument(
         return QString();
     };
 
+    // Only what the store reads back is written. The indented form is sized before it is made: it can
+    // be many times the size of the request.
+    const QString tooLarge = QStringLiteral("larger than the %1 bytes the store reads").arg(kMaxDocumentSize);
+    if (IndentedJson::addedBytes(document, kMaxDocumentSize) > kMaxDocumentSize)
+        return fail(tooLarge);
+    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    if (bytes.size() > kMaxDocumentSize)
+        return fail(tooLarge);
+
     const DocumentKeys keys = keysOf(kind);
     const QString folder = getCustomFolderPath();
     if (!QDir().mkpath(folder))
@@ -320,7 +330,6 @@ QString FileSystemProxyModel::storeCustomDocument(
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());
 

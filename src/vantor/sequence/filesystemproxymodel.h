@@ -24,7 +24,8 @@ public:
     // The two kinds of stored document.
     enum class DocumentKind { Sequence, StartingList };
 
-    // Larger files are refused unread: no sequence or starting list comes near this size.
+    // Larger files are refused unread, and no larger document is stored: no sequence or starting list
+    // comes near this size.
     static constexpr qint64 kMaxDocumentSize = 4 * 1024 * 1024;
 
     explicit FileSystemProxyModel(QObject* parent = nullptr);
@@ -68,8 +69,9 @@ public:
 
     // Stores a document received from a remote client in the Custom folder as
     // "<Sequence|StartingList>_<n>_HH_mm_ss.json", n the first number not yet taken, and then removes
-    // the older files holding the same identifier. Returns the new file's path; on failure an empty text
-    // with the reason in error, and the folder as it was.
+    // the older files holding the same identifier. A document whose indented form would be larger than
+    // kMaxDocumentSize is refused. Returns the new file's path; on failure an empty text with the reason
+    // in error, and the folder as it was.
     static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
         const QTime& time = QTime::currentTime());
 

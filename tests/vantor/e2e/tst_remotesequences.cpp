@@ -4,7 +4,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <memory>
@@ -28,6 +30,75 @@ const char* const kSequence = R"([{"SequenceId": "5E0C2A4B-0000-4000-8000-000000
 
 const char* const kStartingList = R"([{"StartingListId": "LIST-1", "StartingListName": "Juniors",
     "StartingList": [{"BibNumber": 7, "Time": "10:00:00"}, {"BibNumber": 8, "Time": "10:01:00"}]}])";
+
+// The largest file the store reads back, as the README states it.
+constexpr qint64 kMaxStoredSize = 4 * 1024 * 1024;
+
+struct Kind
+{
+    bool isSequence;
+    const char* name;
+    QString prefix;
+    QString idKey;
+    QString nameKey;
+    const char* store;
+    const char* selectById;
+    const char* selectByName;
+    const char* deleteById;
+    const char* deleteByName;
+    const char* currentName;
+    QJsonObject storeError;
+};
+
+Kind kindOf(bool isSequence)
+{
+    if (isSequence)
+        return { true, "sequence", "Sequence_", "SequenceId", "SequenceName", "SetSequence", "SetCurrentSequenceId",
+            "SetCurrentSequenceName", "DeleteSequenceById", "DeleteSequenceByName", "GetCurrentSequenceName",
+            { { "Error", "Error sequence" }, { "ErrorIndex", 14 } } };
+    return { false, "starting list", "StartingList_", "StartingListId", "StartingListName", "SetStartingList",
+        "SetCurrentStartingListId", "SetCurrentStartingListName", "DeleteStartingListById", "DeleteStartingListByName",
+        "GetCurrentStartingListName", { { "Error", "Error starting list" }, { "ErrorIndex", 16 } } };
+}
+
+// A valid document of the kind under the identifier and name.
+QJsonObject documentOf(const Kind& kind, const QString& id, const QString& name)
+{
+    QJsonObject document = (kind.isSequence ? items(kSequence) : items(kStartingList)).at(0).toObject();
+    document.insert(kind.idKey, id);
+    document.insert(kind.nameKey, name);
+    return document;
+}
+
+// A valid document whose stored, indented form is size bytes: a list of empty objects, which the
+// indentation makes about seven times larger than it is on the wire, and a text to make up the rest.
+QJsonObject documentStoredAs(const Kind& kind, const QString& id, qint64 size)
+{
+    QJsonObject document = documentOf(kind, id, "LARGE");
+    document.insert("Padding", QString());
+    const qint64 bare = QJsonDocument(document).toJson().size();
+    // Each empty object of the list takes 21 bytes when stored; some room is left for the text.
+    QJsonArray bulk;
+    for (qint64 i = 0; i < (size - bare - 64) / 21; ++i)
+        bulk.append(QJsonObject());
+    document.insert("Bulk", bulk);
+    const qint64 rest = size - QJsonDocument(document).toJson().size();
+    document.insert("Padding", QString(int(rest), 'x'));
+    return document;
+}
+
+// A valid document carrying numbers nested depth arrays deep.
+QJsonObject nestedDocument(const Kind& kind, const QString& id, int depth, int numbers)
+{
+    QJsonArray nested;
+    for (int i = 0; i < numbers; ++i)
+        nested.append(0);
+    for (int level = 1; level < depth; ++level)
+        nested = QJsonArray { nested };
+    QJsonObject document = documentOf(kind, id, "NESTED");
+    document.insert("Nested", nested);
+    return document;
+}
 
 void clearCustomFolder()
 {
@@ -64,6 +135,8 @@ private slots:
     void deletingASequence();
     void startingListStoredChosenDeleted();
     void failedStoreIsReported();
+    void storedDocumentsStayReadable_data();
+    void storedDocumentsStayReadable();
     void newestFileOfAnIdentifierHolds_data();
     void newestFileOfAnIdentifierHolds();
 
@@ -183,27 +256,27 @@ void TestRemoteSequences::startingListStoredChosenDeleted()
 void TestRemoteSequences::failedStoreIsReported()
 {
     clearCustomFolder();
+    // Whatever fails below, the tests after this one find the Custom folder as a folder again.
+    const auto restoreFolder = qScopeGuard([] {
+        if (!QFileInfo(customFolder()).isDir())
+            QFile::remove(customFolder());
+        QDir().mkpath(customFolder());
+        clearCustomFolder();
+    });
     // The Custom folder cannot take a file: a plain file stands in its place.
     QVERIFY(QDir(customFolder()).removeRecursively());
     {
         QFile blocker(customFolder());
         QVERIFY(blocker.open(QIODevice::WriteOnly));
     }
-    const struct
-    {
-        const char* command;
-        const char* data;
-        QJsonObject error;
-    } cases[] = {
-        { "SetSequence", kSequence, { { "Error", "Error sequence" }, { "ErrorIndex", 14 } } },
-        { "SetStartingList", kStartingList, { { "Error", "Error starting list" }, { "ErrorIndex", 16 } } },
-    };
-    for (const auto& c : cases) {
-        const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(c.command, items(c.data)));
+    for (const bool isSequence : { true, false }) {
+        const Kind kind = kindOf(isSequence);
+        const QList<QJsonObject> messages
+            = m_client->exchange(RemoteClient::frame(kind.store, isSequence ? items(kSequence) : items(kStartingList)));
         QCOMPARE(messages.size(), 2);
         QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
-        QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), QString::fromLatin1(c.command));
-        QCOMPARE(RemoteClient::firstData(messages.at(1)), c.error);
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), QString::fromLatin1(kind.store));
+        QCOMPARE(RemoteClient::firstData(messages.at(1)), kind.storeError);
     }
     QVERIFY(m_vantor->waitForLog("Document not stored"));
 
@@ -214,7 +287,81 @@ void TestRemoteSequences::failedStoreIsReported()
     QCOMPARE(run("SetStartingList", items(kStartingList)), 1);
     QCOMPARE(customFiles("Sequence_").size(), 1);
     QCOMPARE(customFiles("StartingList_").size(), 1);
+}
+
+void TestRemoteSequences::storedDocumentsStayReadable_data()
+{
+    QTest::addColumn<bool>("isSequence");
+    QTest::addColumn<QJsonObject>("document");
+    // The size of the document's stored form where the row depends on it exactly, else 0.
+    QTest::addColumn<qint64>("storedSize");
+    // "stored", "refused" (the command's error) or "dropped" (the request is not read at all).
+    QTest::addColumn<QString>("outcome");
+
+    const QString id = QStringLiteral("5E0C2A4B-0000-4000-8000-0000000000AA");
+    for (const bool isSequence : { true, false }) {
+        const Kind kind = kindOf(isSequence);
+        QTest::addRow("%s at the size limit", kind.name)
+            << isSequence << documentStoredAs(kind, id, kMaxStoredSize) << kMaxStoredSize << "stored";
+        QTest::addRow("%s one byte over the size limit", kind.name)
+            << isSequence << documentStoredAs(kind, id, kMaxStoredSize + 1) << kMaxStoredSize + 1 << "refused";
+        // 60,000 numbers 20 arrays deep: 120 KB on the wire, over 5 MB when indented.
+        QTest::addRow("%s small on the wire, large when indented", kind.name)
+            << isSequence << nestedDocument(kind, id, 20, 60000) << qint64(0) << "refused";
+        // Deeper than any message needs: 1,000 numbers 1,000 arrays deep, 4 KB on the wire.
+        QTest::addRow("%s nested 1,000 deep", kind.name)
+            << isSequence << nestedDocument(kind, id, 1000, 1000) << qint64(0) << "dropped";
+    }
+    // 330,000 empty intervals: 990 KB on the wire, 6.9 MB when indented.
+    QJsonObject intervals = documentOf(kindOf(true), id, "EMPTY INTERVALS");
+    QJsonArray empty;
+    for (int i = 0; i < 330000; ++i)
+        empty.append(QJsonObject());
+    intervals.insert("Sequence", empty);
+    QTest::newRow("sequence of empty intervals") << true << intervals << qint64(0) << "refused";
+}
+
+void TestRemoteSequences::storedDocumentsStayReadable()
+{
+    QFETCH(bool, isSequence);
+    QFETCH(QJsonObject, document);
+    QFETCH(qint64, storedSize);
+    QFETCH(QString, outcome);
+    const Kind kind = kindOf(isSequence);
+    const QString id = document.value(kind.idKey).toString();
+    if (storedSize > 0)
+        QCOMPARE(QJsonDocument(document).toJson().size(), storedSize);
     clearCustomFolder();
+    const auto cleanup = qScopeGuard([] { clearCustomFolder(); });
+
+    // A small document of the identifier is there before; a document that is not stored leaves it.
+    QCOMPARE(run(kind.store, { documentOf(kind, id, "SMALL") }), 1);
+    const QStringList before = customFiles(kind.prefix);
+    QCOMPARE(before.size(), 1);
+
+    const QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame(kind.store, { document }));
+    if (outcome == QLatin1String("stored")) {
+        QCOMPARE(messages.size(), 1);
+        const QStringList files = customFiles(kind.prefix);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(QFileInfo(customFolder() + '/' + files.at(0)).size(), storedSize);
+        // The store reads back what it wrote: the document is chosen and deleted by its identifier.
+        QCOMPARE(run(kind.selectById, { QJsonObject { { kind.idKey, id } } }), 1);
+        QCOMPARE(get(kind.currentName).value(kind.nameKey).toString(), QStringLiteral("LARGE"));
+        QCOMPARE(run(kind.deleteById, { QJsonObject { { kind.idKey, id } } }), 1);
+        QVERIFY(customFiles(kind.prefix).isEmpty());
+        return;
+    }
+    if (outcome == QLatin1String("refused")) {
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
+        QCOMPARE(RemoteClient::firstData(messages.at(1)), kind.storeError);
+    } else {
+        QCOMPARE(messages.size(), 0);
+    }
+    QCOMPARE(customFiles(kind.prefix), before);
+    QCOMPARE(run(kind.selectById, { QJsonObject { { kind.idKey, id } } }), 1);
+    QCOMPARE(get(kind.currentName).value(kind.nameKey).toString(), QStringLiteral("SMALL"));
 }
 
 void TestRemoteSequences::newestFileOfAnIdentifierHolds_data()
