@@ -36,17 +36,20 @@ public:
     static QString getUsbFolderPath();
     static QString getTempFolderPath();
 
-    // Absolute path of the first file of the Custom folder whose document matches, or an empty text; of
-    // several files holding one identifier only the newest is looked at (readCustomDocuments).
+    // Absolute path of the file of the Custom folder whose document matches, or an empty text. Where
+    // several match (copies of a file, or a store interrupted before it removed the older version), the
+    // newest is found. Looking never changes the folder.
     static QString findCustomSequenceFileById(const QString& id);
     static QString findCustomSequenceFileByName(const QString& name);
     static QString findCustomStartingListFileById(const QString& id);
     static QString findCustomStartingListFileByName(const QString& name);
 
-    // Every non-empty document of the Custom folder, then of the USB folder.
+    // Every non-empty document of the Custom folder, then of the USB folder: every file, also where
+    // several hold one identifier.
     static QList<QJsonDocument> loadAllDocuments();
 
-    // The first matching document of the Custom folder, then of the USB folder, or an empty document.
+    // The matching document of the Custom folder (the newest, as above), else the first of the USB
+    // folder, or an empty document.
     static QJsonDocument findSequenceDocumentById(const QString& id);
     static QJsonDocument findSequenceDocumentByName(const QString& name);
     static QJsonDocument findStartingListDocumentById(const QString& id);
@@ -74,6 +77,11 @@ public:
     // in error, and the folder as it was.
     static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
         const QTime& time = QTime::currentTime());
+    // Removes every file of the Custom folder holding the identifier, except keep: a deleted or replaced
+    // document leaves no older version behind. False at the first file that cannot be removed; removed
+    // counts the files removed.
+    static bool removeCustomFilesById(
+        DocumentKind kind, const QString& id, const QString& keep = QString(), int* removed = nullptr);
 
     // The device's folders under readable names: the file name of the internal configuration folder
     // and of the USB stick's mount; any other value unchanged.
@@ -106,9 +114,11 @@ private:
         QJsonDocument document;
         QDateTime modified;
     };
-    // The documents of the Custom folder in listing order, one file per identifier of each kind: when
-    // several files hold one identifier, the newest holds it and the older ones are removed.
+    // Every document of the Custom folder, in listing order.
     static QList<StoredDocument> readCustomDocuments();
+    // Of the documents that match, the newest (of equal times the last by path); null when none does.
+    static const StoredDocument* newestMatch(
+        const QList<StoredDocument>& documents, DocumentKind kind, bool byId, const QString& text);
     static QString findCustomFile(DocumentKind kind, bool byId, const QString& text);
     static QJsonDocument findDocument(DocumentKind kind, bool byId, const QString& text);
 };

@@ -137,8 +137,8 @@ private slots:
     void failedStoreIsReported();
     void storedDocumentsStayReadable_data();
     void storedDocumentsStayReadable();
-    void newestFileOfAnIdentifierHolds_data();
-    void newestFileOfAnIdentifierHolds();
+    void readingNeverRemovesFiles_data();
+    void readingNeverRemovesFiles();
 
 private:
     QJsonObject get(const QString& command);
@@ -364,60 +364,77 @@ void TestRemoteSequences::storedDocumentsStayReadable()
     QCOMPARE(get(kind.currentName).value(kind.nameKey).toString(), QStringLiteral("SMALL"));
 }
 
-void TestRemoteSequences::newestFileOfAnIdentifierHolds_data()
+void TestRemoteSequences::readingNeverRemovesFiles_data()
 {
     QTest::addColumn<bool>("isSequence");
+    // "list", "select by id", "select by name", "delete by id" or "delete by name".
     QTest::addColumn<QString>("action");
-    QTest::newRow("sequence listed") << true << "list";
-    QTest::newRow("sequence selected") << true << "select";
-    QTest::newRow("sequence deleted") << true << "delete";
-    QTest::newRow("starting list selected") << false << "select";
-    QTest::newRow("starting list deleted") << false << "delete";
+    // The name or identifier the action names.
+    QTest::addColumn<QString>("argument");
+    // The name of the document chosen by a selection.
+    QTest::addColumn<QString>("chosen");
+    // The files left in the Custom folder.
+    QTest::addColumn<QStringList>("remaining");
+
+    const QString id = QStringLiteral("5E0C2A4B-0000-4000-8000-0000000000DD");
+    const QStringList both { "slalom_a.json", "slalom_a_short.json" };
+    for (const bool isSequence : { true, false }) {
+        const char* kind = kindOf(isSequence).name;
+        QTest::addRow("%s: folder listed", kind) << isSequence << "list" << QString() << QString() << both;
+        QTest::addRow("%s: older file selected by name", kind)
+            << isSequence << "select by name" << "Slalom A" << "Slalom A" << both;
+        QTest::addRow("%s: newer file selected by name", kind)
+            << isSequence << "select by name" << "Slalom A (short)" << "Slalom A (short)" << both;
+        QTest::addRow("%s: selected by identifier", kind)
+            << isSequence << "select by id" << id << "Slalom A (short)" << both;
+        QTest::addRow("%s: older file deleted by name", kind)
+            << isSequence << "delete by name" << "Slalom A" << QString() << QStringList { "slalom_a_short.json" };
+        QTest::addRow("%s: deleted by identifier", kind)
+            << isSequence << "delete by id" << id << QString() << QStringList();
+    }
 }
 
-void TestRemoteSequences::newestFileOfAnIdentifierHolds()
+void TestRemoteSequences::readingNeverRemovesFiles()
 {
     QFETCH(bool, isSequence);
     QFETCH(QString, action);
+    QFETCH(QString, argument);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, remaining);
+    const Kind kind = kindOf(isSequence);
     clearCustomFolder();
-    const QString prefix = isSequence ? QStringLiteral("Sequence_") : QStringLiteral("StartingList_");
-    const QString idKey = isSequence ? QStringLiteral("SequenceId") : QStringLiteral("StartingListId");
-    const QString nameKey = isSequence ? QStringLiteral("SequenceName") : QStringLiteral("StartingListName");
-    const QString id = QStringLiteral("5E0C2A4B-0000-4000-8000-0000000000DD");
-    QJsonObject document = (isSequence ? items(kSequence) : items(kStartingList)).at(0).toObject();
-    document.insert(idKey, id);
+    const auto cleanup = qScopeGuard([] { clearCustomFolder(); });
 
-    // The newest file is made first and the older ones after it, so that no listing order favours it.
+    // A user's copy of a document, renamed and changed, under the same identifier; the copy is the
+    // newer file. (A copy that kept its old date would be the older one: neither may be lost.)
+    const QString id = QStringLiteral("5E0C2A4B-0000-4000-8000-0000000000DD");
     const QDateTime now = QDateTime::currentDateTime();
-    document.insert(nameKey, "NEWEST");
-    const QString newest = prefix + QStringLiteral("1_23_59_00.json");
-    QVERIFY(writeCustomFile(newest, document, now.addSecs(-10)));
-    for (int n = 2; n <= 4; ++n) {
-        document.insert(nameKey, QStringLiteral("OLDER %1").arg(n));
-        QVERIFY(writeCustomFile(prefix + QStringLiteral("%1_23_59_00.json").arg(n), document, now.addSecs(-100 * n)));
-    }
+    QVERIFY(writeCustomFile("slalom_a.json", documentOf(kind, id, "Slalom A"), now.addSecs(-100)));
+    QVERIFY(writeCustomFile("slalom_a_short.json", documentOf(kind, id, "Slalom A (short)"), now.addSecs(-10)));
+    const auto files = [] { return QDir(customFolder()).entryList({ "*.json" }, QDir::Files, QDir::Name); };
 
     if (action == QLatin1String("list")) {
+        // The listing reads every document of the folder, starting lists included.
         const QJsonArray sequences = get("GetAllSequences").value("Sequences").toArray();
-        QCOMPARE(sequences.size(), 7);
-        QCOMPARE(QJsonDocument::fromJson(sequences.at(6).toString().toUtf8()).object().value(nameKey).toString(),
-            QStringLiteral("NEWEST"));
-    } else if (action == QLatin1String("select")) {
-        const char* command = isSequence ? "SetCurrentSequenceId" : "SetCurrentStartingListId";
-        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 1);
-        QCOMPARE(get(isSequence ? "GetCurrentSequenceName" : "GetCurrentStartingListName").value(nameKey).toString(),
-            QStringLiteral("NEWEST"));
+        QStringList names;
+        for (int i = 6; i < sequences.size(); ++i)
+            names << QJsonDocument::fromJson(sequences.at(i).toString().toUtf8()).object().value(kind.nameKey).toString();
+        names.sort();
+        const QStringList listed = isSequence ? QStringList { "Slalom A", "Slalom A (short)" } : QStringList();
+        QCOMPARE(names, listed);
+    } else if (action.startsWith(QLatin1String("select"))) {
+        const bool byId = action.endsWith(QLatin1String("id"));
+        const QJsonObject item { { byId ? kind.idKey : kind.nameKey, argument } };
+        QCOMPARE(run(byId ? kind.selectById : kind.selectByName, { item }), 1);
+        QCOMPARE(get(kind.currentName).value(kind.nameKey).toString(), chosen);
     } else {
-        const char* command = isSequence ? "DeleteSequenceById" : "DeleteStartingListById";
-        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 1);
-        // No older version comes back in place of the deleted one.
-        QVERIFY2(customFiles(prefix).isEmpty(), qPrintable(customFiles(prefix).join(' ')));
-        QCOMPARE(run(command, { QJsonObject { { idKey, id } } }), 2);
-        return;
+        const bool byId = action.endsWith(QLatin1String("id"));
+        const QJsonObject item { { byId ? kind.idKey : kind.nameKey, argument } };
+        QCOMPARE(run(byId ? kind.deleteById : kind.deleteByName, { item }), 1);
+        // Deleted is deleted: no other file of the name or identifier comes back in its place.
+        QCOMPARE(run(byId ? kind.deleteById : kind.deleteByName, { item }), 2);
     }
-    // The older files are gone; the newest stays.
-    QCOMPARE(customFiles(prefix), QStringList { newest });
-    clearCustomFolder();
+    QCOMPARE(files(), remaining);
 }
 
 VANTOR_TEST_CLASS(TestRemoteSequences)
