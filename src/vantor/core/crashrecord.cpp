@@ -128,12 +128,12 @@ public:
         appendNumber(value, 16);
     }
 
-    // Ends the line and writes it.
+    // Writes the line with its line end.
     void writeTo(int fd)
     {
-        m_text[m_length++] = '\n';
+        m_text[m_length] = '\n';
         const char* text = m_text;
-        size_t left = m_length;
+        size_t left = m_length + 1;
         while (left > 0) {
             const ssize_t written = ::write(fd, text, left);
             if (written < 0 && errno == EINTR)
@@ -196,11 +196,10 @@ struct Frames
     size_t count = 0;
 };
 
-// skip: frames left out above the caller of the caller of this function; from: when one of the
-// frames is this address, the trace starts there.
-void capture(Frames& frames, size_t skip, uintptr_t from)
+// Frame 0 is the caller's own; when one of the frames is the address from, the trace starts there.
+void capture(Frames& frames, uintptr_t from)
 {
-    frames.count = boost::stacktrace::safe_dump_to(skip, frames.addresses, sizeof(frames.addresses));
+    frames.count = boost::stacktrace::safe_dump_to(0, frames.addresses, sizeof(frames.addresses));
     frames.first = 0;
     for (size_t i = 0; from != 0 && i < frames.count; ++i) {
         if (reinterpret_cast<uintptr_t>(frames.addresses[i]) == from) {
@@ -250,7 +249,7 @@ void CrashRecord::refresh()
 void CrashRecord::writeFatal(const char* function, const char* name, uintptr_t faultAddress)
 {
     Frames frames;
-    capture(frames, 0, faultAddress);
+    capture(frames, faultAddress);
     if (frames.first == 0)
         frames.first = 1; // the interrupted frame is not among them: start at the caller
 
@@ -277,7 +276,7 @@ void CrashRecord::writeFatal(const char* function, const char* name, uintptr_t f
 void CrashRecord::writeTrace(int fd)
 {
     Frames frames;
-    capture(frames, 0, 0);
+    capture(frames, 0);
     frames.first = 1; // this function's own frame
     writeFrames(fd, frames, Line());
 }
