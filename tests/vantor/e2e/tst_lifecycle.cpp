@@ -117,14 +117,21 @@ void TestLifecycle::fatalSignalIsRecordedInTheLog()
     const int record = lines.indexOf(QRegularExpression(QStringLiteral("^DEBUG\\|[-0-9 :.]{23}\\|handleFault\\|\\|SIGSEGV$")));
     QVERIFY2(record > 0, qPrintable(vantor.log()));
     QVERIFY2(lines.at(0).contains(QStringLiteral("Version: 1.2.34")), qPrintable(lines.at(0)));
-    const QRegularExpression frame(QStringLiteral("^DEBUG\\|[-0-9 :.]{23}\\|handleFault\\|\\|\\d+# 0x[0-9a-f]+ in (.+)\\+0x[0-9a-f]+$"));
-    bool inVantor = false;
+    // The kernel gives a signal sent to the process to any of its threads: the trace is that
+    // thread's, its frames in files of the program or its libraries (code made at run time has none).
+    const QRegularExpression frame(QStringLiteral(
+        "^DEBUG\\|[-0-9 :.]{23}\\|handleFault\\|\\|(\\d+)# 0x[0-9a-f]+(?: in (.+)\\+0x[0-9a-f]+)?$"));
+    int inModules = 0;
     for (int i = record + 1; i < lines.size(); ++i) {
         const QRegularExpressionMatch match = frame.match(lines.at(i));
         QVERIFY2(match.hasMatch(), qPrintable(lines.at(i)));
-        inVantor = inVantor || QFileInfo(match.captured(1)) == QFileInfo(QStringLiteral(VANTOR_BINARY));
+        QCOMPARE(match.captured(1).toInt(), i - record - 1);
+        if (!match.captured(2).isEmpty()) {
+            QVERIFY2(QFileInfo(match.captured(2)).isFile(), qPrintable(lines.at(i)));
+            ++inModules;
+        }
     }
-    QVERIFY2(inVantor, qPrintable(vantor.log()));
+    QVERIFY2(inModules > 0, qPrintable(vantor.log()));
 }
 
 VANTOR_TEST_CLASS(TestLifecycle)
