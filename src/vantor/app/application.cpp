@@ -2,6 +2,7 @@
 
 #include "core/diagnosticlog.h"
 #include "core/orvaneenum.h"
+#include "core/signalstack.h"
 #include "core/version.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
@@ -187,6 +188,7 @@ HandleEvents* Application::createHandleEventsThread(const QString& threadName)
     auto* thread = new QThread();
     if (!threadName.isEmpty())
         thread->setObjectName(threadName);
+    SignalStack::installOnStart(thread);
     auto* worker = new HandleEvents();
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &HandleEvents::process);
@@ -198,6 +200,7 @@ void Application::startWorkerThreads()
 {
     auto* cyclicThread = new QThread();
     cyclicThread->setObjectName(QStringLiteral("CyclicHandler thread"));
+    SignalStack::installOnStart(cyclicThread);
     m_cyclicHandler = new CyclicHandler();
     m_cyclicHandler->moveToThread(cyclicThread);
     connect(cyclicThread, &QThread::started, m_cyclicHandler, &CyclicHandler::startTasks);
@@ -211,6 +214,7 @@ void Application::startWorkerThreads()
 
     auto* serialThread = new QThread();
     serialThread->setObjectName(QStringLiteral("SerialPathFinder thread"));
+    SignalStack::installOnStart(serialThread);
     m_serialPathFinder = new SerialPathFinder();
     m_serialPathFinder->moveToThread(serialThread);
     connect(serialThread, &QThread::started, m_serialPathFinder, &SerialPathFinder::process);

@@ -51,6 +51,11 @@ void VantorProcess::kill()
 
 bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Running; }
 
+bool VantorProcess::crashed() const
+{
+    return m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::CrashExit;
+}
+
 QString VantorProcess::log() const
 {
     QFile file(logPath());

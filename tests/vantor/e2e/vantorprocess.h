@@ -15,6 +15,8 @@ public:
     void signal(int signalNumber);
     void kill();
     bool isRunning() const;
+    // Ended by a signal (after its start).
+    bool crashed() const;
 
     static QString dataPath();
     static QString logPath();
