@@ -94,8 +94,6 @@ Window {
 
     function log(text) {
         logArea.append(addMsg(text))
-        // The newest line comes into view.
-        logArea.cursorPosition = logArea.length
     }
 
     function setComboBoxCurrentIndex(cmb, value) {
@@ -468,26 +466,13 @@ Window {
             Layout.bottomMargin: 5
         }
 
-        ScrollView {
-            id: logView
-            objectName: "logView"
+        LogList {
+            id: logArea
+            objectName: "logArea"
             Layout.fillWidth: true
             Layout.fillHeight: true
             Layout.minimumHeight: 50
             Layout.preferredHeight: 50
-            clip: true
-
-            TextArea {
-                id: logArea
-                objectName: "logArea"
-                readOnly: true
-                selectByMouse: true
-                wrapMode: TextEdit.WrapAnywhere
-                background: Rectangle {
-                    color: "white"
-                    border.color: "grey"
-                }
-            }
         }
     }
 
