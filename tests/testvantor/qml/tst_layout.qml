@@ -47,15 +47,20 @@ TestCase {
 
     function test_everyTab_data() {
         return [
-            { tag: "750 wide", width: 750, logLines: 0 },
-            { tag: "1000 wide", width: 1000, logLines: 0 },
-            { tag: "750 wide, 100 log lines", width: 750, logLines: 100 },
-            { tag: "1000 wide, 100 log lines", width: 1000, logLines: 100 }
+            { tag: "default size", width: 750, height: 900, logLines: 0 },
+            { tag: "smallest", width: 750, height: 850, logLines: 0 },
+            { tag: "1000 by 850", width: 1000, height: 850, logLines: 0 },
+            { tag: "default size, 100 log lines", width: 750, height: 900, logLines: 100 },
+            { tag: "smallest, 100 log lines", width: 750, height: 850, logLines: 100 },
+            { tag: "1000 by 1100, 100 log lines", width: 1000, height: 1100, logLines: 100 }
         ]
     }
 
     function test_everyTab(data) {
+        compare(window.minimumWidth, 750)
+        compare(window.minimumHeight, 850)
         window.width = data.width
+        window.height = data.height
         for (var i = 0; i < data.logLines; ++i)
             window.log("Log line " + i)
         // Rows in both editors and a received status, so that their cells are looked at too.
@@ -66,9 +71,33 @@ TestCase {
         waitForRendering(window.contentItem)
         var faults = faultsOfEveryTab()
         compare(faults, [], faults.join("\n"))
-        // The tab area and the status panel keep their heights, whatever the log holds.
-        compare(findChild(window.contentItem, "tabArea").height, 400)
-        compare(window.statusPanel.height, 300)
+        // The tab area keeps its height, whatever the log holds; the log keeps at least its least.
+        compare(findChild(window.contentItem, "tabArea").height, 420)
+        verify(window.logArea.height >= 50, window.logArea.height)
+    }
+
+    // The pages that have no scroll bar of their own fit the tab area whole in the smallest window:
+    // their last control ends inside the page.
+    function test_pagesFitTheTabArea_data() {
+        return [
+            { tag: "Commands", tab: 0, last: "restartSequenceButton" },
+            { tag: "Internal Sequence", tab: 4, last: "removeSequenceRow" },
+            { tag: "Starting List", tab: 8, last: "removeStartingListRow" },
+            { tag: "Starting List, actions", tab: 8, last: "saveStartingList" }
+        ]
+    }
+
+    function test_pagesFitTheTabArea(data) {
+        window.width = window.minimumWidth
+        window.height = window.minimumHeight
+        window.tabBar.currentIndex = data.tab
+        waitForRendering(window.contentItem)
+        var page = findChild(window.contentItem, "tabStack")
+        var last = findChild(page.children[data.tab], data.last)
+        verify(last !== null, data.last)
+        var bottomRight = last.mapToItem(page, last.width, last.height)
+        verify(bottomRight.y <= page.height && bottomRight.x <= page.width,
+               data.last + " ends at " + bottomRight.x + "," + bottomRight.y + ", the page at " + page.width + "," + page.height)
     }
 
     function test_everyTabIsReachableWithTheArrows_data() {

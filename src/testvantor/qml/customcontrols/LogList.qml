@@ -43,6 +43,8 @@ Rectangle {
         boundsBehavior: Flickable.StopAtBounds
         model: lines
         ScrollBar.vertical: ScrollBar {}
+        // The newest line stays in view when the window changes its height.
+        onHeightChanged: Qt.callLater(view.positionViewAtEnd)
 
         // Each line can be selected and copied.
         delegate: TextEdit {
