@@ -24,7 +24,6 @@ QSettings deviceStore()
         QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Orvane"));
 }
 
-
 } // namespace
 
 // The GPS service: mode and time-zone shift with their store, the radio synchronisation lock, the

@@ -7,29 +7,13 @@
 #include <QTime>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
 QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(); }
 
-const char* const kAlpineId = "FB5BC35B-EAF3-4E19-BB64-F5387B230522";
-
-bool isStatus(const QJsonObject& message)
-{
-    const QJsonObject header = RemoteClient::header(message);
-    return header.value("Type").toString() == QLatin1String("Sema")
-        && header.value("Section").toString() == QLatin1String("Status");
-}
-
-QStringList errorsIn(const QList<QJsonObject>& messages)
-{
-    QStringList errors;
-    for (const QJsonObject& message : messages) {
-        if (RemoteClient::header(message).value("Type").toString() == QLatin1String("SemaError"))
-            errors << QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
-    }
-    return errors;
-}
+const QString kAlpineId = QStringLiteral("FB5BC35B-EAF3-4E19-BB64-F5387B230522");
 
 QByteArray request(const char* section, const char* data = "[{}]", const QString& id = QString())
 {
@@ -38,8 +22,8 @@ QByteArray request(const char* section, const char* data = "[{}]", const QString
 
 QByteArray stopFrame(const QString& id = QString()) { return request("SetStopSequence", "[{}]", id); }
 
-// A remote start of the alpine sequence: AUTO two minutes ahead, every minute (the run screen opens
-// and saves the mode and repetition times it restores when it is left), or MANUAL now.
+// A remote AUTO start of the alpine sequence two minutes ahead, every minute: the run screen opens and
+// saves the mode and repetition times it restores when it is left.
 QByteArray autoStartFrame()
 {
     const QJsonObject start { { "SequenceId", kAlpineId }, { "SequenceMode", 1 },
@@ -48,9 +32,10 @@ QByteArray autoStartFrame()
     return RemoteClient::frame("SetStartSequence", { start });
 }
 
-QByteArray manualStartFrame(const char* extra = "{}", const QString& id = QString())
+// A remote MANUAL start, now, of the selected sequence unless extra names one.
+QByteArray manualStartFrame(QJsonObject extra = QJsonObject(), const QString& id = QString())
 {
-    QJsonObject start = QJsonDocument::fromJson(extra).object();
+    QJsonObject start = std::move(extra);
     start.insert("SequenceMode", 0);
     return RemoteClient::frame(QStringLiteral("Sema"), QStringLiteral("SetStartSequence"), { start }, id);
 }
@@ -99,7 +84,7 @@ void TestRemoteOrder::init()
         + request("SetRepetitionTimes", R"([{"RepetitionTime1": "00:00:30", "RepetitionTime2": "00:01:00",
                                              "RepetitionTime3": "00:02:00", "RepetitionTimeIndex": 0}])")
         + request("SetBibNumber", R"([{"BibNumber": 1}])"));
-    QCOMPARE(errorsIn(messages), QStringList());
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
 }
 
 void TestRemoteOrder::changeAfterScreenWorkHolds_data()
@@ -127,12 +112,13 @@ void TestRemoteOrder::changeAfterScreenWorkHolds_data()
     // its acknowledgement.
     const QString id = QStringLiteral("first");
     const QList<Pair> pairs {
-        { "selection then bib", QByteArray(), request("SetCurrentSequenceName", R"([{"SequenceName": "ALPINE SKI"}])", id),
+        { "selection then bib", QByteArray(),
+            request("SetCurrentSequenceName", R"([{"SequenceName": "ALPINE SKI"}])", id),
             request("SetBibNumber", R"([{"BibNumber": 42}])"), manualStartFrame(), "GetStatus",
             QJsonObject { { "BibNumber", 42 } } },
         { "selection then start", QByteArray(),
-            request("SetCurrentSequenceId", R"([{"SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522"}])", id),
-            manualStartFrame(R"({"BibNumber": 7})"), QByteArray(), "GetStatus",
+            RemoteClient::frame("SetCurrentSequenceId", { QJsonObject { { "SequenceId", kAlpineId } } }, id),
+            manualStartFrame({ { "BibNumber", 7 } }), QByteArray(), "GetStatus",
             QJsonObject { { "IsActive", true }, { "IsRunning", true }, { "BibNumber", 7 } } },
         { "stop then repetition times", autoStartFrame(), stopFrame(id),
             request("SetRepetitionTimes", R"([{"RepetitionTime1": "00:00:45"}])"), manualStartFrame(),
@@ -140,8 +126,7 @@ void TestRemoteOrder::changeAfterScreenWorkHolds_data()
         { "stop then settings", autoStartFrame(), stopFrame(id),
             request("SetSettings", R"([{"DateFormat": 1, "OffMode": 1}])"), manualStartFrame(), "GetSettings",
             QJsonObject { { "DateFormat", 1 }, { "OffMode", 1 } } },
-        { "start then pause", QByteArray(),
-            manualStartFrame(R"({"SequenceId": "FB5BC35B-EAF3-4E19-BB64-F5387B230522", "BibNumber": 9})", id),
+        { "start then pause", QByteArray(), manualStartFrame({ { "SequenceId", kAlpineId }, { "BibNumber", 9 } }, id),
             request("SetPauseSequence"), QByteArray(), "GetStatus",
             QJsonObject { { "IsActive", true }, { "IsRunning", false }, { "BibNumber", 9 } } },
     };
@@ -167,7 +152,7 @@ void TestRemoteOrder::changeAfterScreenWorkHolds()
     QFETCH(QJsonObject, expected);
 
     if (!setup.isEmpty())
-        QCOMPARE(errorsIn(m_client->exchange(setup)), QStringList());
+        QCOMPARE(RemoteClient::errorsIn(m_client->exchange(setup)), QStringList());
     QList<QJsonObject> messages;
     if (second.isEmpty()) {
         messages = m_client->exchange(first);
@@ -175,18 +160,18 @@ void TestRemoteOrder::changeAfterScreenWorkHolds()
         // The second request leaves as soon as the first one is acknowledged, as a client that
         // sends one request at a time sends it.
         m_client->send(first);
-        QVERIFY(!m_client->waitForMessage([](const QByteArray& m) { return m.contains("\"ID\":\"first\""); })
-                     .isEmpty());
+        QVERIFY(
+            !m_client->waitForMessage([](const QByteArray& m) { return m.contains("\"ID\":\"first\""); }).isEmpty());
         messages = m_client->exchange(second);
     }
-    QCOMPARE(errorsIn(messages), QStringList());
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
     if (!settle.isEmpty())
-        QCOMPARE(errorsIn(m_client->exchange(settle)), QStringList());
+        QCOMPARE(RemoteClient::errorsIn(m_client->exchange(settle)), QStringList());
 
     QJsonObject answer;
     for (const QJsonObject& message : m_client->exchange(RemoteClient::frame(read, { QJsonObject() }))) {
         const QString section = RemoteClient::header(message).value("Section").toString();
-        if (section == read || (read == QLatin1String("GetStatus") && isStatus(message)))
+        if (section == read || (read == QLatin1String("GetStatus") && RemoteClient::isStatus(message)))
             answer = RemoteClient::firstData(message);
     }
     QVERIFY2(!answer.isEmpty(), "no answer");

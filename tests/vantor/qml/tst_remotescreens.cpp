@@ -43,16 +43,6 @@ QByteArray startFrame(int mode, int bib, const QString& id = QString())
     return RemoteClient::frame(QStringLiteral("Sema"), QStringLiteral("SetStartSequence"), { start }, id);
 }
 
-QStringList errorsIn(const QList<QJsonObject>& messages)
-{
-    QStringList errors;
-    for (const QJsonObject& message : messages) {
-        if (RemoteClient::header(message).value("Type").toString() == QLatin1String("SemaError"))
-            errors << QString::fromUtf8(QJsonDocument(RemoteClient::firstData(message)).toJson(QJsonDocument::Compact));
-    }
-    return errors;
-}
-
 } // namespace
 
 class TestRemoteScreens : public QObject
@@ -149,7 +139,7 @@ void TestRemoteScreens::stopThenStartRunsTheRequestedRun()
                          .isEmpty());
             messages = m_client->exchange(startFrame(mode, bib));
         }
-        QCOMPARE(errorsIn(messages), QStringList());
+        QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
         verifyRequestedRun(mode, bib);
         // Nothing queued before the start takes it back later.
         QTest::qWait(100);
@@ -181,7 +171,7 @@ void TestRemoteScreens::startWhileTheGuiIsBusy()
 {
     keepGuiBusyAfterTheFirstTicket(SerialPathFinder::kScreenWaitMs / 2);
     const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_MANUAL, 42));
-    QCOMPARE(errorsIn(messages), QStringList());
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
     verifyRequestedRun(SemaEnum::SEQUENCE_MODE_MANUAL, 42);
 }
 
@@ -192,7 +182,8 @@ void TestRemoteScreens::startRefusedWhenTheGuiIsBusyTooLong()
     Sema* sema = m_fixture->app()->sema();
     keepGuiBusyAfterTheFirstTicket(SerialPathFinder::kScreenWaitMs + 500);
     const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_MANUAL, 43));
-    QCOMPARE(errorsIn(messages), QStringList { R"({"Error":"Error to show the sequence screen","ErrorIndex":21})" });
+    QCOMPARE(RemoteClient::errorsIn(messages),
+        QStringList { R"({"Error":"Error to show the sequence screen","ErrorIndex":21})" });
     QTRY_VERIFY(m_fixture->currentScreen()->property("isRunScreen").toBool());
     QTest::qWait(200);
     // Nothing counts down: stopped, or armed with the lights off.
@@ -244,12 +235,14 @@ void TestRemoteScreens::remoteStartClosesTheScreensUnderIt_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("page"); // -1: the page it opens on
     QTest::addColumn<bool>("ledTest");
-    QTest::newRow("synchronisation, page 3/3 (the clock armed for capture)")
-        << "qrc:/menu/Synchro.qml" << "Synchronization" << 2 << false;
-    QTest::newRow("synchronisation, page 1/3") << "qrc:/menu/Synchro.qml" << "Synchronization" << 0 << false;
-    QTest::newRow("GPS") << "qrc:/menu/GPS.qml" << "GPS" << -1 << false;
-    QTest::newRow("service test settings, continuous LED test on")
-        << "qrc:/menu/TestSettings.qml" << "TestSettingsForm" << -1 << true;
+    QTest::newRow("synchronisation, page 3/3 (the clock armed for capture)") << "qrc:/menu/Synchro.qml"
+                                                                             << "Synchronization" << 2 << false;
+    QTest::newRow("synchronisation, page 1/3") << "qrc:/menu/Synchro.qml"
+                                               << "Synchronization" << 0 << false;
+    QTest::newRow("GPS") << "qrc:/menu/GPS.qml"
+                         << "GPS" << -1 << false;
+    QTest::newRow("service test settings, continuous LED test on") << "qrc:/menu/TestSettings.qml"
+                                                                   << "TestSettingsForm" << -1 << true;
 }
 
 // A remote start over a screen of the synchronisation or service menus runs as over the main menu:
@@ -272,7 +265,7 @@ void TestRemoteScreens::remoteStartClosesTheScreensUnderIt()
     QCOMPARE(app->isCheckSynchro(), page == 2);
 
     const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_AUTO, 77));
-    QCOMPARE(errorsIn(messages), QStringList());
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
     verifyRequestedRun(SemaEnum::SEQUENCE_MODE_AUTO, 77);
 
     m_client->takeMessages();

@@ -250,7 +250,9 @@ void TestSerial::outgoingText()
         serial.serialOutText(SerialInfoType { 0, SerialEnum::SER_NONE }, text);
     }),
         QList<QByteArray>());
-    QCOMPARE(connected.receivedFor([&]() { serial.serialOutText(SerialInfoType { 1, SerialEnum::SER_PCA }, text); }),
+    QCOMPARE(connected.receivedFor([&]() {
+        serial.serialOutText(SerialInfoType { 1, SerialEnum::SER_PCA }, text);
+    }),
         QList<QByteArray> { text.toUtf8() });
 }
 
