@@ -125,7 +125,7 @@ void SequenceCommands::showRunScreen(SerialPathFinder& server)
         return;
     if (!app->isInTimingMenu())
         sema->saveCurrentData();
-    emit app->showHandleSequenceMenu(sema->getSequenceType());
+    server.askForRunScreen(sema->getSequenceType());
 }
 
 bool SequenceCommands::showRunScreenAndWait(SerialPathFinder& server)
@@ -299,11 +299,10 @@ void SequenceCommands::setStartSequence(SerialPathFinder& server, const CommandR
 
 void SequenceCommands::setStopSequence(SerialPathFinder& server)
 {
-    const QSharedPointer<Application> app = server.application();
-    Sema* sema = app->sema();
+    Sema* sema = server.application()->sema();
     sema->lock();
     sema->setSequenceStatus(false);
-    emit app->hideHandleSequenceMenu();
+    server.askToHideRunScreen();
     sema->unlock();
 }
 
