@@ -36,6 +36,9 @@ namespace Vl::Tavix3::UI {
 
 namespace {
 
+// The info bar's colour of a failure.
+const QString kErrorColor = QStringLiteral("#d12f2f");
+
 // A short pause that keeps the screens alive during the start-up.
 void pause()
 {
@@ -338,7 +341,10 @@ void Application::writeEventRecord(const EntityPtr<Event>& event)
 void Application::exportLogFiles(const QString& path)
 {
     const bool copied = m_eventsLog.exportTo(path);
-    Utils::showInfoMessage(copied ? tr("DONE!") : tr("Export failed"));
+    if (copied)
+        Utils::showInfoMessage(tr("DONE!"));
+    else
+        Utils::showInfoMessage(tr("Export failed"), 3000, kErrorColor);
 }
 
 void Application::deleteLogFiles()

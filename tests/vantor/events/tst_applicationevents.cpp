@@ -252,11 +252,14 @@ void TestApplicationEvents::exportSaysDoneOnlyWhenEverythingWasCopied()
     m_application->exportLogFiles(QUrl::fromLocalFile(target).toString());
     QCOMPARE(info.count(), 1);
     QCOMPARE(info.at(0).at(0).toString(), QStringLiteral("DONE!"));
+    QCOMPARE(info.at(0).at(2).toString(), QStringLiteral("#007743"));
     QVERIFY(QFile::exists(target + QLatin1Char('/') + QFileInfo(m_application->eventsLog().fileName()).fileName()));
 
     m_application->exportLogFiles(m_dir->path() + QStringLiteral("/missing"));
     QCOMPARE(info.count(), 2);
-    QVERIFY(info.at(1).at(0).toString() != QStringLiteral("DONE!"));
+    QCOMPARE(info.at(1).at(0).toString(), QStringLiteral("Export failed"));
+    // A failure is shown in the colour of failures, not in the green of success.
+    QCOMPARE(info.at(1).at(2).toString(), QStringLiteral("#d12f2f"));
 }
 
 VANTOR_TEST_CLASS(TestApplicationEvents)
