@@ -158,6 +158,11 @@ void Application::init()
     }
 
     connect(&m_synchroAtTimeTimer, &QTimer::timeout, this, &Application::synchroAtTimeTick);
+
+    // The screens listen now: the notices given while they did not (a store or log that cannot be
+    // written at start-up) are shown.
+    m_screensListen = true;
+    Utils::showHeldInfoMessages();
     pause();
 }
 
@@ -504,6 +509,11 @@ void Application::appendLogString(const QString& entry)
 
 void Application::showInfoMessage(const QString& text, int time, const QString& color)
 {
+    // With screens to come, a notice waits until they listen.
+    if (m_engine && !m_screensListen) {
+        Utils::holdInfoMessage(text, time, color);
+        return;
+    }
     emit m_infoBarMessage.showInfoMessage(text, time, color);
 }
 
