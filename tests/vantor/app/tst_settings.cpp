@@ -6,11 +6,10 @@
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "testsupport/unwritablefile.h"
 #include "time/datetime.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,6 +24,7 @@
 #include <memory>
 
 using TestSupport::ApplicationFixture;
+using TestSupport::UnwritableFile;
 using Vl::Tavix3::UI::Application;
 using Vl::Tavix3::UI::AppSettingsStore;
 using Vl::Tavix3::UI::DateTime;
@@ -42,26 +42,6 @@ QSettings deviceStore()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Orvane"));
 }
-
-// A folder where the settings file should be: nothing can write the file, not even root.
-class UnwritableFile
-{
-public:
-    explicit UnwritableFile(const QString& path)
-        : m_path(path)
-    {
-        QFile::remove(m_path);
-        QDir().mkpath(m_path);
-    }
-    ~UnwritableFile() { release(); }
-    UnwritableFile(const UnwritableFile&) = delete;
-    UnwritableFile& operator=(const UnwritableFile&) = delete;
-    bool isInPlace() const { return QFileInfo(m_path).isDir(); }
-    void release() { QDir().rmdir(m_path); }
-
-private:
-    QString m_path;
-};
 
 // The notices of the info bar with the given text.
 int noticesOf(const QSignalSpy& spy, const QString& text)

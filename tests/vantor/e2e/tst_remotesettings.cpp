@@ -1,8 +1,8 @@
 #include "remoteclient.h"
 #include "testsupport/testmain.h"
+#include "testsupport/unwritablefile.h"
 #include "vantorprocess.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QSettings>
@@ -24,25 +24,6 @@ QString deviceSettingsPath()
 {
     return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Velmora/Orvane.conf");
 }
-
-// A folder in place of a settings file while it lives: Vantor cannot write the file, not even as root.
-class UnwritableSettings
-{
-public:
-    explicit UnwritableSettings(const QString& path)
-        : m_path(path)
-    {
-        QFile::remove(m_path);
-        QDir().mkpath(m_path);
-    }
-    ~UnwritableSettings() { release(); }
-    UnwritableSettings(const UnwritableSettings&) = delete;
-    UnwritableSettings& operator=(const UnwritableSettings&) = delete;
-    void release() { QDir().rmdir(m_path); }
-
-private:
-    QString m_path;
-};
 
 QString fileText(const QString& path)
 {
@@ -281,7 +262,7 @@ void TestRemoteSettings::settingsThatCannotBeStored()
     QFETCH(QString, onDisk);
     const QString path = device ? deviceSettingsPath() : VantorProcess::settingsPath();
     {
-        UnwritableSettings unwritable(path);
+        TestSupport::UnwritableFile unwritable(path);
         const QList<QJsonObject> messages
             = m_client->exchange(RemoteClient::frame(command, QJsonDocument::fromJson(failing).array()));
         QCOMPARE(messages.size(), 2);
