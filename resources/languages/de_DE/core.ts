@@ -4,7 +4,7 @@
     <name>Vl::Tavix3::UI::AppSettingsStore</name>
     <message>
         <source>Settings cannot be stored</source>
-        <translation>Einstellungen können nicht gespeichert werden</translation>
+        <translation>Einstellungen nicht gespeichert</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
     <name>Vl::Tavix3::UI::EventsLog</name>
     <message>
         <source>Events log cannot be written</source>
-        <translation>Ereignisprotokoll kann nicht geschrieben werden</translation>
+        <translation>Ereignislog nicht schreibbar</translation>
     </message>
 </context>
 </TS>

@@ -4,7 +4,7 @@
     <name>Vl::Tavix3::UI::AppSettingsStore</name>
     <message>
         <source>Settings cannot be stored</source>
-        <translation>Impossibile salvare le impostazioni</translation>
+        <translation>Impostazioni non salvate</translation>
     </message>
 </context>
 </TS>

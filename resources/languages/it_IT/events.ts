@@ -4,7 +4,7 @@
     <name>Vl::Tavix3::UI::EventsLog</name>
     <message>
         <source>Events log cannot be written</source>
-        <translation>Impossibile scrivere il registro eventi</translation>
+        <translation>Registro eventi non scrivibile</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,6 @@
 
 #include "core/utils.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QSet>
 
@@ -139,8 +138,9 @@ void AppSettingsStore::reportWrite(bool written, const QString& what, const QStr
     qWarning().noquote()
         << QStringLiteral("Settings not stored: %1 cannot be written to %2").arg(what, fileName);
     if (firstFailure) {
-        Utils::showInfoMessage(QCoreApplication::translate("Vl::Tavix3::UI::AppSettingsStore", "Settings cannot be stored"),
-            10000, QStringLiteral("#d12f2f"));
+        Utils::showTranslatedInfoMessage("Vl::Tavix3::UI::AppSettingsStore",
+            QT_TRANSLATE_NOOP("Vl::Tavix3::UI::AppSettingsStore", "Settings cannot be stored"), 10000,
+            QStringLiteral("#d12f2f"));
     }
 }
 

@@ -54,6 +54,9 @@ struct HeldInfoMessage
     QString text;
     int time = 0;
     QString color;
+    // A text translated only when it is shown.
+    const char* context = nullptr;
+    const char* source = nullptr;
 };
 
 // Notices given before anyone could show them; a few are enough to tell what went wrong.
@@ -81,11 +84,22 @@ void Utils::showInfoMessage(const QString& text, int time, const QString& color)
         holdInfoMessage(text, time, color);
 }
 
+void Utils::showTranslatedInfoMessage(const char* context, const char* source, int time, const QString& color)
+{
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices()) {
+        app->showInfoMessage(QCoreApplication::translate(context, source), time, color);
+        return;
+    }
+    QMutexLocker locker(&heldInfoMessagesMutex());
+    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
+        heldInfoMessages().append({ QString(), time, color, context, source });
+}
+
 void Utils::holdInfoMessage(const QString& text, int time, const QString& color)
 {
     QMutexLocker locker(&heldInfoMessagesMutex());
     if (heldInfoMessages().size() < kMaxHeldInfoMessages)
-        heldInfoMessages().append({ text, time, color });
+        heldInfoMessages().append({ text, time, color, nullptr, nullptr });
 }
 
 void Utils::showHeldInfoMessages()
@@ -95,8 +109,12 @@ void Utils::showHeldInfoMessages()
         QMutexLocker locker(&heldInfoMessagesMutex());
         messages.swap(heldInfoMessages());
     }
-    for (const HeldInfoMessage& message : qAsConst(messages))
-        showInfoMessage(message.text, message.time, message.color);
+    for (const HeldInfoMessage& message : qAsConst(messages)) {
+        if (message.context)
+            showTranslatedInfoMessage(message.context, message.source, message.time, message.color);
+        else
+            showInfoMessage(message.text, message.time, message.color);
+    }
 }
 
 bool Utils::fileExists(const QString& path)

@@ -4,7 +4,6 @@
 #include "core/utils.h"
 #include "time/datetime.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -60,8 +59,8 @@ struct EventsLog::State
         failing = true;
         qWarning().noquote() << QStringLiteral("%1: %2 (%3); the events wait and are written as soon as it opens")
                                     .arg(what, fileName, file.errorString());
-        Utils::showInfoMessage(
-            QCoreApplication::translate("Vl::Tavix3::UI::EventsLog", "Events log cannot be written"), 10000,
+        Utils::showTranslatedInfoMessage("Vl::Tavix3::UI::EventsLog",
+            QT_TRANSLATE_NOOP("Vl::Tavix3::UI::EventsLog", "Events log cannot be written"), 10000,
             QStringLiteral("#d12f2f"));
     }
 
