@@ -37,6 +37,9 @@ namespace Vl::Tavix3::UI {
 
 namespace {
 
+// The info bar's colour of a failure.
+const QString kErrorColor = QStringLiteral("#d12f2f");
+
 // A short pause that keeps the screens alive during the start-up.
 void pause()
 {
@@ -156,6 +159,11 @@ void Application::init()
     }
 
     connect(&m_synchroAtTimeTimer, &QTimer::timeout, this, &Application::synchroAtTimeTick);
+
+    // The screens listen now: the notices given while they did not (a store or log that cannot be
+    // written at start-up) are shown.
+    m_screensListen = true;
+    Utils::showHeldInfoMessages();
     pause();
 }
 
@@ -342,7 +350,10 @@ void Application::writeEventRecord(const EntityPtr<Event>& event)
 void Application::exportLogFiles(const QString& path)
 {
     const bool copied = m_eventsLog.exportTo(path);
-    Utils::showInfoMessage(copied ? tr("DONE!") : tr("Export failed"));
+    if (copied)
+        Utils::showInfoMessage(tr("DONE!"));
+    else
+        Utils::showInfoMessage(tr("Export failed"), 3000, kErrorColor);
 }
 
 void Application::deleteLogFiles()
@@ -502,6 +513,11 @@ void Application::appendLogString(const QString& entry)
 
 void Application::showInfoMessage(const QString& text, int time, const QString& color)
 {
+    // With screens to come, a notice waits until they listen.
+    if (m_engine && !m_screensListen) {
+        Utils::holdInfoMessage(text, time, color);
+        return;
+    }
     emit m_infoBarMessage.showInfoMessage(text, time, color);
 }
 

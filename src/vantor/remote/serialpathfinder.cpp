@@ -517,6 +517,8 @@ QString SerialPathFinder::errorText(RemoteError error)
         return tr("Error delay false start");
     case RemoteError::ErrorProgramClosing:
         return tr("Error because the program is closing");
+    case RemoteError::ErrorSettingsNotStored:
+        return tr("Error to store the settings");
     }
     return QString();
 }
@@ -572,6 +574,8 @@ int SerialPathFinder::errorIndex(RemoteError error)
         return 22;
     case RemoteError::ErrorProgramClosing:
         return 23;
+    case RemoteError::ErrorSettingsNotStored:
+        return 24;
     }
     return 0;
 }

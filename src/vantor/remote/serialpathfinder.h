@@ -58,6 +58,7 @@ public:
         ErrorShowSequenceScreen, // 21
         ErrorDelayFalseStart, // 22
         ErrorProgramClosing, // 23
+        ErrorSettingsNotStored, // 24
     };
 
     // The longest wait for the operator interface to reach the run screen.

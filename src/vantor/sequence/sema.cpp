@@ -283,15 +283,20 @@ void Sema::saveCurrentData()
 
 void Sema::loadSavedData()
 {
+    // Brought into range as the application's own settings are: a mode no version wrote is not
+    // taken, a repetition time is kept within its bounds.
+    const bool present = m_settings.contains(kSavedSequenceMode);
     int mode = 0;
-    if (m_settings.read(kSavedSequenceMode, mode)) {
+    if (m_settings.readChoice(kSavedSequenceMode, mode,
+            [](qint64 value) { return value >= 0 && value < SemaEnum::MAX_SEQUENCE_MODE; })) {
         QMutexLocker locker(&m_stateMutex);
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
-        m_settings.remove(kSavedSequenceMode);
     }
+    if (present)
+        m_settings.remove(kSavedSequenceMode);
     for (int i = 0; i < 3; ++i) {
         qint64 ticks = 0;
-        if (!m_settings.read(kSavedRepetitionTime[i], ticks))
+        if (!m_settings.readQuantity(kSavedRepetitionTime[i], ticks, 0, Application::kMaxRepetitionTime))
             continue;
         m_settings.remove(kSavedRepetitionTime[i]);
         application().setRepetitionTimeAt(i, ticks);
