@@ -324,6 +324,8 @@ private:
     bool endOfTable(qint64 now);
     // True when the interval was the silent last one of its table, which ends the run.
     bool fireInterval(int index, const SemaInterval& interval);
+    // Fires the due group of intervals that begins at index; true when it ended the run.
+    bool fireIntervalGroup(int index);
     void offDisplay(qint64 now);
     void drawOffModeLights(bool always);
     // The off mode's lights at once, in the blinking light's present phase (paused or waiting).

@@ -203,6 +203,7 @@ void Sema::runIntervals(qint64 now)
     int index = *m_currentIndex;
     auto it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     if (it == m_intervals.cend()) {
+        // A table whose last interval lights or sounds ends on the next new second.
         if (!isNewSecond(now))
             return;
         if (!endOfTable(now))
@@ -211,16 +212,29 @@ void Sema::runIntervals(qint64 now)
         it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     }
 
-    const qint64 end = *m_plannedStart + it->time * kSecond;
-    m_intervalEnd = end;
-    if (now < end) {
-        countdownStep(now);
-        finishTick(now);
-        return;
+    for (;;) {
+        const qint64 end = *m_plannedStart + it->time * kSecond;
+        m_intervalEnd = end;
+        if (now < end || !fireIntervalGroup(index)) {
+            countdownStep(now);
+            finishTick(now);
+            return;
+        }
+        // The silent last interval ends its run in this tick, on its whole second: the next run is
+        // planned at once, so that its first countdown value (and, at the minimum repetition time,
+        // its first interval) comes on that second too.
+        if (!endOfTable(now))
+            return;
+        index = 0;
+        it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     }
+}
 
-    // Intervals with the same time fire in this tick, in index order; the next time waits for
-    // the next tick.
+// Intervals with the same time fire in one tick, in index order; the next time waits for the
+// next tick.
+bool Sema::fireIntervalGroup(int index)
+{
+    auto it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     bool first = true;
     bool runEnded = false;
     for (;;) {
@@ -242,18 +256,9 @@ void Sema::runIntervals(qint64 now)
         m_currentIndex = ++index;
         it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
         if (it == m_intervals.cend() || it->time != fired.time)
-            break;
+            return runEnded;
         first = false;
     }
-    countdownStep(now);
-    if (runEnded) {
-        // The refresh second stays empty, so the next tick ends the table at once: at the minimum
-        // repetition time the next run's first interval falls in this very second and must fire
-        // on time, not a second late.
-        publishBoard();
-        return;
-    }
-    finishTick(now);
 }
 
 // The end of a table: the next run is planned or the sequence goes off. True when the first
