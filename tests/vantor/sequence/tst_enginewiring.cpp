@@ -23,6 +23,19 @@ namespace {
 constexpr qint64 kSecond = 50000;
 constexpr qint64 kNoon = 12 * 3600 * kSecond;
 
+// Arms ALPINE SKI in AUTO with its start moment at noon today, every minute; returns today.
+qint64 armNoonRun(Sema& sema)
+{
+    sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
+    sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
+    const qint64 day = DateTime::getDate();
+    sema.setStartDate(QVariant(qlonglong(day)));
+    sema.setStartTime(QVariant(qlonglong(kNoon)));
+    sema.setRepetitionTime(QVariant(qlonglong(60 * kSecond)));
+    sema.setSequenceStatus(true);
+    return day;
+}
+
 // Outlets that start no thread: tones go nowhere, start events are not logged, and the start-event
 // jobs run at once on the caller's thread.
 class QuietOutlets : public SemaToneOutput, public SemaEventsLog, public SemaJobRunner
@@ -108,13 +121,7 @@ void TestEngineWiring::heldStartsReachTheEventsLogAtShutDown()
     application->eventsLog().removeAll();
     Sema& sema = *application->sema();
     sema.setDisplayboard(application->displayboard());
-    sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
-    sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
-    const qint64 day = DateTime::getDate();
-    sema.setStartDate(QVariant(qlonglong(day)));
-    sema.setStartTime(QVariant(qlonglong(kNoon)));
-    sema.setRepetitionTime(QVariant(qlonglong(60 * kSecond)));
-    sema.setSequenceStatus(true);
+    const qint64 day = armNoonRun(sema);
     QVERIFY(sema.sequenceStatus());
     while (m_now < day + kNoon + 2 * kSecond) {
         m_now += 5000;
@@ -162,13 +169,7 @@ void TestEngineWiring::poolThreadsStartedByTheTickRunAtNormalPriority()
     else
         ports.eventsLog = quiet;
     sema.setPorts(ports);
-    sema.setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
-    sema.setSequenceMode(SemaEnum::SEQUENCE_MODE_AUTO);
-    const qint64 day = DateTime::getDate();
-    sema.setStartDate(QVariant(qlonglong(day)));
-    sema.setStartTime(QVariant(qlonglong(kNoon)));
-    sema.setRepetitionTime(QVariant(qlonglong(60 * kSecond)));
-    sema.setSequenceStatus(true);
+    const qint64 day = armNoonRun(sema);
 
     // The pool's threads end here, so that the first job started by a tick starts its one thread.
     QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
