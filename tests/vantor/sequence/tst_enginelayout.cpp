@@ -55,16 +55,16 @@ Shown showAfterChanges(const QString& state, const BoardSettings& before, const 
     rig->inTimingMenu = true;
     Sema& sema = rig->sema();
     apply(sema, before);
-    // Just after a second: a frame the layout drew in that second, the red one just after its
-    // light came (later the countdown's narrower texts leave the first one's wider cut in layout 7).
-    QString moment = QStringLiteral("11:59:53.450");
-    if (state == QLatin1String("red"))
-        moment = QStringLiteral("11:59:50.450");
     if (state != QLatin1String("stopped"))
         rig->startAuto(
             state == QLatin1String("dots") ? SemaEnum::SEMA_SEQUENCE_RALLY : SemaEnum::SEMA_SEQUENCE_ALPINE_SKI,
             "12:00:00", 60 * kSecond);
-    if (state == QLatin1String("green"))
+    // Just after a second, in a frame drawn in that second; the red one just after its light came
+    // (later the narrower countdown texts leave the first text's wider cut in layout 7).
+    QString moment = QStringLiteral("11:59:53.450");
+    if (state == QLatin1String("red"))
+        moment = QStringLiteral("11:59:50.450");
+    else if (state == QLatin1String("green"))
         moment = QStringLiteral("11:59:56.450");
     else if (state == QLatin1String("dots"))
         moment = QStringLiteral("11:59:57.450");
