@@ -218,8 +218,18 @@ void Sema::setDelayFalseStart(int value)
 
 void Sema::setOffMode(int value)
 {
-    if (storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
-        emit offModeChanged();
+    if (!storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
+        return;
+    {
+        // A sequence that is off shows the new mode at once, drawn on a cleared light area: the
+        // old mode's lights may reach beyond the new one's.
+        QMutexLocker locker(&m_stateMutex);
+        if (m_currentIndex && m_isOff && drawsBoard()) {
+            showOffModeNow();
+            publishBoard();
+        }
+    }
+    emit offModeChanged();
 }
 
 void Sema::setVisualizationMode(int value)
@@ -227,8 +237,14 @@ void Sema::setVisualizationMode(int value)
     if (!storeSetting(m_visualizationMode, SemaEnum::VisualizationMode(value), QStringLiteral("VisualizationMode")))
         return;
     {
+        // The board is laid out afresh, the light in force drawn in the new layout at once.
         QMutexLocker locker(&m_stateMutex);
-        board().reset(true);
+        if (drawsBoard()) {
+            redrawBoard();
+            publishBoard();
+        } else {
+            board().reset(true);
+        }
     }
     emit visualizationModeChanged();
 }
