@@ -218,8 +218,18 @@ void Sema::setDelayFalseStart(int value)
 
 void Sema::setOffMode(int value)
 {
-    if (storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
-        emit offModeChanged();
+    if (!storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
+        return;
+    {
+        // A sequence that is off shows the new mode at once, drawn on a cleared light area: the
+        // old mode's lights may reach beyond the new one's.
+        QMutexLocker locker(&m_stateMutex);
+        if (m_currentIndex && m_isOff && drawsBoard()) {
+            showOffModeNow();
+            publishBoard();
+        }
+    }
+    emit offModeChanged();
 }
 
 void Sema::setVisualizationMode(int value)
@@ -227,8 +237,14 @@ void Sema::setVisualizationMode(int value)
     if (!storeSetting(m_visualizationMode, SemaEnum::VisualizationMode(value), QStringLiteral("VisualizationMode")))
         return;
     {
+        // The board is laid out afresh, the light in force drawn in the new layout at once.
         QMutexLocker locker(&m_stateMutex);
-        board().reset(true);
+        if (drawsBoard()) {
+            redrawBoard();
+            publishBoard();
+        } else {
+            board().reset(true);
+        }
     }
     emit visualizationModeChanged();
 }
@@ -283,15 +299,20 @@ void Sema::saveCurrentData()
 
 void Sema::loadSavedData()
 {
+    // Brought into range as the application's own settings are: a mode no version wrote is not
+    // taken, a repetition time is kept within its bounds.
+    const bool present = m_settings.contains(kSavedSequenceMode);
     int mode = 0;
-    if (m_settings.read(kSavedSequenceMode, mode)) {
+    if (m_settings.readChoice(kSavedSequenceMode, mode,
+            [](qint64 value) { return value >= 0 && value < SemaEnum::MAX_SEQUENCE_MODE; })) {
         QMutexLocker locker(&m_stateMutex);
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
-        m_settings.remove(kSavedSequenceMode);
     }
+    if (present)
+        m_settings.remove(kSavedSequenceMode);
     for (int i = 0; i < 3; ++i) {
         qint64 ticks = 0;
-        if (!m_settings.read(kSavedRepetitionTime[i], ticks))
+        if (!m_settings.readQuantity(kSavedRepetitionTime[i], ticks, 0, Application::kMaxRepetitionTime))
             continue;
         m_settings.remove(kSavedRepetitionTime[i]);
         application().setRepetitionTimeAt(i, ticks);

@@ -52,6 +52,11 @@ void VantorProcess::kill()
 
 bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Running; }
 
+bool VantorProcess::crashed() const
+{
+    return m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::CrashExit;
+}
+
 qint64 VantorProcess::residentKiB() const
 {
     return m_process.state() == QProcess::Running ? residentKiB(m_process.processId()) : -1;

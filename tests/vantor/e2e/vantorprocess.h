@@ -15,6 +15,8 @@ public:
     void signal(int signalNumber);
     void kill();
     bool isRunning() const;
+    // Ended by a signal (after its start).
+    bool crashed() const;
     // The program's resident memory (VmRSS) in KiB; -1 when it cannot be read.
     qint64 residentKiB() const;
     // The same of any process.
