@@ -1,6 +1,6 @@
 #include "boardgrid.h"
-#include "enginerig.h"
 #include "core/orvaneenum.h"
+#include "enginerig.h"
 #include "sequence/displayboardenum.h"
 #include "testsupport/testmain.h"
 
