@@ -224,7 +224,9 @@ void Sema::setOffMode(int value)
         // A sequence that is off shows the new mode at once, drawn on a cleared light area: the
         // old mode's lights may reach beyond the new one's.
         QMutexLocker locker(&m_stateMutex);
-        if (m_currentIndex && m_isOff && drawsBoard()) {
+        if (!drawsBoard()) {
+            markRunFrameStale();
+        } else if (m_currentIndex && m_isOff) {
             showOffModeNow();
             publishBoard();
         }
@@ -244,6 +246,7 @@ void Sema::setVisualizationMode(int value)
             publishBoard();
         } else {
             board().reset(true);
+            markRunFrameStale();
         }
     }
     emit visualizationModeChanged();
@@ -456,9 +459,17 @@ void Sema::setIsShowingLedTest(bool value)
         if (value && !m_ledTestSequencer) {
             m_ledTestSequencer = std::make_unique<LedTestSequencer>(&board());
         } else {
-            // A second switch-on counts as a switch-off.
+            // A second switch-on counts as a switch-off. The board is cleared; a run's frame, its
+            // lights included, comes back at once, or, while the screens hold the board, as soon as
+            // the engine draws it again.
             m_ledTestSequencer.reset();
-            board().reset(true);
+            if (m_currentIndex && drawsBoard()) {
+                redrawFrame();
+                publishBoard();
+            } else {
+                board().reset(true);
+                markRunFrameStale();
+            }
         }
     }
     emit isShowingLedTestChanged();
@@ -567,11 +578,17 @@ void Sema::onInfoTimerTimeout()
 {
     QMutexLocker locker(&m_stateMutex);
     m_infoText.clear();
-    // While running the text used only the lower half; the lights stay.
-    if (m_currentIndex)
-        board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
-    else
+    if (!m_currentIndex) {
+        // The text had the whole board; the time of day comes back with the next second.
         board().fillRect(0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
+    } else if (drawsBoard()) {
+        // The text covered the lower half of the run's frame, the lights' rows among them: the
+        // frame comes back at once.
+        redrawFrame();
+        publishBoard();
+    } else {
+        markRunFrameStale();
+    }
 }
 
 void Sema::showStartupBanner()

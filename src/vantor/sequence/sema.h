@@ -357,6 +357,14 @@ private:
     // Draws the engine's whole frame again on a cleared board, in the present layout; the caller
     // publishes it.
     void redrawBoard();
+    // The frame in force drawn afresh, as redrawBoard does; while a run is off, with its off mode's
+    // lights. Wherever a run's frame was covered or cleared (a new layout, an info text gone, the
+    // board given back by a test or the remote texts) its lights come back this way.
+    void redrawFrame();
+    // The board shows something else than a run's frame, or was cleared under it, while the
+    // engine does not draw it (a service test, the remote texts of display-board mode): the frame is
+    // drawn afresh once the engine draws the board again. Without a run nothing is kept.
+    void markRunFrameStale();
     // The colour the lights show: a remote text's own while it stands over a switched-off light.
     SemaEnum::SemaColor shownLightColour() const;
     QString timeBandText() const;
@@ -426,6 +434,9 @@ private:
     bool m_isOffModeApplied = false;
     SemaEnum::SemaOffMode m_appliedOffMode = SemaEnum::SEMA_OFF_MODE_OFF;
     bool m_isBoardLayoutSet = false;
+    // The board does not show the engine's frame as it stands (a new layout, a run's frame covered
+    // while the engine did not draw the board): it is drawn afresh once the engine draws it again.
+    bool m_isFrameStale = false;
     bool m_lastTimeOfDayShown = false;
     QString m_customName;
     QString m_customId;

@@ -107,6 +107,7 @@ void Sema::runTick()
 
     // Display-board text mode: the board belongs to the remote texts; only the status goes on.
     if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu()) {
+        markRunFrameStale();
         const bool recent = m_lastRefresh && *m_lastRefresh <= now && now < *m_lastRefresh + kTextModeStatusPeriod;
         if (!recent) {
             m_timeOfDayText = timeOfDayText(now);
@@ -116,20 +117,25 @@ void Sema::runTick()
         return;
     }
 
-    if (app.isInTestMenu() && !m_ledTestSequencer)
+    // The service screens draw their tests on the board.
+    if (app.isInTestMenu() && !m_ledTestSequencer) {
+        markRunFrameStale();
         return;
+    }
 
     const bool timeOfDayShown = showsTimeOfDay();
-    if (!m_isBoardLayoutSet || m_lastTimeOfDayShown != timeOfDayShown) {
-        // The first tick clears the board. Later the lights and the band move with the time of
-        // day: the frame is drawn afresh in the new layout, the light in force included.
-        if (m_isBoardLayoutSet && drawsBoard())
-            redrawBoard();
-        else
-            clearBoardAndColour(false);
-        m_lastTimeOfDayShown = timeOfDayShown;
+    if (!m_isBoardLayoutSet) {
+        // The first tick clears the board.
+        clearBoardAndColour(false);
         m_isBoardLayoutSet = true;
+        m_isFrameStale = false;
+    } else if (m_lastTimeOfDayShown != timeOfDayShown) {
+        // The lights and the band move with the time of day.
+        m_isFrameStale = true;
     }
+    m_lastTimeOfDayShown = timeOfDayShown;
+    if (m_isFrameStale && drawsBoard())
+        redrawFrame();
 
     if (isNewSecond(now)) {
         m_timeOfDayText = timeOfDayText(now);
@@ -549,6 +555,21 @@ bool Sema::drawsBoard() const
 SemaEnum::SemaColor Sema::shownLightColour() const
 {
     return !m_remoteText.isEmpty() && m_currentColor == SemaEnum::SEMA_COLOR_OFF ? m_textColor : m_currentColor;
+}
+
+void Sema::markRunFrameStale()
+{
+    if (m_currentIndex)
+        m_isFrameStale = true;
+}
+
+void Sema::redrawFrame()
+{
+    m_isFrameStale = false;
+    if (m_currentIndex && m_isOff)
+        showOffModeNow();
+    else
+        redrawBoard();
 }
 
 void Sema::redrawBoard()
