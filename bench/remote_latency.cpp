@@ -1,10 +1,12 @@
 // Request-to-acknowledgement latency of the command server over loopback, beside a plain loopback
 // TCP echo measured in the same run: one client, then 50 clients each with one request outstanding.
 // Then what the server bears: the largest reply that every one of ten clients receives, the answer
-// time of a fresh client beside 100 connections streaming unfinished frames, and Vantor's resident
-// memory with 1,000 idle and 100 non-reading clients while a client asks for 50 large replies.
+// time of a fresh client beside 100 connections streaming unfinished frames, Vantor's resident
+// memory with 1,000 idle and 100 non-reading clients while a client asks for 50 large replies, and
+// its resident memory with 1,000 connections that never read while a client pipelines small
+// requests (--flood-seconds, default 60), with the answer time of a bystander meanwhile.
 //
-//   bench_remote [--existing] [--requests N]
+//   bench_remote [--existing] [--requests N] [--flood-seconds N]
 //
 // Without --existing the benchmark starts Vantor offscreen in a temporary home; with it, it uses the
 // program already listening on 127.0.0.1:21967. The request is "GetEthernetSettings", which the
@@ -46,6 +48,7 @@ constexpr int kVantorPort = 21967;
 // The targets of what the server bears.
 constexpr double kFreshTargetMs = 250;
 constexpr long kMemoryTargetKiB = 256 * 1024;
+constexpr double kBystanderTargetMs = 1000;
 // The latency targets: Vantor's p99 against the baselines' p99 of the same run.
 constexpr double kOneClientRatio = 2.0;
 constexpr double kFiftyClientRatio = 3.0;
@@ -521,6 +524,131 @@ MemoryFigures memoryUnderIdleAndStuckClients(qint64 pid)
     return figures;
 }
 
+struct FloodFigures
+{
+    long idleKiB = -1;
+    long mostKiB = -1;
+    long endKiB = -1;
+    long afterKiB = -1;
+    long messages = 0; // received by the pipelining client
+    int dropped = 0; // of the connections that never read
+    int asked = 0; // by the bystander
+    int answered = 0;
+    double slowestMs = -1;
+};
+
+// Whether the server has closed a connection that this side never reads from.
+bool closedByServer(int fd)
+{
+    tcp_info info {};
+    socklen_t length = sizeof info;
+    return ::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &length) != 0 || info.tcpi_state != TCP_ESTABLISHED;
+}
+
+// Vantor's resident memory with 1,000 connections that never read while one client pipelines small
+// requests (GetVersionNumber) for the given time, and meanwhile the answer time of a bystander that
+// asks every 200 ms and reads everything, as a client of the timing software would.
+FloodFigures memoryUnderSmallMessageFlood(qint64 pid, int seconds)
+{
+    FloodFigures figures;
+    figures.idleKiB = residentKiB(pid);
+    std::vector<int> silent;
+    for (int i = 0; i < 1000; ++i)
+        silent.push_back(connectTo(kVantorPort));
+    const int pipelining = connectTo(kVantorPort);
+    ::fcntl(pipelining, F_SETFL, ::fcntl(pipelining, F_GETFL) | O_NONBLOCK);
+    const int bystander = connectTo(kVantorPort);
+    std::atomic<bool> stop { false };
+    std::atomic<long> most { figures.idleKiB };
+    std::atomic<long> messages { 0 };
+    std::thread sampler([&]() {
+        while (!stop) {
+            most = std::max(most.load(), residentKiB(pid));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    // Writes requests whenever the connection takes them and reads everything that comes back.
+    std::thread pipeliner([&]() {
+        std::string batch;
+        for (int i = 0; i < 64; ++i)
+            batch += frame("GetVersionNumber", "flood-" + std::to_string(i));
+        size_t written = 0;
+        static char buffer[1 << 16];
+        while (!stop) {
+            pollfd poll { pipelining, POLLIN | POLLOUT, 0 };
+            if (::poll(&poll, 1, 100) <= 0)
+                continue;
+            if (poll.revents & POLLIN) {
+                const ssize_t n = ::read(pipelining, buffer, sizeof buffer);
+                if (n <= 0)
+                    break;
+                messages += std::count(buffer, buffer + n, '\x02');
+            }
+            if (poll.revents & POLLOUT) {
+                const ssize_t n = ::write(pipelining, batch.data() + written, batch.size() - written);
+                if (n > 0)
+                    written = (written + size_t(n)) % batch.size();
+            }
+        }
+    });
+    const auto end = Clock::now() + std::chrono::seconds(seconds);
+    std::string received;
+    static char buffer[1 << 16];
+    bool closed = false;
+    while (Clock::now() < end && !closed) {
+        const std::string id = "flood-bystander-" + std::to_string(figures.asked++);
+        const std::string ack = "\"ID\":\"" + id + "\",\"Section\":\"\",\"Type\":\"SemaACK\"";
+        const auto asked = Clock::now();
+        writeAll(bystander, frame("GetVersionNumber", id));
+        bool answered = false;
+        // Reads everything until the answer comes, then for the rest of the 200 ms.
+        while (Clock::now() - asked < std::chrono::seconds(10)) {
+            const auto elapsed = Clock::now() - asked;
+            if (answered && elapsed >= std::chrono::milliseconds(200))
+                break;
+            pollfd poll { bystander, POLLIN, 0 };
+            if (::poll(&poll, 1, 20) <= 0)
+                continue;
+            const ssize_t n = ::read(bystander, buffer, sizeof buffer);
+            if (n <= 0) {
+                std::printf(
+                    "  the bystander's connection was closed (%s)\n", n == 0 ? "end of stream" : std::strerror(errno));
+                closed = true;
+                break;
+            }
+            if (answered)
+                continue;
+            received.append(buffer, size_t(n));
+            if (received.find(ack) != std::string::npos) {
+                answered = true;
+                ++figures.answered;
+                figures.slowestMs = std::max(
+                    figures.slowestMs, std::chrono::duration<double, std::milli>(Clock::now() - asked).count());
+            }
+            if (received.size() > 2 * ack.size())
+                received.erase(0, received.size() - ack.size());
+        }
+        received.clear();
+        if (!answered && !closed)
+            std::printf("  bystander request %d not answered within 10 s\n", figures.asked);
+    }
+    figures.endKiB = residentKiB(pid);
+    stop = true;
+    pipeliner.join();
+    sampler.join();
+    figures.mostKiB = most;
+    figures.messages = messages;
+    for (int fd : silent) {
+        figures.dropped += closedByServer(fd) ? 1 : 0;
+        ::close(fd);
+    }
+    ::close(pipelining);
+    ::close(bystander);
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    figures.afterKiB = residentKiB(pid);
+    return figures;
+}
+
 bool waitForPort(int port, int timeoutMs)
 {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -542,12 +670,15 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     bool existing = false;
     int requests = 1000;
+    int floodSeconds = 60;
     const QStringList arguments = app.arguments();
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments.at(i) == QLatin1String("--existing"))
             existing = true;
         else if (arguments.at(i) == QLatin1String("--requests") && i + 1 < arguments.size())
             requests = std::max(1, arguments.at(++i).toInt());
+        else if (arguments.at(i) == QLatin1String("--flood-seconds") && i + 1 < arguments.size())
+            floodSeconds = std::max(1, arguments.at(++i).toInt());
     }
 
     QTemporaryDir home;
@@ -632,6 +763,17 @@ int main(int argc, char** argv)
     } else {
         std::printf("resident memory: not measured with --existing\n");
     }
+    FloodFigures flood;
+    if (!existing) {
+        flood = memoryUnderSmallMessageFlood(vantor.processId(), floodSeconds);
+        std::printf("Vantor resident memory with 1,000 connections that never read and one client pipelining "
+                    "small requests for %d s: %.1f MB idle, %.1f MB at most (%+.1f MB), %.1f MB at the end, %.1f MB "
+                    "after the clients left; %d of 1,000 silent connections dropped; %ld messages to the pipelining "
+                    "client; bystander answered %d of %d, the slowest in %.1f ms\n",
+            floodSeconds, flood.idleKiB / 1024.0, flood.mostKiB / 1024.0, (flood.mostKiB - flood.idleKiB) / 1024.0,
+            flood.endKiB / 1024.0, flood.afterKiB / 1024.0, flood.dropped, flood.messages, flood.answered, flood.asked,
+            flood.slowestMs);
+    }
     Bench::printLoadAverage("at the end");
 
     const bool replyMet = largest >= size_t(8e6);
@@ -639,12 +781,18 @@ int main(int argc, char** argv)
     const bool latencyMet = vantorOne <= kOneClientRatio * echoOne && vantorFifty <= kFiftyClientRatio * broadcastFifty;
     const bool memoryMet = existing
         || (memory.replies == 50 && memory.freshMs >= 0 && memory.mostKiB - memory.beforeKiB <= kMemoryTargetKiB);
+    const bool floodMet = existing
+        || (flood.mostKiB - flood.idleKiB <= kMemoryTargetKiB && flood.asked > 0 && flood.answered == flood.asked
+            && flood.slowestMs <= kBystanderTargetMs);
     std::printf("targets (p99 at most %.0f x the echo with 1 client and %.0f x the broadcast echo with 50: %s; "
                 "every client receives a reply of 8 MB: %s; a fresh client beside 100 busy ones answered "
-                "within %.0f ms: %s; at most %ld MB more memory with 1,100 clients, every reply delivered: %s): %s\n",
+                "within %.0f ms: %s; at most %ld MB more memory with 1,100 clients, every reply delivered: %s; at most "
+                "%ld MB more memory with 1,000 silent connections and a pipelining client, the bystander answered "
+                "within %.0f ms: %s): %s\n",
         kOneClientRatio, kFiftyClientRatio, latencyMet ? "met" : "NOT met", replyMet ? "met" : "NOT met",
         kFreshTargetMs, freshMet ? "met" : "NOT met", kMemoryTargetKiB / 1024, memoryMet ? "met" : "NOT met",
-        latencyMet && replyMet && freshMet && memoryMet ? "met" : "NOT met");
+        kMemoryTargetKiB / 1024, kBystanderTargetMs, floodMet ? "met" : "NOT met",
+        latencyMet && replyMet && freshMet && memoryMet && floodMet ? "met" : "NOT met");
 
     if (!existing) {
         vantor.kill();

@@ -1,7 +1,9 @@
 # Fails when a file of a lower layer includes a folder above it. Run as
 #   cmake -DSOURCE_DIR=<repository>/src -P layering.cmake
-# Each checked folder lists the folders its files may include (quoted includes only; system and
-# library headers are not checked).
+# Each checked folder lists the folders its files may include. Both forms of include are read: one
+# written with quotes always names a folder of ours; one written with angle brackets does when its
+# first folder is a folder of the sources' include roots (src, src/vantor, src/testvantor), and is
+# a system or library header otherwise (<QString>, <boost/optional.hpp>, <sys/time.h>).
 if(NOT SOURCE_DIR)
     message(FATAL_ERROR "SOURCE_DIR is not set")
 endif()
@@ -10,6 +12,16 @@ set(allowed_common "common")
 set(allowed_vantor_core "common;core")
 set(allowed_vantor_time "common;core;time")
 set(allowed_vantor_ui "common;core;ui")
+
+set(source_folders "")
+foreach(root "${SOURCE_DIR}" "${SOURCE_DIR}/vantor" "${SOURCE_DIR}/testvantor")
+    file(GLOB children LIST_DIRECTORIES true RELATIVE "${root}" "${root}/*")
+    foreach(child ${children})
+        if(IS_DIRECTORY "${root}/${child}")
+            list(APPEND source_folders "${child}")
+        endif()
+    endforeach()
+endforeach()
 
 set(failures "")
 foreach(layer common vantor/core vantor/time vantor/ui)
@@ -20,9 +32,16 @@ foreach(layer common vantor/core vantor/time vantor/ui)
         list(APPEND failures "${layer}: no sources found")
     endif()
     foreach(file ${files})
-        file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+/")
+        file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*(\"[^\"]+|<[^>]+)/")
         foreach(line ${lines})
-            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"/]+)/.*$" "\\1" folder "${line}")
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([\"<])([^\">/]+)/.*$" "\\2" folder "${line}")
+            string(REGEX MATCH "^[ \t]*#[ \t]*include[ \t]*<" angled "${line}")
+            if(angled)
+                list(FIND source_folders "${folder}" ours)
+                if(ours EQUAL -1)
+                    continue()
+                endif()
+            endif()
             list(FIND allowed "${folder}" found)
             if(found EQUAL -1)
                 file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")

@@ -6,7 +6,7 @@
 using Vl::Common::JsonTextScreen;
 
 // The screening of JSON texts from the network: repeated keys of one object are refused (the JSON parser would
-// leak for each), as is nesting beyond the parser's limit; everything else passes to the parser.
+// leak for each), as is nesting beyond the bound; everything else passes to the parser.
 class TestJsonTextScreen : public QObject
 {
     Q_OBJECT

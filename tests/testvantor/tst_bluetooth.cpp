@@ -88,6 +88,8 @@ private slots:
     void finderNameFilter_data();
     void finderNameFilter();
     void finderHandsTheTargetToTheHandler();
+    void errorOfADeletedSocketIsIgnored_data();
+    void errorOfADeletedSocketIsIgnored();
 };
 
 void TestBluetooth::cleanup() { Vl::Orvane::UI::resetSharedApplication(); }
@@ -297,6 +299,49 @@ void TestBluetooth::finderHandsTheTargetToTheHandler()
     QCOMPARE(handler.handed.size(), 1);
     finder.disconnectFromService();
     QCOMPARE(finder.targetAddress(), QString());
+}
+
+void TestBluetooth::errorOfADeletedSocketIsIgnored_data()
+{
+    QTest::addColumn<bool>("nextDevice");
+    QTest::newRow("no device") << false;
+    QTest::newRow("another device") << true;
+}
+
+// The handler takes a socket's error after the event loop has run; by then another setDevice may
+// have deleted that socket. Its error is then dropped: nothing reads the deleted socket, and the
+// connection of the next socket stays under way.
+void TestBluetooth::errorOfADeletedSocketIsIgnored()
+{
+    QFETCH(bool, nextDevice);
+    QObject socketParent;
+    DeviceHandler handler(nullptr, &socketParent);
+    handler.setDevice(QSharedPointer<DeviceInfo>::create(
+        lowEnergyDevice(QStringLiteral("00:11:22:33:44:55"), QStringLiteral("ZNT320-1"))));
+    NorVSP::QVSPSocket* socket = socketParent.findChild<NorVSP::QVSPSocket*>();
+    QVERIFY(socket);
+    QVERIFY(handler.inStatusChanging());
+    // Whatever the local adapter reports for the connection attempt comes first.
+    QTest::qWait(50);
+    QVERIFY(handler.inStatusChanging());
+
+    static QStringList s_criticals;
+    s_criticals.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg)
+                s_criticals << text;
+        });
+    emit socket->error(QLowEnergyService::OperationError);
+    handler.setDevice(nextDevice ? QSharedPointer<DeviceInfo>::create(lowEnergyDevice(
+                                       QStringLiteral("66:11:22:33:44:55"), QStringLiteral("ZNT320-2")))
+                                 : QSharedPointer<DeviceInfo>());
+    QCOMPARE(socketParent.findChildren<NorVSP::QVSPSocket*>().size(), nextDevice ? 1 : 0);
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previous);
+    QVERIFY2(s_criticals.filter(QStringLiteral("Bluetooth LE VSP error")).isEmpty(), qPrintable(s_criticals.join("; ")));
+    // With the next device its connection is still under way; without one, no change is left open.
+    QCOMPARE(handler.inStatusChanging(), nextDevice);
 }
 
 VANTOR_TEST_CLASS(TestBluetooth)

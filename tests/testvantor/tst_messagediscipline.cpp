@@ -45,6 +45,7 @@ private slots:
 
     void bytesOutsideFramesDoNotAccumulate();
     void oversizedFrameIsDropped();
+    void largeAnswerIsRead();
     void repeatedKeysAreRefused();
     void closedConnectionReleasesWaitingRequests();
     void handlerThatRunsTheEventLoop();
@@ -335,6 +336,7 @@ void TestMessageDiscipline::oversizedFrameIsDropped()
 {
     Backend backend;
     QSignalSpy versions(&backend, &Backend::versionNumber);
+    QSignalSpy errors(&backend, &Backend::someError);
     backend.receivedSomething(QByteArray("\x09"));
     const QByteArray chunk(1024 * 1024, 'a');
     for (int i = 0; i < Backend::kMaxFrameBytes / chunk.size() + 1; ++i) {
@@ -342,10 +344,47 @@ void TestMessageDiscipline::oversizedFrameIsDropped()
         QVERIFY(backend.receiveBuffer().size() <= Backend::kMaxFrameBytes + chunk.size());
     }
     QVERIFY(backend.receiveBuffer().size() < chunk.size());
+    // The window's log says what was dropped, once.
+    QCOMPARE(errors.count(), 1);
+    QCOMPARE(errors.at(0).at(0).toString(),
+        QStringLiteral("Received message dropped: more than %1 MiB without its end").arg(Backend::kMaxFrameBytes >> 20));
     // The rest of the dropped frame, up to its STX, is ignored; the next frame is read.
     backend.receivedSomething("tail\x02" + versionFrame(QStringLiteral("after")));
     QCOMPARE(versions.count(), 1);
     QCOMPARE(versions.at(0).at(0).toString(), QStringLiteral("after"));
+    QCOMPARE(errors.count(), 1);
+}
+
+void TestMessageDiscipline::largeAnswerIsRead()
+{
+    // The list of stored sequences as Vantor sends it for eighteen sequences of about 1.2 MB: an
+    // answer of over 20 MiB, arriving in the pieces a socket delivers while it streams in.
+    Backend backend;
+    QSignalSpy sequences(&backend, &Backend::sequencesResultsDone);
+    QSignalSpy errors(&backend, &Backend::someError);
+    QJsonArray intervals;
+    for (int i = 0; i < 20000; ++i) {
+        intervals.append(QJsonObject {
+            { "Time", -1000000 + i }, { "Color", 1 + i % 3 }, { "Sound", 1 }, { "IsFalseStartWindow", false } });
+    }
+    QJsonArray stored;
+    for (int i = 0; i < 18; ++i) {
+        const QJsonObject sequence { { "SequenceId", QStringLiteral("L-%1").arg(i) },
+            { "SequenceName", QStringLiteral("Large %1").arg(i) }, { "Sequence", intervals } };
+        stored.append(QString::fromUtf8(QJsonDocument(sequence).toJson(QJsonDocument::Compact)));
+    }
+    const QByteArray answer = FakeServer::frame(
+        QStringLiteral("Sema"), QStringLiteral("GetAllSequences"), QJsonArray { QJsonObject { { "Sequences", stored } } });
+    QVERIFY(answer.size() > 20 * 1024 * 1024);
+    constexpr int kPiece = 64 * 1024;
+    for (int offset = 0; offset < answer.size(); offset += kPiece)
+        backend.receivedSomething(answer.mid(offset, kPiece));
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(0).toString()));
+    QCOMPARE(sequences.count(), 1);
+    const QVariantList list = sequences.at(0).at(0).toList();
+    QCOMPARE(list.size(), 18);
+    QCOMPARE(list.at(17).toMap().value("SequenceId").toString(), QStringLiteral("L-17"));
+    QVERIFY(backend.receiveBuffer().isEmpty());
 }
 
 void TestMessageDiscipline::repeatedKeysAreRefused()

@@ -23,6 +23,7 @@ private slots:
     void settingsRoundTrip();
     void statusAndRepetitionTimes();
     void storedSequenceIsListed();
+    void listOfLargeSequencesIsRead();
     void errorRepliesReachSomeError();
     void networkSelectionIsAccepted();
     void disconnect();
@@ -141,6 +142,39 @@ void TestTestVantorEndToEnd::storedSequenceIsListed()
     }
     QVERIFY(listed);
     QCOMPARE(errors.count(), 0);
+}
+
+void TestTestVantorEndToEnd::listOfLargeSequencesIsRead()
+{
+    // Eighteen sequences just under the command port's 1 MiB each: the list of stored sequences
+    // comes back as one answer of more than 16 MiB.
+    QList<Backend::SemaInterval> intervals;
+    for (int i = 0; i < 14500; ++i) {
+        Backend::SemaInterval interval;
+        interval.time = -1000000 + i;
+        interval.color = 1 + i % 3;
+        interval.sound = 1;
+        intervals << interval;
+    }
+    constexpr int kSequences = 18;
+    QSignalSpy errors(m_backend.get(), &Backend::someError);
+    for (int i = 0; i < kSequences; ++i)
+        m_backend->setSequence(QStringLiteral("LARGE-%1").arg(i), QStringLiteral("Large %1").arg(i), intervals);
+    QVERIFY(QTest::qWaitFor([&] { return m_backend->requestQueue().isEmpty(); }, 60000));
+    QCOMPARE(errors.count(), 0);
+
+    QSignalSpy sequences(m_backend.get(), &Backend::sequencesResultsDone);
+    m_backend->getAllSequences();
+    QVERIFY2(QTest::qWaitFor([&] { return !sequences.isEmpty() || !errors.isEmpty(); }, 60000),
+        "no answer to GetAllSequences");
+    QVERIFY2(errors.isEmpty(), qPrintable(errors.value(0).value(0).toString()));
+    int large = 0;
+    for (const QVariant& entry : sequences.last().at(0).toList())
+        large += entry.toMap().value("SequenceId").toString().startsWith(QLatin1String("LARGE-")) ? 1 : 0;
+    QCOMPARE(large, kSequences);
+    for (int i = 0; i < kSequences; ++i)
+        m_backend->deleteSequenceById(QStringLiteral("LARGE-%1").arg(i));
+    QVERIFY(QTest::qWaitFor([&] { return m_backend->requestQueue().isEmpty(); }, 60000));
 }
 
 void TestTestVantorEndToEnd::errorRepliesReachSomeError()

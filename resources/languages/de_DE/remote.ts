@@ -98,5 +98,9 @@
         <source>Error because the program is closing</source>
         <translation>Fehler: das Programm wird beendet</translation>
     </message>
+    <message>
+        <source>Error to store the settings</source>
+        <translation>Fehler beim Speichern der Einstellungen</translation>
+    </message>
 </context>
 </TS>

@@ -98,5 +98,9 @@
         <source>Error because the program is closing</source>
         <translation>Errore: il programma si sta chiudendo</translation>
     </message>
+    <message>
+        <source>Error to store the settings</source>
+        <translation>Errore nel salvataggio delle impostazioni</translation>
+    </message>
 </context>
 </TS>

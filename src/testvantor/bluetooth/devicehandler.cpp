@@ -10,7 +10,12 @@ DeviceHandler::DeviceHandler(QObject* parent, QObject* socketParent)
 {
 }
 
-DeviceHandler::~DeviceHandler() { deleteSocket(); }
+DeviceHandler::~DeviceHandler()
+{
+    // Nobody is told of a status change that ends with the handler.
+    m_inStatusChanging = false;
+    deleteSocket();
+}
 
 bool DeviceHandler::connected() const { return m_socket && m_socket->isOpen(); }
 
@@ -39,8 +44,10 @@ void DeviceHandler::deleteSocket()
         return;
     m_socket->disconnect(this);
     m_socket->close();
-    delete m_socket;
-    m_socket = nullptr;
+    delete m_socket.data();
+    // A connection or disconnection under way ends with its socket; no signal of it follows.
+    if (m_inStatusChanging)
+        endStatusChange();
 }
 
 void DeviceHandler::setDevice(const QSharedPointer<DeviceInfo>& device)
@@ -52,10 +59,15 @@ void DeviceHandler::setDevice(const QSharedPointer<DeviceInfo>& device)
         return;
     m_socket = new NorVSP::QVSPSocket(m_socketParent ? m_socketParent.data() : this);
     NorVSP::QVSPSocket* socket = m_socket;
+    // The error is handled later, by when the socket may have been deleted (another device, or
+    // none): the guarded pointer is then null, and the error of a socket that is gone is ignored.
+    const QPointer<NorVSP::QVSPSocket> guarded(socket);
     connect(
         socket, &NorVSP::QVSPSocket::error, this,
-        [this, socket](QLowEnergyService::ServiceError) {
-            qCritical().noquote() << tr("Bluetooth LE VSP error: %1").arg(socket->errorString());
+        [this, guarded](QLowEnergyService::ServiceError) {
+            if (!guarded)
+                return;
+            qCritical().noquote() << tr("Bluetooth LE VSP error: %1").arg(guarded->errorString());
             endStatusChange();
         },
         Qt::QueuedConnection);

@@ -52,7 +52,8 @@ private:
     void deleteSocket();
 
     bool m_inStatusChanging = false;
-    NorVSP::QVSPSocket* m_socket = nullptr;
+    // Guarded: the socket's parent may delete it too.
+    QPointer<NorVSP::QVSPSocket> m_socket;
     QSharedPointer<DeviceInfo> m_currentDevice;
     QPointer<QObject> m_socketParent;
     QBluetoothLocalDevice m_localDevice;

@@ -38,9 +38,13 @@ public:
 
     static constexpr quint16 kServerPort = 21967;
     static constexpr int kReplyTimeoutMs = 3000;
-    // An unfinished frame that grows beyond this is dropped: a peer that never ends its frames
-    // must not fill the memory.
-    static constexpr int kMaxFrameBytes = 16 * 1024 * 1024;
+    // An unfinished frame that grows beyond this is dropped, and the log says so: a peer that never
+    // ends its frames must not fill the memory. Vantor's largest answer is its list of stored
+    // sequences, which grows with the documents it holds: each is read up to 4 MiB, one sent through
+    // the command port is under 1 MiB, and quoted inside the answer a document takes at most about
+    // twice that. 256 MiB holds over a hundred documents of the command port's largest size, or 32
+    // of the largest that Vantor reads.
+    static constexpr int kMaxFrameBytes = 256 * 1024 * 1024;
     // Sequence and starting-list files larger than this are not read.
     static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
@@ -262,6 +266,8 @@ private:
     // True while received frames are being dispatched: bytes that arrive meanwhile (a handler that
     // lets the event loop run) are only buffered, and the running dispatch takes them in order.
     bool m_dispatching = false;
+    // An unfinished frame was dropped for its size; the log is told once the scan ends.
+    bool m_frameDropped = false;
 
     QString m_status[StatusKeyCount];
 };

@@ -132,6 +132,7 @@ bool Backend::takeFrame(QByteArray& frame)
             qWarning() << "Received frame dropped: more than" << kMaxFrameBytes << "bytes without its end";
             m_receiveBuffer.clear();
             m_scannedBytes = 0;
+            m_frameDropped = true;
         }
         return false;
     }
@@ -158,6 +159,10 @@ void Backend::scanReceiveBuffer()
             dispatch(type, section, id, data);
     }
     m_dispatching = false;
+    if (m_frameDropped) {
+        m_frameDropped = false;
+        emit someError(tr("Received message dropped: more than %1 MiB without its end").arg(kMaxFrameBytes >> 20));
+    }
 }
 
 void Backend::dispatch(const QString& type, const QString& section, const QString& id, const QJsonArray& data)

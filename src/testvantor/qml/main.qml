@@ -94,8 +94,6 @@ Window {
 
     function log(text) {
         logArea.append(addMsg(text))
-        // The newest line comes into view.
-        logArea.cursorPosition = logArea.length
     }
 
     function setComboBoxCurrentIndex(cmb, value) {
@@ -336,14 +334,15 @@ Window {
             }
         }
 
-        // The tab area and the status panel keep their heights; the log takes what is left and
-        // scrolls inside it, however long it gets.
+        // The tab area keeps its height, tall enough for every page; the status panel gives up a
+        // little of its own in the smallest window; the log takes what is left and scrolls inside
+        // it, however long it gets.
         ColumnLayout {
             objectName: "tabArea"
             Layout.fillWidth: true
-            Layout.preferredHeight: 400
-            Layout.minimumHeight: 400
-            Layout.maximumHeight: 400
+            Layout.preferredHeight: 420
+            Layout.minimumHeight: 420
+            Layout.maximumHeight: 420
             Layout.leftMargin: 15
             Layout.rightMargin: 15
             Layout.topMargin: 5
@@ -404,6 +403,8 @@ Window {
                 objectName: "tabStack"
                 Layout.fillWidth: true
                 Layout.fillHeight: true
+                // A page never draws over the status panel or beyond the window's margin.
+                clip: true
                 currentIndex: tabBar.currentIndex
 
                 CommandsTab {
@@ -459,35 +460,22 @@ Window {
             id: statusPanel
             window: mainForm
             Layout.fillWidth: true
-            Layout.preferredHeight: 300
-            Layout.minimumHeight: 300
-            Layout.maximumHeight: 300
+            Layout.preferredHeight: 250
+            Layout.minimumHeight: 220
+            Layout.maximumHeight: 250
             Layout.leftMargin: 15
             Layout.rightMargin: 15
             Layout.topMargin: 5
             Layout.bottomMargin: 5
         }
 
-        ScrollView {
-            id: logView
-            objectName: "logView"
+        LogList {
+            id: logArea
+            objectName: "logArea"
             Layout.fillWidth: true
             Layout.fillHeight: true
             Layout.minimumHeight: 50
             Layout.preferredHeight: 50
-            clip: true
-
-            TextArea {
-                id: logArea
-                objectName: "logArea"
-                readOnly: true
-                selectByMouse: true
-                wrapMode: TextEdit.WrapAnywhere
-                background: Rectangle {
-                    color: "white"
-                    border.color: "grey"
-                }
-            }
         }
     }
 

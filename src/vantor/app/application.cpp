@@ -2,6 +2,7 @@
 
 #include "core/diagnosticlog.h"
 #include "core/orvaneenum.h"
+#include "core/signalstack.h"
 #include "core/version.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
@@ -35,6 +36,9 @@
 namespace Vl::Tavix3::UI {
 
 namespace {
+
+// The info bar's colour of a failure.
+const QString kErrorColor = QStringLiteral("#d12f2f");
 
 // A short pause that keeps the screens alive during the start-up.
 void pause()
@@ -155,6 +159,11 @@ void Application::init()
     }
 
     connect(&m_synchroAtTimeTimer, &QTimer::timeout, this, &Application::synchroAtTimeTick);
+
+    // The screens listen now: the notices given while they did not (a store or log that cannot be
+    // written at start-up) are shown.
+    m_screensListen = true;
+    Utils::showHeldInfoMessages();
     pause();
 }
 
@@ -187,6 +196,7 @@ HandleEvents* Application::createHandleEventsThread(const QString& threadName)
     auto* thread = new QThread();
     if (!threadName.isEmpty())
         thread->setObjectName(threadName);
+    SignalStack::installOnStart(thread);
     auto* worker = new HandleEvents();
     worker->moveToThread(thread);
     connect(thread, &QThread::started, worker, &HandleEvents::process);
@@ -198,6 +208,7 @@ void Application::startWorkerThreads()
 {
     auto* cyclicThread = new QThread();
     cyclicThread->setObjectName(QStringLiteral("CyclicHandler thread"));
+    SignalStack::installOnStart(cyclicThread);
     m_cyclicHandler = new CyclicHandler();
     m_cyclicHandler->moveToThread(cyclicThread);
     connect(cyclicThread, &QThread::started, m_cyclicHandler, &CyclicHandler::startTasks);
@@ -211,6 +222,7 @@ void Application::startWorkerThreads()
 
     auto* serialThread = new QThread();
     serialThread->setObjectName(QStringLiteral("SerialPathFinder thread"));
+    SignalStack::installOnStart(serialThread);
     m_serialPathFinder = new SerialPathFinder();
     m_serialPathFinder->moveToThread(serialThread);
     connect(serialThread, &QThread::started, m_serialPathFinder, &SerialPathFinder::process);
@@ -338,7 +350,10 @@ void Application::writeEventRecord(const EntityPtr<Event>& event)
 void Application::exportLogFiles(const QString& path)
 {
     const bool copied = m_eventsLog.exportTo(path);
-    Utils::showInfoMessage(copied ? tr("DONE!") : tr("Export failed"));
+    if (copied)
+        Utils::showInfoMessage(tr("DONE!"));
+    else
+        Utils::showInfoMessage(tr("Export failed"), 3000, kErrorColor);
 }
 
 void Application::deleteLogFiles()
@@ -498,6 +513,11 @@ void Application::appendLogString(const QString& entry)
 
 void Application::showInfoMessage(const QString& text, int time, const QString& color)
 {
+    // With screens to come, a notice waits until they listen.
+    if (m_engine && !m_screensListen) {
+        Utils::holdInfoMessage(text, time, color);
+        return;
+    }
     emit m_infoBarMessage.showInfoMessage(text, time, color);
 }
 

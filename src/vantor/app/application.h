@@ -94,6 +94,8 @@ public:
     static constexpr qint64 kDefaultRepetitionTime2 = 3000000;
     static constexpr qint64 kDefaultRepetitionTime3 = 6000000;
     static constexpr int kDefaultDisplayboardTimeColor = 2;
+    // The longest repetition time the screens and the remote commands give: a time of day.
+    static constexpr qint64 kMaxRepetitionTime = 4320000000LL - 1;
 
     Application(QGuiApplication* guiApplication, QQmlApplicationEngine* engine, const QString& appDataPath,
                 QQmlContext* rootContext, QObject* parent = nullptr);
@@ -319,6 +321,9 @@ signals:
 
 private:
     void startUpBookkeeping();
+    // Loads one of the engine's settings that is present in the store: a choice isValid accepts, a flag.
+    void loadEngineChoice(const QString& key, const std::function<bool(qint64)>& isValid);
+    void loadEngineFlag(const QString& key);
     void synchroAtTimeTick();
     void onSchedulerStarted();
     bool confirm(const QString& title);
@@ -371,6 +376,7 @@ private:
     std::atomic<bool> m_isInTestMenu{false};
     std::atomic<bool> m_isCompleted{false};
     std::atomic<bool> m_isClosing{false};
+    std::atomic<bool> m_screensListen{false};  // the QML listens to the info bar
     bool m_waitPleaseVisible = false;
     qlonglong m_lastSynchroTime = 0;
     std::atomic<bool> m_isAmbrel{false};

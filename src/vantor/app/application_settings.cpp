@@ -7,12 +7,15 @@
 #include "device/systemhw.h"
 #include "remote/serial.h"
 #include "sequence/sema.h"
+#include "sequence/displayboardenum.h"
 #include "sequence/semaenum.h"
 #include "time/datetime.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QJsonObject>
+
+#include <functional>
 
 namespace Vl::Tavix3::UI {
 
@@ -35,14 +38,45 @@ const QString kDisplayboardTimeColor = QStringLiteral("DisplayboardTimeColor");
 
 // The last version whose settings are kept after an upgrade.
 const QVersionNumber kOldestCompatibleVersion(1, 2, 26);
-// The time colour the display board cannot show and its replacement.
-constexpr int kRejectedTimeColor = 7;
+static_assert(Application::kMaxRepetitionTime == DateTime::kTicksPerDay - 1);
+
+bool isLanguage(qint64 value)
+{
+    return (value >= 0 && value < OrvaneEnum::MAX_LANGUAGE) || value == OrvaneEnum::NO_LANGUAGE;
+}
+
+// A choice among the numbers 0 to count - 1.
+std::function<bool(qint64)> below(int count)
+{
+    return [count](qint64 value) { return value >= 0 && value < count; };
+}
+
+bool isTimeColor(qint64 value)
+{
+    return value == DisplayboardEnum::DISP_COLOR_RED || value == DisplayboardEnum::DISP_COLOR_GREEN
+        || value == DisplayboardEnum::DISP_COLOR_BLUE;
+}
 
 template <typename T>
 void loadAtomic(const AppSettingsStore& store, const QString& key, std::atomic<T>& member)
 {
     T value{};
     if (store.read(key, value))
+        member = value;
+}
+
+void loadChoice(const AppSettingsStore& store, const QString& key, std::atomic<int>& member,
+    const std::function<bool(qint64)>& isValid)
+{
+    int value = 0;
+    if (store.readChoice(key, value, isValid))
+        member = value;
+}
+
+void loadRepetitionTime(const AppSettingsStore& store, const QString& key, std::atomic<qint64>& member)
+{
+    qint64 value = 0;
+    if (store.readQuantity(key, value, 0, Application::kMaxRepetitionTime))
         member = value;
 }
 
@@ -90,34 +124,33 @@ void Application::startUpBookkeeping()
 bool Application::loadSettings()
 {
     try {
-        loadAtomic(m_appSettings, kCurrentLanguage, m_currentLanguage);
-        loadAtomic(m_appSettings, kDateFormat, m_dateFormat);
-        loadAtomic(m_appSettings, kTimeFormat, m_timeFormat);
-        const QStringList engineKeys = {QStringLiteral("VisualizationMode"),     QStringLiteral("IsShowTimeOfDay"),
-                                        QStringLiteral("IsCheckFalseStart"),     QStringLiteral("IsGenerateStart"),
-                                        QStringLiteral("OffMode"),               QStringLiteral("IsSkipOutOfWindow"),
-                                        QStringLiteral("IsRestartWithNextMinute"), QStringLiteral("DelayFalseStart"),
-                                        QStringLiteral("SequenceMode")};
-        for (const QString& key : engineKeys) {
-            if (m_sema && m_appSettings.contains(key))
-                m_sema->loadSetting(key, m_appSettings.value(key));
-        }
+        // Every value is brought into its range as it is read (AppSettingsStore).
+        loadChoice(m_appSettings, kCurrentLanguage, m_currentLanguage, isLanguage);
+        loadChoice(m_appSettings, kDateFormat, m_dateFormat, below(OrvaneEnum::MAX_DATE_FORMAT));
+        loadChoice(m_appSettings, kTimeFormat, m_timeFormat, below(OrvaneEnum::MAX_TIME_FORMAT));
+        loadEngineChoice(QStringLiteral("VisualizationMode"), below(SemaEnum::MAX_VISUALIZATION_MODE));
         loadAtomic(m_appSettings, kIsHighContrast, m_isHighContrast);
         loadAtomic(m_appSettings, kIsTapHandlerEnabled, m_isTapHandlerEnabled);
-        qint64 index = 0;
-        if (m_appSettings.read(kRepetitionTimeIndex, index))
-            m_repetitionTimeIndex = int(index);
-        loadAtomic(m_appSettings, kRepetitionTime1, m_repetitionTime1);
-        loadAtomic(m_appSettings, kRepetitionTime2, m_repetitionTime2);
-        loadAtomic(m_appSettings, kRepetitionTime3, m_repetitionTime3);
+        for (const char* key : { "IsShowTimeOfDay", "IsCheckFalseStart", "IsGenerateStart" })
+            loadEngineFlag(QLatin1String(key));
+        loadEngineChoice(QStringLiteral("OffMode"), below(SemaEnum::MAX_SEMA_OFF_MODE));
+        for (const char* key : { "IsSkipOutOfWindow", "IsRestartWithNextMinute" })
+            loadEngineFlag(QLatin1String(key));
+        int delay = 0;
+        if (m_sema && m_appSettings.readQuantity(QStringLiteral("DelayFalseStart"), delay, 0, Sema::kMaxDelayFalseStart))
+            m_sema->loadSetting(QStringLiteral("DelayFalseStart"), delay);
+        loadEngineChoice(QStringLiteral("SequenceMode"), below(SemaEnum::MAX_SEQUENCE_MODE));
+        loadChoice(m_appSettings, kRepetitionTimeIndex, m_repetitionTimeIndex, below(3));
+        loadRepetitionTime(m_appSettings, kRepetitionTime1, m_repetitionTime1);
+        loadRepetitionTime(m_appSettings, kRepetitionTime2, m_repetitionTime2);
+        loadRepetitionTime(m_appSettings, kRepetitionTime3, m_repetitionTime3);
 
         if (m_sema)
             m_sema->loadRepetitionTime(getRepetitionTime());
 
-        loadAtomic(m_appSettings, kDisplayboardMode, m_displayboardMode);
-        loadAtomic(m_appSettings, kDisplayboardTimeColor, m_displayboardTimeColor);
-        if (m_displayboardTimeColor == kRejectedTimeColor)
-            m_displayboardTimeColor = kDefaultDisplayboardTimeColor;
+        loadChoice(m_appSettings, kDisplayboardMode, m_displayboardMode, below(2));
+        // The time colour 7 (white), which the board cannot show for the time, is one of these.
+        loadChoice(m_appSettings, kDisplayboardTimeColor, m_displayboardTimeColor, isTimeColor);
 
         if (m_sema)
             m_sema->loadSavedData();
@@ -131,6 +164,19 @@ bool Application::loadSettings()
     if (m_versionChanged && m_storedVersion < kOldestCompatibleVersion)
         resetToDefault();
     return true;
+}
+
+void Application::loadEngineChoice(const QString& key, const std::function<bool(qint64)>& isValid)
+{
+    int value = 0;
+    if (m_sema && m_appSettings.readChoice(key, value, isValid))
+        m_sema->loadSetting(key, value);
+}
+
+void Application::loadEngineFlag(const QString& key)
+{
+    if (m_sema && m_appSettings.contains(key))
+        m_sema->loadSetting(key, m_appSettings.value(key));
 }
 
 void Application::saveSettings()

@@ -6,11 +6,13 @@ class SignalRelay;
 
 // Installs the handlers of SIGFPE, SIGABRT, SIGSEGV, SIGTERM, SIGINT and SIGILL, in that order.
 // They are safe at any moment, even when the signal interrupts the allocator or the logger: they
-// make only async-signal-safe calls. SIGINT and SIGTERM are passed through a pipe to the
-// SignalRelay, created on the calling thread (the GUI thread, once the application instance
-// exists), which logs them there; the program goes on. A fault signal writes its name and a
-// stack trace (frames as module + offset) straight to the standard streams, then restores the
-// default action and raises the signal again, so the process ends with that signal.
+// make only async-signal-safe calls, and they run on the thread's own signal stack where it has
+// one (the calling thread gets one here; see SignalStack for the others). SIGINT and SIGTERM are
+// passed through a pipe to the SignalRelay, created on the calling thread (the GUI thread, once
+// the application instance exists), which logs them there; the program goes on. A fault signal
+// leaves its CrashRecord (its name and a trace of the failing thread, in the diagnostic log and
+// on the standard streams), then restores the default action and raises the signal again, so
+// the process ends with that signal.
 // Calling it again only gives a new application instance its relay.
 void installSignalHandlers();
 

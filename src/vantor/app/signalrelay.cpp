@@ -1,11 +1,11 @@
 #include "app/signalrelay.h"
 
 #include "app/signalhandlers.h"
-#include "core/exceptionhandler.h"
+#include "core/crashrecord.h"
 
 #include <QDebug>
-
 #include <cerrno>
+#include <chrono>
 #include <unistd.h>
 
 namespace Vl::Tavix3::UI {
@@ -14,9 +14,19 @@ SignalRelay::SignalRelay(int readFd, QObject* parent)
     : QObject(parent)
     , m_fd(readFd)
     , m_notifier(readFd, QSocketNotifier::Read, this)
+    , m_refreshTimer(this)
+    , m_clock([]() {
+        return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
+                          std::chrono::steady_clock::now().time_since_epoch())
+                          .count());
+    })
 {
     connect(&m_notifier, &QSocketNotifier::activated, this, &SignalRelay::readSignals);
+    connect(&m_refreshTimer, &QTimer::timeout, this, []() { CrashRecord::refresh(); });
+    m_refreshTimer.start(kRefreshIntervalMs);
 }
+
+void SignalRelay::setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
 void SignalRelay::readSignals()
 {
@@ -38,8 +48,14 @@ void SignalRelay::readSignals()
     }
     if (count == 0)
         return;
-    // One trace for what arrived together: a burst of signals does not hold the GUI thread up.
-    Exceptions::printStackTrace();
+    // One trace for what arrived together, and none again before the interval has passed.
+    const qint64 now = m_clock();
+    if (m_traced && now - m_lastTraceMs < kTraceIntervalMs)
+        return;
+    m_traced = true;
+    m_lastTraceMs = now;
+    CrashRecord::refresh();
+    CrashRecord::writeTrace(STDOUT_FILENO);
 }
 
 } // namespace Vl::Tavix3::UI

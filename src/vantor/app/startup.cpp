@@ -4,6 +4,7 @@
 #include "app/orvaneapplication.h"
 #include "app/signalhandlers.h"
 #include "app/systemfonts.h"
+#include "core/crashrecord.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
 #include "core/utils.h"
@@ -92,6 +93,7 @@ int runVantor(int argc, char** argv, const std::function<void(QQmlApplicationEng
     appDataDir.mkpath(QStringLiteral("."));
     app.setProperty("LOGFILE", QStringLiteral("%1/%2.log").arg(appDataPath, QCoreApplication::applicationName()));
     app.setProperty("LOGFILE_ENABLED", true);
+    CrashRecord::refresh(); // a fault from here on is recorded in the log
     context->setContextProperty(QStringLiteral("rootPath"), QDir::rootPath());
 
     FileSystemProxyModel::createAppDataFolders();

@@ -1,6 +1,7 @@
 #include "core/diagnosticlog.h"
 
 #include "core/applicationservices.h"
+#include "core/crashrecord.h"
 #include "core/sharedapplication.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,9 @@ void DiagnosticLog::handleMessage(QtMsgType type, const QMessageLogContext& cont
                 }
             }
         }
+        // The signal handlers' descriptor follows the file just written (made anew after a
+        // version change), and their module table the libraries loaded since.
+        CrashRecord::refresh();
     }
 
     // The log text has its own lock; its change signal is emitted outside this handler's lock,

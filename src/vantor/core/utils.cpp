@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QHostAddress>
+#include <QList>
+#include <QMutex>
 #include <QStringList>
 
 #include <cmath>
@@ -45,10 +47,74 @@ double Utils::round(double dbVal, int nPlaces)
     return std::round(dbVal * factor) / factor;
 }
 
+namespace {
+
+struct HeldInfoMessage
+{
+    QString text;
+    int time = 0;
+    QString color;
+    // A text translated only when it is shown.
+    const char* context = nullptr;
+    const char* source = nullptr;
+};
+
+// Notices given before anyone could show them; a few are enough to tell what went wrong.
+constexpr int kMaxHeldInfoMessages = 16;
+
+QMutex& heldInfoMessagesMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+QList<HeldInfoMessage>& heldInfoMessages()
+{
+    static QList<HeldInfoMessage> messages;
+    return messages;
+}
+
+} // namespace
+
 void Utils::showInfoMessage(const QString& text, int time, const QString& color)
 {
     if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices())
         app->showInfoMessage(text, time, color);
+    else
+        holdInfoMessage(text, time, color);
+}
+
+void Utils::showTranslatedInfoMessage(const char* context, const char* source, int time, const QString& color)
+{
+    if (const QSharedPointer<ApplicationServices> app = sharedApplicationServices()) {
+        app->showInfoMessage(QCoreApplication::translate(context, source), time, color);
+        return;
+    }
+    QMutexLocker locker(&heldInfoMessagesMutex());
+    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
+        heldInfoMessages().append({ QString(), time, color, context, source });
+}
+
+void Utils::holdInfoMessage(const QString& text, int time, const QString& color)
+{
+    QMutexLocker locker(&heldInfoMessagesMutex());
+    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
+        heldInfoMessages().append({ text, time, color, nullptr, nullptr });
+}
+
+void Utils::showHeldInfoMessages()
+{
+    QList<HeldInfoMessage> messages;
+    {
+        QMutexLocker locker(&heldInfoMessagesMutex());
+        messages.swap(heldInfoMessages());
+    }
+    for (const HeldInfoMessage& message : qAsConst(messages)) {
+        if (message.context)
+            showTranslatedInfoMessage(message.context, message.source, message.time, message.color);
+        else
+            showInfoMessage(message.text, message.time, message.color);
+    }
 }
 
 bool Utils::fileExists(const QString& path)

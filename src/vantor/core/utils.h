@@ -45,8 +45,17 @@ public:
 
     Q_INVOKABLE static void processEvents(unsigned long mSec = 50, unsigned long every = 0);
     Q_INVOKABLE static double round(double dbVal, int nPlaces);
+    // Shows a short coloured notice in the info bar. A notice given before the application object
+    // exists, or before its screens listen, is held (holdInfoMessage) and shown when they do
+    // (showHeldInfoMessages).
     Q_INVOKABLE static void showInfoMessage(const QString& text, int time = 3000,
                                             const QString& color = QStringLiteral("#007743"));
+    static void holdInfoMessage(const QString& text, int time, const QString& color);
+    static void showHeldInfoMessages();
+    // The same for a text still to be translated (context and source as QCoreApplication::translate
+    // takes them, both string literals): a notice held until the screens listen is translated when
+    // it is shown, in the language loaded by then.
+    static void showTranslatedInfoMessage(const char* context, const char* source, int time, const QString& color);
     Q_INVOKABLE static bool fileExists(const QString& path);
     Q_INVOKABLE static bool dirExists(const QString& path);
     Q_INVOKABLE static bool deleteFile(const QString& path);

@@ -31,11 +31,10 @@ GPS::GPS(QObject* parent)
 void GPS::loadSettings()
 {
     m_tuStatusStr = tr("Disabled");
-    int mode = 0;
-    if (m_settings.read(kGpsSyncMode, mode)) {
+    if (m_settings.contains(kGpsSyncMode)) {
         // A value no version wrote (a damaged file) leaves the mode at none.
-        if (mode >= GPSEnum::GPS_SYNC_NONE && mode < GPSEnum::MAX_GPS_SYNC_MODE)
-            m_syncMode = GPSEnum::GPSSyncMode(mode);
+        m_settings.readChoice(kGpsSyncMode, m_syncMode,
+            [](qint64 value) { return value >= GPSEnum::GPS_SYNC_NONE && value < GPSEnum::MAX_GPS_SYNC_MODE; });
         m_isSynchedByCountinuos = m_syncMode == GPSEnum::GPS_SYNC_CONTINUOUS;
         emit isSynchedByCountinuosChanged();
         emit syncModeChanged();

@@ -16,6 +16,7 @@
 #include <QVariantMap>
 
 #include <exception>
+#include <limits>
 
 namespace Vl::Tavix3::UI {
 
@@ -119,10 +120,13 @@ std::shared_ptr<ToneSink> SystemHw::toneSink() const
 
 void SystemHw::loadSettings()
 {
+    // Every value is brought into its range as it is read (AppSettingsStore): minutes are never
+    // negative, percentages lie from 0 to 100, the mode is automatic or manual.
     m_settings.read(kIsKeyBeepOn, m_isKeyBeepOn);
-    m_settings.read(kPowerSaveTime, m_powerSaveTime);
-    m_settings.read(kBrightness, m_brightness);
-    m_settings.read(kBrightnessMode, m_brightnessMode);
+    m_settings.readQuantity(kPowerSaveTime, m_powerSaveTime, 0, std::numeric_limits<int>::max());
+    m_settings.readQuantity(kBrightness, m_brightness, 0, 100);
+    m_settings.readChoice(kBrightnessMode, m_brightnessMode,
+        [](qint64 value) { return value == kAutoBrightness || value == kManualBrightness; });
     QString passwords;
     if (m_settings.read(kWifiPasswords, passwords) && !passwords.isEmpty()) {
         m_wifiPasswords.clear();
@@ -133,7 +137,7 @@ void SystemHw::loadSettings()
     // Read for the device's sake; the Wi-Fi of this build stays off whatever it holds.
     bool isWifiEnabled = false;
     m_settings.read(kIsWifiEnabled, isWifiEnabled);
-    m_settings.read(kOutputSoundVolume, m_outputSoundVolume);
+    m_settings.readQuantity(kOutputSoundVolume, m_outputSoundVolume, 0, 100);
     setOutputSoundVolume(m_outputSoundVolume);
 
     m_batteryPerc = 100;

@@ -1,6 +1,7 @@
 #include "events/eventslog.h"
 
 #include "core/exceptionhandler.h"
+#include "core/utils.h"
 #include "time/datetime.h"
 
 #include <QDebug>
@@ -29,11 +30,14 @@ struct EventsLog::State
     QString folder;
     QString fileName;
     QFile file;
+    bool headerWritten = false; // this run's file has its header line
+    bool failing = false; // the file cannot be opened: the lines wait in pending
 
-    QMutex queueMutex; // the lines below and the writer flag
+    QMutex queueMutex; // the lines below, the writer flag and the retry timer
     QWaitCondition idle;
     QStringList pending;
     bool writerActive = false;
+    QTimer* retryTimer = nullptr; // the log's own, started through its thread's event loop
 
     bool openFile() { return file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text); }
 
@@ -44,15 +48,71 @@ struct EventsLog::State
         QTextStream stream(&file);
         stream << EventsLog::headerLine() << '\n';
         stream.flush();
+        headerWritten = true;
+    }
+
+    // With fileMutex held: the file cannot be opened. Said once, when it begins.
+    void fail(const QString& what)
+    {
+        if (failing)
+            return;
+        failing = true;
+        qWarning().noquote() << QStringLiteral("%1: %2 (%3); the events wait and are written as soon as it opens")
+                                    .arg(what, fileName, file.errorString());
+        Utils::showTranslatedInfoMessage("Vl::Tavix3::UI::EventsLog",
+            QT_TRANSLATE_NOOP("Vl::Tavix3::UI::EventsLog", "Events log cannot be written"), 10000,
+            QStringLiteral("#d12f2f"));
+    }
+
+    // With fileMutex held: writes the lines, opening the file (and writing the header it lacks)
+    // when it is closed; false when it cannot be opened.
+    bool writeLines(const QStringList& lines)
+    {
+        if (!file.isOpen()) {
+            if (!openFile()) {
+                fail(QStringLiteral("Events log not written"));
+                return false;
+            }
+            if (failing)
+                qInfo().noquote() << QStringLiteral("Events log opened again: %1; the events that waited follow").arg(fileName);
+        }
+        failing = false;
+        if (!headerWritten)
+            writeHeader();
+        QTextStream stream(&file);
+        for (const QString& line : lines)
+            stream << line << '\n';
+        stream.flush();
+        return true;
     }
 };
 
 EventsLog::EventsLog()
     : m_state(std::make_shared<State>())
 {
+    m_retryTimer.setSingleShot(true);
+    m_retryTimer.setInterval(kRetryMs);
+    QObject::connect(&m_retryTimer, &QTimer::timeout, &m_retryTimer, [this]() { retry(); });
+    m_state->retryTimer = &m_retryTimer;
 }
 
-EventsLog::~EventsLog() { waitForWritten(); }
+EventsLog::~EventsLog()
+{
+    {
+        QMutexLocker locker(&m_state->queueMutex);
+        m_state->retryTimer = nullptr;
+    }
+    waitForWritten();
+    // A last try for the lines that wait; what still cannot be written goes to the diagnostic log.
+    retry();
+    QStringList unwritten;
+    {
+        QMutexLocker locker(&m_state->queueMutex);
+        unwritten.swap(m_state->pending);
+    }
+    for (const QString& line : qAsConst(unwritten))
+        qWarning().noquote() << QStringLiteral("Events log line not written: %1").arg(line);
+}
 
 QString EventsLog::headerLine()
 {
@@ -80,10 +140,12 @@ void EventsLog::open(const QString& folder, const QDateTime& startTime)
     if (m_state->file.isOpen())
         m_state->file.close();
     m_state->file.setFileName(m_state->fileName);
+    m_state->headerWritten = false;
     if (!m_state->openFile()) {
-        qWarning() << "Events log not opened:" << m_state->fileName << m_state->file.errorString();
+        m_state->fail(QStringLiteral("Events log not opened"));
         return;
     }
+    m_state->failing = false;
     m_state->writeHeader();
 }
 
@@ -119,7 +181,8 @@ void EventsLog::append(const EntityPtr<Event>& event)
 }
 
 // The one writer: takes the queued lines in order until none is left. Only one runs at a
-// time (writerActive), which keeps the lines in the order of the calls.
+// time (writerActive), which keeps the lines in the order of the calls. Lines the file cannot
+// take go back in front of the queue, to wait for the next line or the retry timer.
 void EventsLog::writeQueued(const std::shared_ptr<State>& state)
 {
     for (;;) {
@@ -133,18 +196,37 @@ void EventsLog::writeQueued(const std::shared_ptr<State>& state)
             }
             lines.swap(state->pending);
         }
+        bool written = true;
         try {
             QMutexLocker locker(&state->fileMutex);
-            if (!state->file.isOpen())
-                continue;
-            QTextStream stream(&state->file);
-            for (const QString& line : qAsConst(lines))
-                stream << line << '\n';
-            stream.flush();
+            // No file was ever chosen: there is nowhere to write to.
+            if (!state->fileName.isEmpty())
+                written = state->writeLines(lines);
         } catch (const std::exception& e) {
             VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::EventsLog::writeQueued");
         }
+        if (!written) {
+            QMutexLocker locker(&state->queueMutex);
+            lines.append(state->pending);
+            state->pending.swap(lines);
+            if (state->retryTimer)
+                QMetaObject::invokeMethod(state->retryTimer, qOverload<>(&QTimer::start), Qt::QueuedConnection);
+            state->writerActive = false;
+            state->idle.wakeAll();
+            return;
+        }
     }
+}
+
+void EventsLog::retry()
+{
+    {
+        QMutexLocker locker(&m_state->queueMutex);
+        if (m_state->writerActive || m_state->pending.isEmpty())
+            return;
+        m_state->writerActive = true;
+    }
+    writeQueued(m_state);
 }
 
 void EventsLog::waitForWritten()
@@ -194,7 +276,7 @@ bool EventsLog::exportTo(const QString& folder)
         }
 
         if (!m_state->fileName.isEmpty() && !m_state->openFile())
-            qWarning() << "Events log not reopened:" << m_state->fileName << m_state->file.errorString();
+            m_state->fail(QStringLiteral("Events log not reopened"));
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::EventsLog::exportTo");
         return false;
@@ -218,10 +300,12 @@ void EventsLog::removeAll()
 
         if (m_state->fileName.isEmpty())
             return;
+        m_state->headerWritten = false;
         if (!m_state->openFile()) {
-            qWarning() << "Events log not reopened:" << m_state->fileName << m_state->file.errorString();
+            m_state->fail(QStringLiteral("Events log not reopened"));
             return;
         }
+        m_state->failing = false;
         m_state->writeHeader();
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::EventsLog::removeAll");

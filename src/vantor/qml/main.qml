@@ -212,9 +212,14 @@ QtObject {
         }
 
         // A remote client opened a sequence: show it on the run screen itself, whichever screen
-        // is on top, or open the run screen when there is none.
+        // is on top, or open the run screen when there is none. The run has the board and the
+        // timing inputs to itself: a continuous LED test stops, and the run screen opens right
+        // above the first screen, the screens the operator had open being left as the operator
+        // leaves them (a synchronisation screen under the run would take its start impulse).
         function showRunScreen(sequenceType) {
             var name = sema.getNameFromSequenceType(sequenceType)
+            if (sema.isShowingLedTest)
+                sema.isShowingLedTest = false
             var runScreen = stack.find(function(item) { return item.isRunScreen === true })
             if (application.isInTimingMenu && runScreen) {
                 popTo(runScreen)
@@ -223,6 +228,7 @@ QtObject {
                 runScreen.formTitle = name
                 return
             }
+            popToFirstScreen()
             openScreen("qrc:/menu/HandleSequence.qml", {
                 "formMenuTitle": qsTr("Sequence") + application.languageChanged, "formParam": "2",
                 "pageSource": "", "objectName": "" + sequenceType, "formTitle": name })

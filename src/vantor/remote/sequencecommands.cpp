@@ -125,7 +125,7 @@ void SequenceCommands::showRunScreen(SerialPathFinder& server)
         return;
     if (!app->isInTimingMenu())
         sema->saveCurrentData();
-    emit app->showHandleSequenceMenu(sema->getSequenceType());
+    server.askForRunScreen(sema->getSequenceType());
 }
 
 bool SequenceCommands::showRunScreenAndWait(SerialPathFinder& server)
@@ -194,24 +194,31 @@ void SequenceCommands::storeDocument(SerialPathFinder& server, const CommandRequ
 void SequenceCommands::deleteDocument(
     SerialPathFinder& server, const CommandRequest& request, bool isSequence, bool byId)
 {
+    const auto kind
+        = isSequence ? FileSystemProxyModel::DocumentKind::Sequence : FileSystemProxyModel::DocumentKind::StartingList;
     const QString key = isSequence ? (byId ? QStringLiteral("SequenceId") : QStringLiteral("SequenceName"))
                                    : (byId ? QStringLiteral("StartingListId") : QStringLiteral("StartingListName"));
     const QString text = CommandRequest::text(request.lastValue(key));
-    QString path;
-    if (isSequence)
-        path = byId ? FileSystemProxyModel::findCustomSequenceFileById(text)
-                    : FileSystemProxyModel::findCustomSequenceFileByName(text);
-    else
-        path = byId ? FileSystemProxyModel::findCustomStartingListFileById(text)
-                    : FileSystemProxyModel::findCustomStartingListFileByName(text);
-    if (path.isEmpty() || !QFile::remove(path)) {
-        if (isSequence)
-            server.sendError(request, byId ? Error::SequenceNotExistsById : Error::SequenceNotExistsByName);
-        else
-            server.sendError(request, byId ? Error::StartingListNotExistsById : Error::StartingListNotExistsByName);
-        return;
+    int removed = 0;
+    bool deleted = false;
+    if (byId) {
+        // Every file of the identifier goes: no older version comes back in place of the deleted one.
+        deleted = FileSystemProxyModel::removeCustomFilesById(kind, text, QString(), &removed) && removed > 0;
+    } else {
+        // Only the file of that name: another file holding its identifier is another document to the user.
+        const QString path = isSequence ? FileSystemProxyModel::findCustomSequenceFileByName(text)
+                                        : FileSystemProxyModel::findCustomStartingListFileByName(text);
+        deleted = !path.isEmpty() && QFile::remove(path);
+        removed = deleted ? 1 : 0;
     }
-    emit server.application()->internalFilesChanged();
+    if (removed > 0)
+        emit server.application()->internalFilesChanged();
+    if (deleted)
+        return;
+    if (isSequence)
+        server.sendError(request, byId ? Error::SequenceNotExistsById : Error::SequenceNotExistsByName);
+    else
+        server.sendError(request, byId ? Error::StartingListNotExistsById : Error::StartingListNotExistsByName);
 }
 
 void SequenceCommands::setStartSequence(SerialPathFinder& server, const CommandRequest& request)
@@ -292,11 +299,10 @@ void SequenceCommands::setStartSequence(SerialPathFinder& server, const CommandR
 
 void SequenceCommands::setStopSequence(SerialPathFinder& server)
 {
-    const QSharedPointer<Application> app = server.application();
-    Sema* sema = app->sema();
+    Sema* sema = server.application()->sema();
     sema->lock();
     sema->setSequenceStatus(false);
-    emit app->hideHandleSequenceMenu();
+    server.askToHideRunScreen();
     sema->unlock();
 }
 

@@ -4,12 +4,14 @@
 #include "core/utils.h"
 #include "remote/clientoutput.h"
 #include "remote/outgoingmessage.h"
+#include "remote/outgoingstream.h"
 #include "remote/serialbuffer.h"
 #include "remote/socketthread.h"
 #include "time/datetime.h"
 #include "time/normalpriorityscope.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QMutexLocker>
@@ -17,6 +19,9 @@
 
 #include <sys/resource.h>
 #include <utility>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace Vl::Tavix3::UI {
 
@@ -28,6 +33,7 @@ thread_local bool t_batchWaiting = false;
 
 Serial::Serial(QObject* parent)
     : QTcpServer(parent)
+    , m_stream(std::make_shared<OutgoingStream>(&m_heldOutputBytes, SocketThread::kMaxUnsentBytes))
 {
     QElapsedTimer monotonic;
     monotonic.start();
@@ -42,6 +48,8 @@ Serial::~Serial()
 {
     qDebug() << "********~Serial********";
     close();
+    // The clients go while the count of output held, which their messages keep, is still there.
+    qDeleteAll(findChildren<SocketThread*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 bool Serial::startServer()
@@ -89,7 +97,9 @@ void Serial::incomingConnection(qintptr socketDescriptor)
     portBuffer(portId, true);
     m_clients.append(client);
     {
+        // From here on the client receives every message sent, from the end of the stream on.
         QMutexLocker locker(&m_outgoingMutex);
+        client->output()->start(m_stream);
         m_outputs.append(client->output());
     }
     if (!m_checkTimer->isActive())
@@ -115,25 +125,19 @@ void Serial::refuseConnection(qintptr socketDescriptor)
     if (refused.setSocketDescriptor(socketDescriptor))
         refused.abort();
     // A flood of connections must not flood the log as well: one line a second at most.
-    ++m_refusedSinceLog;
-    if (m_refusalLogged.isValid() && m_refusalLogged.elapsed() < 1000)
-        return;
-    qWarning().noquote() << QStringLiteral("TCP client refused: %1 clients connected already (%2 refused)")
-                                .arg(m_clients.size())
-                                .arg(m_refusedSinceLog);
-    m_refusedSinceLog = 0;
-    m_refusalLogged.start();
+    if (const int count = m_refusalLog.note(m_clock()))
+        qWarning().noquote() << QStringLiteral("TCP client refused: %1 clients connected already (%2 refused)")
+                                    .arg(m_clients.size())
+                                    .arg(count);
 }
 
 void Serial::onAcceptError(QAbstractSocket::SocketError error)
 {
     // The server stops accepting after an error such as running out of descriptors; it tries again
     // shortly instead of never accepting anybody again.
-    if (!m_refusalLogged.isValid() || m_refusalLogged.elapsed() >= 1000) {
+    if (m_acceptErrorLog.note(m_clock()) > 0)
         qWarning().noquote()
             << QStringLiteral("TCP server could not accept a client (%1): %2").arg(int(error)).arg(errorString());
-        m_refusalLogged.start();
-    }
     QTimer::singleShot(100, this, [this]() {
         if (isListening())
             resumeAccepting();
@@ -297,7 +301,7 @@ void Serial::serialOutText(int channelMask, int, const QString& text, Delivery d
             if (delivery == Delivery::AfterGuiWork || m_deliveryPosted) {
                 // The texts of one turn of the GUI thread go out together, in the order they were sent.
                 m_outgoing.append(bytes);
-                m_heldOutputBytes += bytes.size();
+                m_heldOutputBytes += OutgoingMessage::costOf(bytes.size());
                 if (!m_deliveryPosted) {
                     m_deliveryPosted = true;
                     QMetaObject::invokeMethod(this, &Serial::deliverOutput, Qt::QueuedConnection);
@@ -363,7 +367,7 @@ void Serial::deliverOutput()
         // From here each text counts as the message built from it; the messages are queued before
         // any other thread sends a later text.
         for (const QByteArray& text : texts) {
-            m_heldOutputBytes -= text.size();
+            m_heldOutputBytes -= OutgoingMessage::costOf(text.size());
             queueForEveryClient(text);
         }
     }
@@ -375,9 +379,8 @@ bool Serial::queueForEveryClient(const QByteArray& text)
 {
     if (m_outputs.isEmpty() || text.isEmpty())
         return false;
-    const auto message = std::make_shared<const OutgoingMessage>(text, ++m_lastSequence, &m_heldOutputBytes);
-    for (const std::shared_ptr<ClientOutput>& output : qAsConst(m_outputs))
-        output->enqueue(message);
+    // Once, for all the clients: each has its place in the stream.
+    m_stream->append(text);
     return true;
 }
 
@@ -403,9 +406,10 @@ void Serial::enforceOutputBudget()
         quint64 oldest = 0;
         qint64 mostUnsent = 0;
         const qint64 now = m_clock();
+        const quint64 newest = m_stream->lastSequence();
         for (SocketThread* client : qAsConst(m_clients)) {
             const std::optional<quint64> waiting = client->oldestWaiting();
-            if (!waiting || *waiting >= m_lastSequence)
+            if (!waiting || *waiting >= newest)
                 continue;
             // A client that is taking its output is behind only for the moment: it is not dropped.
             if (now - client->lastProgressMs() < kProgressWindowMs)
@@ -420,11 +424,45 @@ void Serial::enforceOutputBudget()
         // Clients waiting for the newest message only, or still reading, are never dropped for it.
         if (!furthestBehind)
             return;
-        qWarning().noquote() << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1 bytes "
-                                               "waiting for it and %2 for all clients")
-                                    .arg(furthestBehind->unsentBytes())
-                                    .arg(m_heldOutputBytes.load());
-        furthestBehind->drop();
+        dropClient(furthestBehind,
+            QStringLiteral("%1 bytes waiting for it and %2 for all clients")
+                .arg(furthestBehind->unsentBytes())
+                .arg(m_heldOutputBytes.load()));
+    }
+}
+
+void Serial::dropClient(SocketThread* client, const QString& reason)
+{
+    // Many clients that stop reading at once (all behind the same messages) are dropped at once:
+    // the log tells of the first, and sums up the others within its interval.
+    if (const int dropped = m_dropLog.note(m_clock())) {
+        const QString before = dropped > 1
+            ? QStringLiteral(" (and %1 more clients before it since the last such line)").arg(dropped - 1)
+            : QString();
+        qWarning().noquote()
+            << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1%2").arg(reason, before);
+    }
+    client->drop();
+    m_droppedSinceTrim = true;
+}
+
+void Serial::reportDropsAndRefusals()
+{
+    const qint64 now = m_clock();
+    if (const int dropped = m_dropLog.takeUnreported(now))
+        qWarning().noquote()
+            << QStringLiteral("TCP clients dropped: %1 more that did not read what was sent to them").arg(dropped);
+    if (const int refused = m_refusalLog.takeUnreported(now))
+        qWarning().noquote() << QStringLiteral("TCP clients refused: %1 more, %2 clients connected already")
+                                    .arg(refused)
+                                    .arg(m_clients.size());
+    if (m_droppedSinceTrim) {
+        m_droppedSinceTrim = false;
+#if defined(__GLIBC__)
+        // What the dropped clients' messages took is free now, but the allocator keeps it for later:
+        // after thousands of small messages it is scattered, and nothing would give it back.
+        ::malloc_trim(0);
+#endif
     }
 }
 
@@ -433,17 +471,16 @@ void Serial::checkClients()
     const qint64 now = m_clock();
     const QList<SocketThread*> clients = m_clients;
     for (SocketThread* client : clients) {
-        if (client->isStalled(now)) {
-            qWarning().noquote() << QStringLiteral("TCP client dropped: it does not read what is sent to it, %1 bytes "
-                                                   "waiting for more than %2 s")
-                                        .arg(client->unsentBytes())
-                                        .arg(SocketThread::kSlowReaderGraceMs / 1000);
-            client->drop();
-        }
+        if (client->isStalled(now))
+            dropClient(client,
+                QStringLiteral("%1 bytes waiting for more than %2 s")
+                    .arg(client->unsentBytes())
+                    .arg(SocketThread::kSlowReaderGraceMs / 1000));
     }
+    reportDropsAndRefusals();
     // A resumption that crossed a new hold-back is made up for here.
     resumeInput();
-    if (m_clients.isEmpty())
+    if (m_clients.isEmpty() && !m_dropLog.hasUnreported() && !m_refusalLog.hasUnreported())
         m_checkTimer->stop();
 }
 

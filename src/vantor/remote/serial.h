@@ -1,12 +1,12 @@
 #pragma once
 
 #include "events/event.h"
+#include "remote/logthrottle.h"
 #include "remote/serialenum.h"
 #include "remote/serialinfotype.h"
 #include "remote/serialnoticequeue.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMutex>
 #include <QSharedPointer>
@@ -22,6 +22,7 @@
 namespace Vl::Tavix3::UI {
 
 class ClientOutput;
+class OutgoingStream;
 class SerialBuffer;
 class SocketThread;
 
@@ -47,14 +48,18 @@ public:
     // slows the client down; nothing is lost and nobody is dropped for it.
     static constexpr int kMaxPendingInputBytes = 256 * 1024;
     static constexpr qint64 kInputBudgetBytes = 16 << 20;
-    // Output held for the clients, at most, each message counted once however many clients wait
-    // for it. Beyond it the clients furthest behind are dropped, never for the newest message alone
+    // Output held for the clients, at most, each message counted once at its cost (its bytes and its
+    // bookkeeping) however many clients wait for it; a client costs no more than its place among the
+    // messages. Beyond it the clients furthest behind are dropped, never for the newest message alone
     // and never while they are taking their output.
     static constexpr qint64 kOutputBudgetBytes = 64 << 20;
     // A client that took output within this time counts as reading: the budget does not drop it.
     static constexpr qint64 kProgressWindowMs = 2000;
     // How often the clients are checked for output they do not read.
     static constexpr int kClientCheckMs = 1000;
+    // The log tells of refused and dropped clients once in this time at most, the ones after the
+    // first summed up.
+    static constexpr qint64 kLogIntervalMs = 1000;
 
     explicit Serial(QObject* parent = nullptr);
     ~Serial() override;
@@ -99,7 +104,8 @@ public:
     static QString eventMessage(const Event& event);
     static int getSerialChannel(SerialEnum::SerialType type);
 
-    // Bytes held now: input not yet read by the command server, output not yet handed to a socket.
+    // Bytes held now: input not yet read by the command server, output not yet handed to a socket
+    // (each message at its cost).
     qint64 heldInputBytes() const { return m_heldInputBytes; }
     qint64 heldOutputBytes() const { return m_heldOutputBytes; }
     // For a producer of replies on another thread: waits, at most timeoutMs, while the output held
@@ -153,6 +159,11 @@ private:
     void pumpClients();
     void enforceOutputBudget();
     void refuseConnection(qintptr socketDescriptor);
+    // Drops a client that does not read, telling the log why (within the log's interval).
+    void dropClient(SocketThread* client, const QString& reason);
+    // The lines the log still owes for refused and dropped clients, once their interval is over;
+    // and the memory that dropped clients left, given back to the system.
+    void reportDropsAndRefusals();
     void onAcceptError(QAbstractSocket::SocketError error);
     void onClientDisconnected(int portId);
     QSharedPointer<SerialBuffer> portBuffer(int portId, bool create);
@@ -175,12 +186,14 @@ private:
     QVector<std::shared_ptr<ClientOutput>> m_outputs; // of the connected clients, in connection order
     std::atomic<bool> m_servicePosted { false };
     std::atomic<qint64> m_heldOutputBytes { 0 };
-    std::atomic<quint64> m_lastSequence { 0 };
+    std::shared_ptr<OutgoingStream> m_stream; // the messages on their way, for the clients in m_outputs
 
     QTimer* m_checkTimer = nullptr;
     std::function<qint64()> m_clock;
-    QElapsedTimer m_refusalLogged;
-    int m_refusedSinceLog = 0;
+    LogThrottle m_refusalLog { kLogIntervalMs };
+    LogThrottle m_acceptErrorLog { kLogIntervalMs };
+    LogThrottle m_dropLog { kLogIntervalMs };
+    bool m_droppedSinceTrim = false;
 };
 
 } // namespace Vl::Tavix3::UI

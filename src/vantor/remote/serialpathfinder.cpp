@@ -205,17 +205,23 @@ void SerialPathFinder::handleFrame(const SerialInfoType& port, const FrameReader
     // Replies wait while the clients have not taken what was sent before, so that a burst of large
     // replies costs the output budget and no more.
     m_serial->waitForOutputRoom(kOutputWaitMs);
+    // Every frame takes effect after the screen changes the frames before it asked for: neither a
+    // screen's opening nor its leaving can take back what this frame changes, and no work of this
+    // frame waits on the GUI thread while a screen change there runs an event loop of its own.
+    const bool screensDone = waitForAskedScreens();
     switch (frame.kind) {
     case FrameReader::FrameKind::Json:
-        handleRequest(port, frame.bytes);
+        handleRequest(port, frame.bytes, screensDone);
         break;
     case FrameReader::FrameKind::RawText:
         m_frameMayQueueGuiWork = true;
-        handleRawText(frame.bytes);
+        if (screensDone)
+            handleRawText(frame.bytes);
         break;
     case FrameReader::FrameKind::Hex:
         m_frameMayQueueGuiWork = true;
-        handleHexFrame(port, frame.bytes);
+        if (screensDone)
+            handleHexFrame(port, frame.bytes);
         break;
     }
     if (m_frameMayQueueGuiWork) {
@@ -250,7 +256,7 @@ bool SerialPathFinder::parseRequest(
     return Utils::parseJsonData(QString::fromUtf8(text), type, section, id, data);
 }
 
-void SerialPathFinder::handleRequest(const SerialInfoType& port, const QByteArray& text)
+void SerialPathFinder::handleRequest(const SerialInfoType& port, const QByteArray& text, bool screensDone)
 {
     QString type;
     QString section;
@@ -260,8 +266,17 @@ void SerialPathFinder::handleRequest(const SerialInfoType& port, const QByteArra
         return;
     if (type == QLatin1String("SemaACK"))
         return;
-    if (section != QLatin1String("DisplayboardOutput"))
-        sendText(port, acknowledgement(id));
+    if (section == QLatin1String("DisplayboardOutput")) {
+        // Neither acknowledged nor answered.
+        if (screensDone)
+            handleData(port, type, section, data);
+        return;
+    }
+    sendText(port, acknowledgement(id));
+    if (!screensDone) {
+        sendError(CommandRequest(port, type, section, data), RemoteError::ErrorProgramClosing);
+        return;
+    }
     // A request that only reads queues nothing for the GUI thread, unless it runs something there.
     if (type != QLatin1String("Sema") || !section.startsWith(QLatin1String("Get")))
         m_frameMayQueueGuiWork = true;
@@ -389,13 +404,47 @@ bool SerialPathFinder::waitForScreens(int timeoutMs)
 {
     const QSharedPointer<Application> app = m_application;
     const quint64 ticket = app->takeScreenTicket();
-    return waitUntil([app, ticket]() { return app->isScreenTicketDone(ticket); }, timeoutMs, 2);
+    if (!waitUntil([app, ticket]() { return app->isScreenTicketDone(ticket); }, timeoutMs, 2))
+        return false;
+    // The ticket went out behind every screen change asked for so far.
+    m_screensAsked = false;
+    return true;
+}
+
+bool SerialPathFinder::waitForAskedScreens()
+{
+    if (!m_screensAsked || !m_application)
+        return true;
+    bool noticed = false;
+    while (!waitForScreens(kGuiBusyNoticeMs)) {
+        if (isStopping())
+            return false;
+        if (!noticed) {
+            noticed = true;
+            qWarning() << "Remote command: the GUI thread is busy; the command waits for the screen change asked "
+                          "for before it";
+        }
+    }
+    return true;
+}
+
+void SerialPathFinder::askForRunScreen(int sequenceType)
+{
+    m_screensAsked = true;
+    emit m_application->showHandleSequenceMenu(sequenceType);
+}
+
+void SerialPathFinder::askToHideRunScreen()
+{
+    m_screensAsked = true;
+    emit m_application->hideHandleSequenceMenu();
 }
 
 bool SerialPathFinder::showOutputScreen()
 {
     if (m_application->isInTimingMenu())
         return true;
+    m_screensAsked = true;
     emit m_application->showDisplayboardOutputMenu();
     // The screen clears the board when it opens: a text drawn before that would be wiped.
     waitForScreens(kOutputScreenWaitMs);
@@ -468,6 +517,8 @@ QString SerialPathFinder::errorText(RemoteError error)
         return tr("Error delay false start");
     case RemoteError::ErrorProgramClosing:
         return tr("Error because the program is closing");
+    case RemoteError::ErrorSettingsNotStored:
+        return tr("Error to store the settings");
     }
     return QString();
 }
@@ -523,6 +574,8 @@ int SerialPathFinder::errorIndex(RemoteError error)
         return 22;
     case RemoteError::ErrorProgramClosing:
         return 23;
+    case RemoteError::ErrorSettingsNotStored:
+        return 24;
     }
     return 0;
 }

@@ -58,6 +58,7 @@ public:
         ErrorShowSequenceScreen, // 21
         ErrorDelayFalseStart, // 22
         ErrorProgramClosing, // 23
+        ErrorSettingsNotStored, // 24
     };
 
     // The longest wait for the operator interface to reach the run screen.
@@ -97,6 +98,10 @@ public:
     // Waits, at most timeoutMs and not past a stop, until the GUI thread has handled every screen
     // request made so far; true when it has.
     bool waitForScreens(int timeoutMs);
+    // The screen changes this server asks of the GUI thread: the run screen for the engine's sequence
+    // shown, and hidden. The frames after one are handled only once the screens have made it.
+    void askForRunScreen(int sequenceType);
+    void askToHideRunScreen();
     // Opens the display-board output screen unless a timing screen is shown, and waits until it has
     // cleared the board; true when a timing screen is shown then.
     bool showOutputScreen();
@@ -127,7 +132,12 @@ private:
     // used up.
     bool readPort(const SerialInfoType& port);
     void handleFrame(const SerialInfoType& port, const FrameReader::Frame& frame);
-    void handleRequest(const SerialInfoType& port, const QByteArray& text);
+    // Waits as long as the GUI thread is busy until it has made the screen changes asked for so far;
+    // false only when the server stops first.
+    bool waitForAskedScreens();
+    // A request is executed only when screensDone; otherwise (the program closes) it is acknowledged
+    // and answered with ErrorProgramClosing.
+    void handleRequest(const SerialInfoType& port, const QByteArray& text, bool screensDone);
     void handleRawText(const QByteArray& text);
     // Sends an acknowledgement, a reply or an error. A text that follows work this server may have
     // queued for the GUI thread (any request but a "Get" one, a raw text, a synchronisation frame,
@@ -148,6 +158,7 @@ private:
     qint64 m_heldFrameBytes = 0; // the unfinished frames of all readers
     bool m_frameMayQueueGuiWork = false; // the frame being handled
     bool m_guiWorkBehind = false; // a frame did, and no text has waited for its work yet
+    bool m_screensAsked = false; // a screen change asked for that the GUI thread may not have made yet
 };
 
 } // namespace Vl::Tavix3::UI

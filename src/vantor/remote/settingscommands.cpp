@@ -1,6 +1,7 @@
 #include "remote/settingscommands.h"
 
 #include "app/application.h"
+#include "core/appsettingsstore.h"
 #include "core/orvaneenum.h"
 #include "core/version.h"
 #include "device/gps.h"
@@ -95,13 +96,29 @@ private:
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
+// Runs writes on the thread of context (see SerialPathFinder::runOn) and tells whether they ran;
+// stored tells whether the settings stores could write every value they changed.
+bool runWrites(SerialPathFinder& server, QObject* context, const std::function<void()>& writes, bool& stored)
+{
+    return server.runOn(context, [&writes, &stored]() {
+        const quint64 failedBefore = AppSettingsStore::failedWritesOnThisThread();
+        writes();
+        stored = AppSettingsStore::failedWritesOnThisThread() == failedBefore;
+    });
+}
+
 // Runs effect on the thread of context (see SerialPathFinder::runOn); when the program closes before
-// it ran, the client hears so and the result is false.
+// it ran, the client hears so and the result is false. A change the settings store could not write
+// is in effect, and the client hears that it is not stored.
 bool runOrRefuse(
     SerialPathFinder& server, const CommandRequest& request, QObject* context, const std::function<void()>& effect)
 {
-    if (server.runOn(context, effect))
+    bool stored = true;
+    if (runWrites(server, context, effect, stored)) {
+        if (!stored)
+            server.sendError(request, Error::ErrorSettingsNotStored);
         return true;
+    }
     server.sendError(request, Error::ErrorProgramClosing);
     return false;
 }
@@ -305,12 +322,15 @@ void SettingsCommands::setSettings(SerialPathFinder& server, const CommandReques
             [hw](int v) { hw->setBrightness(ushort(v)); });
 
         // The screens read these objects on the GUI thread: they are changed there, one item at a time.
-        const bool written = item.writes.empty() || server.runOn(application, [&item]() {
+        bool stored = true;
+        const bool written = item.writes.empty() || runWrites(server, application, [&item]() {
             for (const auto& write : item.writes)
                 write();
-        });
+        }, stored);
         for (const Error error : item.errors)
             server.sendError(request, error);
+        if (!stored)
+            server.sendError(request, Error::ErrorSettingsNotStored);
         if (!written) {
             // The program closes: this item's changes and those of the items after it are not made.
             server.sendError(request, Error::ErrorProgramClosing);
@@ -391,15 +411,18 @@ void SettingsCommands::setRepetitionTimes(SerialPathFinder& server, const Comman
             = CommandRequest::isPresent(indexValue) ? CommandRequest::integer(indexValue) : std::nullopt;
         if (index)
             writes.push_back([application, v = *index]() { application->setRepetitionTimeIndex(v); });
-        const bool written = writes.empty() || server.runOn(application, [&writes]() {
+        bool stored = true;
+        const bool written = writes.empty() || runWrites(server, application, [&writes]() {
             for (const auto& write : writes)
                 write();
-        });
+        }, stored);
         if (!written) {
             // The program closes: this item's times and those of the items after it are not set.
             server.sendError(request, Error::ErrorProgramClosing);
             break;
         }
+        if (!stored)
+            server.sendError(request, Error::ErrorSettingsNotStored);
         if (index)
             app->sema()->showRepetitionTimeInfo();
     }

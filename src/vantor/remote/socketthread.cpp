@@ -44,8 +44,7 @@ SocketThread::SocketThread(qintptr descriptor, QObject* parent)
         deleteLater();
     });
     connect(
-        this, &SocketThread::sendSocketData, m_socket,
-        [this](const QByteArray& data) { enqueue(std::make_shared<const OutgoingMessage>(data, 0, nullptr)); },
+        this, &SocketThread::sendSocketData, m_socket, [this](const QByteArray& data) { enqueue(data); },
         Qt::QueuedConnection);
 }
 
@@ -113,11 +112,11 @@ void SocketThread::sendData(QByteArray socketData)
     }
 }
 
-void SocketThread::enqueue(const OutgoingMessagePtr& message, bool sendNow)
+void SocketThread::enqueue(const QByteArray& bytes, bool sendNow)
 {
     if (!isConnected())
         return;
-    m_output->enqueue(message);
+    m_output->enqueue(bytes);
     if (sendNow)
         pump();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "remote/clientoutput.h"
-#include "remote/outgoingmessage.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -17,9 +16,9 @@ namespace Vl::Tavix3::UI {
 // reads what the client sends and writes what the serial layer sends to every client. It
 // deletes itself, with its socket, when the client disconnects.
 //
-// Output waits in the client's ClientOutput, a queue of messages shared with the other clients
-// that any thread may hand to the operating system; only when that takes no more does the socket
-// hold a small slice, so a client that does not read costs its queue, not a copy of it.
+// Output waits in the client's ClientOutput, its place in the stream of messages shared with the
+// other clients, which any thread may hand to the operating system; only when that takes no more
+// does the socket hold a small slice, so a client that does not read costs its place, not a copy.
 // Input is read only while the serial layer has room for it; otherwise it stays with the
 // operating system, which slows the client down, until the serial layer resumes the reading.
 class SocketThread : public QObject
@@ -28,7 +27,8 @@ class SocketThread : public QObject
 
 public:
     // Output waiting beyond this (or beyond the largest message waiting, if larger) for
-    // kSlowReaderGraceMs means the client does not read: it is dropped.
+    // kSlowReaderGraceMs means the client does not read: it is dropped. Each message waiting counts
+    // at its cost (OutgoingMessage::cost), so that many small ones count for what they hold.
     static constexpr qint64 kMaxUnsentBytes = 4 << 20;
     static constexpr qint64 kSlowReaderGraceMs = 5000;
     // Output handed to the socket when the operating system takes no more, and input it reads
@@ -53,11 +53,11 @@ public:
     // The client's output, which other threads may send from; it outlives this object while they hold it.
     const std::shared_ptr<ClientOutput>& output() const { return m_output; }
 
-    // Queues a message for the client and, unless told otherwise, starts sending it.
-    void enqueue(const OutgoingMessagePtr& message, bool sendNow = true);
+    // Queues bytes for this client alone and, unless told otherwise, starts sending them.
+    void enqueue(const QByteArray& bytes, bool sendNow = true);
     // Sends what is queued: as much as the operating system takes now, the rest when it has room.
     void pump();
-    // Output not yet sent: the queue and what the socket still holds.
+    // Output not yet sent: the messages waiting, each at its cost, and what the socket still holds.
     qint64 unsentBytes() const;
     // The number of the oldest message not yet handed to the socket; none when all were.
     std::optional<quint64> oldestWaiting() const;

@@ -17,11 +17,32 @@ constexpr int kGreen = DisplayboardEnum::DISP_COLOR_GREEN;
 constexpr int kYellow = DisplayboardEnum::DISP_COLOR_YELLOW;
 constexpr int kSmall = DisplayboardEnum::DISP_FONT_SMALL;
 
-// Countdown format words: whole seconds with three leading places blanked, tenths with six
-// blanked, and hours with minutes.
+// Format words of the band: whole seconds with three leading places blanked (minutes and seconds
+// of a countdown), tenths with six blanked (a difference below a minute) and with three blanked
+// (a difference with its minutes).
 constexpr uint kFormatSeconds = 0x2305;
 constexpr uint kFormatTenths = 0x2603;
-constexpr uint kFormatHours = 0x2008;
+constexpr uint kFormatMinutesTenths = 0x2303;
+
+// The band's text ends at this column; the widest text starts at column 0.
+constexpr int kBandTextEnd = 46;
+
+// From an hour on, hours and minutes, "[-]H:MM", with as many digits of hours as there are (the
+// formatter's own hours stop at a day); a text too wide for the band shows the whole days,
+// "[-]Nd". Both truncated toward zero.
+QString hoursText(qint64 value)
+{
+    const bool negative = value < 0;
+    const quint64 magnitude = negative ? 0 - quint64(value) : quint64(value);
+    const QString sign = negative ? QStringLiteral("-") : QString();
+    const quint64 hours = magnitude / quint64(DateTime::QH1);
+    const quint64 minutes = magnitude % quint64(DateTime::QH1) / quint64(DateTime::QMIN1);
+    const QString text
+        = sign + QString::number(hours) + QLatin1Char(':') + QStringLiteral("%1").arg(minutes, 2, 10, QLatin1Char('0'));
+    if (Displayboard::textWidth(text) <= kBandTextEnd)
+        return text;
+    return sign + QString::number(magnitude / quint64(DateTime::kTicksPerDay)) + QLatin1Char('d');
+}
 
 bool isLightColour(int colour) { return colour >= SemaEnum::SEMA_COLOR_OFF && colour <= SemaEnum::SEMA_COLOR_ALL; }
 
@@ -66,7 +87,8 @@ int bandStart(bool timeOfDayShown) { return timeOfDayShown ? 10 : 18; }
 } // namespace
 
 // A new text that starts right of the old one must clear from the old start column, or the old
-// text's left part stays on the board.
+// text's left part stays on the board. A text that starts left of the band clears from its own
+// start too: the columns between its characters are not painted.
 int Displayboard::clearFrom(int newStart) const
 {
     return m_textStartColumn ? std::min(*m_textStartColumn, newStart) : newStart;
@@ -261,22 +283,18 @@ QString Displayboard::semaTimeText(boost::optional<qint64> time, bool deltaShown
     if (!time)
         return QString();
     qint64 value = *time;
+    // A countdown shows whole seconds, truncated toward the start moment.
+    if (!deltaShown && value < 0)
+        value = value / DateTime::QSEC1 * DateTime::QSEC1;
+    // The layouts below blank the hours (and a difference's also the minutes), so longer times take
+    // a layout that keeps them.
+    const bool hourOrMore = value >= DateTime::QH1 || value <= -qint64(DateTime::QH1);
+    if (hourOrMore)
+        return hoursText(value);
     uint format = kFormatSeconds;
-    if (deltaShown) {
-        format = kFormatTenths;
-    } else {
-        // A countdown shows whole seconds, truncated toward the start moment.
-        if (value < 0)
-            value = value / DateTime::QSEC1 * DateTime::QSEC1;
-        // From one hour on the seconds layout would blank the hours, so hours and minutes are shown.
-        if (value >= DateTime::QH1 || value <= -qint64(DateTime::QH1))
-            format = kFormatHours;
-    }
-    QString text = DateTime::displayOptionalTime(value, format).trimmed();
-    // The formatter has no room for the sign before a two-digit hour.
-    if (value < 0 && !text.isEmpty() && !text.startsWith(QLatin1Char('-')))
-        text.prepend(QLatin1Char('-'));
-    return text;
+    if (deltaShown)
+        format = value >= DateTime::QMIN1 || value <= -qint64(DateTime::QMIN1) ? kFormatMinutesTenths : kFormatTenths;
+    return DateTime::displayOptionalTime(value, format).trimmed();
 }
 
 void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDayShown, boost::optional<qint64> time,
@@ -291,8 +309,8 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
     switch (mode) {
     case SemaEnum::VISUALIZATION_MODE_1: {
         const int s = 46 - textWidth(text);
+        const int start = clearFrom(std::min(bandStart(timeOfDayShown), s));
         m_textStartColumn = s;
-        const int start = bandStart(timeOfDayShown);
         fillRect(start, y, kColumns - start, 8, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
         return;
@@ -335,25 +353,25 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     } else {
         const int s = 46 - textWidth(text);
+        int start = bandStart(timeOfDayShown);
+        if (mode == SemaEnum::VISUALIZATION_MODE_6) {
+            // Just below one minute to go, the wider minute text of the seconds before is still to be cleared.
+            start = time && *time > -3000000 && *time < -2750000 ? 18 : 27;
+        }
+        start = clearFrom(std::min(start, s));
         m_textStartColumn = s;
         if (colour == SemaEnum::SEMA_COLOR_OFF)
             fillRect(0, y, kColumns, 8, kOff, false);
-        if (mode == SemaEnum::VISUALIZATION_MODE_6) {
-            // Just below one minute to go, the wider minute text of the seconds before is still to be cleared.
-            if (time && *time > -3000000 && *time < -2750000)
-                fillRect(18, y, 30, 8, kOff, false);
-            else
-                fillRect(27, y, 21, 8, kOff, false);
-        } else {
-            const int start = bandStart(timeOfDayShown);
-            fillRect(start, y, kColumns - start, 8, kOff, false);
-        }
+        fillRect(start, y, kColumns - start, 8, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     }
 
     if (mode == SemaEnum::VISUALIZATION_MODE_6) {
-        fillRect(1, y, 18, 8, kOff, false);
-        if (bib)
+        // The bib's place ends where a wide time text begins: the time is never drawn over, and a
+        // bib that would reach it waits until the text is narrow again.
+        const int textStart = kBandTextEnd - textWidth(text);
+        fillRect(1, y, std::min(18, textStart - 1), 8, kOff, false);
+        if (bib && 1 + textWidth(QString::number(*bib)) < textStart)
             drawTextDirty(1, y, QString::number(*bib), kRed, kOff, kSmall);
     }
 }

@@ -1,6 +1,7 @@
 #include "sequence/filesystemproxymodel.h"
 
 #include "core/exceptionhandler.h"
+#include "sequence/indentedjson.h"
 #include "sequence/startinglistworkbook.h"
 
 #include <QDebug>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonArray>
 #include <QSaveFile>
 #include <QSet>
@@ -118,64 +118,48 @@ QList<FileSystemProxyModel::StoredDocument> FileSystemProxyModel::readCustomDocu
     QList<StoredDocument> documents;
     for (const QString& path : listDocumentFiles(getCustomFolderPath()))
         documents.append({ path, readJsonDocument(path), QFileInfo(path).lastModified() });
+    return documents;
+}
 
-    // The identifier each document holds for either kind, when it is a document of that kind.
-    const auto identifierOf = [](const QJsonDocument& document, DocumentKind kind) -> QString {
-        const DocumentKeys keys = keysOf(kind);
-        const QJsonObject object = document.object();
-        const QJsonValue id = object.value(keys.id);
-        if (object.value(keys.name).isUndefined() || !id.isString())
-            return QString();
-        return keys.filePrefix + id.toString();
-    };
-    // The file that holds each identifier: the newest; of equal times the last by name.
-    QHash<QString, int> holder;
-    for (int i = 0; i < documents.size(); ++i) {
-        for (const DocumentKind kind : { DocumentKind::Sequence, DocumentKind::StartingList }) {
-            const QString id = identifierOf(documents.at(i).document, kind);
-            if (id.isEmpty())
-                continue;
-            const auto it = holder.constFind(id);
-            if (it == holder.cend()) {
-                holder.insert(id, i);
-                continue;
-            }
-            const StoredDocument& held = documents.at(*it);
-            const StoredDocument& other = documents.at(i);
-            if (other.modified > held.modified || (other.modified == held.modified && other.path > held.path))
-                holder.insert(id, i);
-        }
-    }
-    // A store interrupted between writing the new file and removing the old one leaves both: the
-    // older ones go now.
-    QList<StoredDocument> held;
-    for (int i = 0; i < documents.size(); ++i) {
-        bool superseded = false;
-        for (const DocumentKind kind : { DocumentKind::Sequence, DocumentKind::StartingList }) {
-            const QString id = identifierOf(documents.at(i).document, kind);
-            if (!id.isEmpty() && holder.value(id) != i)
-                superseded = true;
-        }
-        if (!superseded) {
-            held.append(documents.at(i));
+const FileSystemProxyModel::StoredDocument* FileSystemProxyModel::newestMatch(
+    const QList<StoredDocument>& documents, DocumentKind kind, bool byId, const QString& text)
+{
+    const DocumentKeys keys = keysOf(kind);
+    const StoredDocument* newest = nullptr;
+    for (const StoredDocument& stored : documents) {
+        if (!matches(stored.document, keys, byId, text))
             continue;
-        }
-        if (QFile::remove(documents.at(i).path))
-            qWarning().noquote() << "Removed" << documents.at(i).path << "- a newer file holds its identifier";
-        else
-            qWarning().noquote() << "Cannot remove" << documents.at(i).path << "- a newer file holds its identifier";
+        if (!newest || stored.modified > newest->modified
+            || (stored.modified == newest->modified && stored.path > newest->path))
+            newest = &stored;
     }
-    return held;
+    return newest;
 }
 
 QString FileSystemProxyModel::findCustomFile(DocumentKind kind, bool byId, const QString& text)
 {
+    const QList<StoredDocument> documents = readCustomDocuments();
+    const StoredDocument* found = newestMatch(documents, kind, byId, text);
+    return found ? found->path : QString();
+}
+
+bool FileSystemProxyModel::removeCustomFilesById(
+    DocumentKind kind, const QString& id, const QString& keep, int* removed)
+{
+    if (removed)
+        *removed = 0;
     const DocumentKeys keys = keysOf(kind);
     for (const StoredDocument& stored : readCustomDocuments()) {
-        if (matches(stored.document, keys, byId, text))
-            return stored.path;
+        if (stored.path == keep || !matches(stored.document, keys, true, id))
+            continue;
+        if (!QFile::remove(stored.path)) {
+            qWarning().noquote() << "Cannot remove" << stored.path;
+            return false;
+        }
+        if (removed)
+            ++*removed;
     }
-    return {};
+    return true;
 }
 
 QString FileSystemProxyModel::findCustomSequenceFileById(const QString& id)
@@ -216,10 +200,9 @@ QList<QJsonDocument> FileSystemProxyModel::loadAllDocuments()
 QJsonDocument FileSystemProxyModel::findDocument(DocumentKind kind, bool byId, const QString& text)
 {
     const DocumentKeys keys = keysOf(kind);
-    for (const StoredDocument& stored : readCustomDocuments()) {
-        if (matches(stored.document, keys, byId, text))
-            return stored.document;
-    }
+    const QList<StoredDocument> documents = readCustomDocuments();
+    if (const StoredDocument* found = newestMatch(documents, kind, byId, text))
+        return found->document;
     for (const QString& path : listDocumentFiles(getUsbFolderPath())) {
         const QJsonDocument document = readJsonDocument(path);
         if (matches(document, keys, byId, text))
@@ -299,6 +282,15 @@ QString FileSystemProxyModel::storeCustomDocument(
         return QString();
     };
 
+    // Only what the store reads back is written. The indented form is sized before it is made: it can
+    // be many times the size of the request.
+    const QString tooLarge = QStringLiteral("larger than the %1 bytes the store reads").arg(kMaxDocumentSize);
+    if (IndentedJson::addedBytes(document, kMaxDocumentSize) > kMaxDocumentSize)
+        return fail(tooLarge);
+    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
+    if (bytes.size() > kMaxDocumentSize)
+        return fail(tooLarge);
+
     const DocumentKeys keys = keysOf(kind);
     const QString folder = getCustomFolderPath();
     if (!QDir().mkpath(folder))
@@ -320,22 +312,16 @@ QString FileSystemProxyModel::storeCustomDocument(
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return fail(file.errorString());
 
     // Only now that the new file is complete do the older ones of the same identifier go.
     const QJsonValue id = document.value(keys.id);
-    if (!document.value(keys.name).isUndefined() && id.isString()) {
-        for (const QString& old : listDocumentFiles(folder)) {
-            if (old == path || !matches(readJsonDocument(old), keys, true, id.toString()))
-                continue;
-            if (!QFile::remove(old)) {
-                // Keep one file per identifier: the new one goes and the old one stays.
-                QFile::remove(path);
-                return fail(QStringLiteral("cannot remove %1").arg(old));
-            }
-        }
+    if (!document.value(keys.name).isUndefined() && id.isString()
+        && !removeCustomFilesById(kind, id.toString(), path)) {
+        // Keep one file per identifier: the new one goes and the old one stays.
+        QFile::remove(path);
+        return fail(QStringLiteral("cannot remove an older file of %1").arg(id.toString()));
     }
     return path;
 }

@@ -24,7 +24,8 @@ public:
     // The two kinds of stored document.
     enum class DocumentKind { Sequence, StartingList };
 
-    // Larger files are refused unread: no sequence or starting list comes near this size.
+    // Larger files are refused unread, and no larger document is stored: no sequence or starting list
+    // comes near this size.
     static constexpr qint64 kMaxDocumentSize = 4 * 1024 * 1024;
 
     explicit FileSystemProxyModel(QObject* parent = nullptr);
@@ -35,17 +36,20 @@ public:
     static QString getUsbFolderPath();
     static QString getTempFolderPath();
 
-    // Absolute path of the first file of the Custom folder whose document matches, or an empty text; of
-    // several files holding one identifier only the newest is looked at (readCustomDocuments).
+    // Absolute path of the file of the Custom folder whose document matches, or an empty text. Where
+    // several match (copies of a file, or a store interrupted before it removed the older version), the
+    // newest is found. Looking never changes the folder.
     static QString findCustomSequenceFileById(const QString& id);
     static QString findCustomSequenceFileByName(const QString& name);
     static QString findCustomStartingListFileById(const QString& id);
     static QString findCustomStartingListFileByName(const QString& name);
 
-    // Every non-empty document of the Custom folder, then of the USB folder.
+    // Every non-empty document of the Custom folder, then of the USB folder: every file, also where
+    // several hold one identifier.
     static QList<QJsonDocument> loadAllDocuments();
 
-    // The first matching document of the Custom folder, then of the USB folder, or an empty document.
+    // The matching document of the Custom folder (the newest, as above), else the first of the USB
+    // folder, or an empty document.
     static QJsonDocument findSequenceDocumentById(const QString& id);
     static QJsonDocument findSequenceDocumentByName(const QString& name);
     static QJsonDocument findStartingListDocumentById(const QString& id);
@@ -68,10 +72,16 @@ public:
 
     // Stores a document received from a remote client in the Custom folder as
     // "<Sequence|StartingList>_<n>_HH_mm_ss.json", n the first number not yet taken, and then removes
-    // the older files holding the same identifier. Returns the new file's path; on failure an empty text
-    // with the reason in error, and the folder as it was.
+    // the older files holding the same identifier. A document whose indented form would be larger than
+    // kMaxDocumentSize is refused. Returns the new file's path; on failure an empty text with the reason
+    // in error, and the folder as it was.
     static QString storeCustomDocument(DocumentKind kind, const QJsonObject& document, QString* error = nullptr,
         const QTime& time = QTime::currentTime());
+    // Removes every file of the Custom folder holding the identifier, except keep: a deleted or replaced
+    // document leaves no older version behind. False at the first file that cannot be removed; removed
+    // counts the files removed.
+    static bool removeCustomFilesById(
+        DocumentKind kind, const QString& id, const QString& keep = QString(), int* removed = nullptr);
 
     // The device's folders under readable names: the file name of the internal configuration folder
     // and of the USB stick's mount; any other value unchanged.
@@ -104,9 +114,11 @@ private:
         QJsonDocument document;
         QDateTime modified;
     };
-    // The documents of the Custom folder in listing order, one file per identifier of each kind: when
-    // several files hold one identifier, the newest holds it and the older ones are removed.
+    // Every document of the Custom folder, in listing order.
     static QList<StoredDocument> readCustomDocuments();
+    // Of the documents that match, the newest (of equal times the last by path); null when none does.
+    static const StoredDocument* newestMatch(
+        const QList<StoredDocument>& documents, DocumentKind kind, bool byId, const QString& text);
     static QString findCustomFile(DocumentKind kind, bool byId, const QString& text);
     static QJsonDocument findDocument(DocumentKind kind, bool byId, const QString& text);
 };

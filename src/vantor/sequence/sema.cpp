@@ -218,8 +218,20 @@ void Sema::setDelayFalseStart(int value)
 
 void Sema::setOffMode(int value)
 {
-    if (storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
-        emit offModeChanged();
+    if (!storeSetting(m_offMode, SemaEnum::SemaOffMode(value), QStringLiteral("OffMode")))
+        return;
+    {
+        // A sequence that is off shows the new mode at once, drawn on a cleared light area: the
+        // old mode's lights may reach beyond the new one's.
+        QMutexLocker locker(&m_stateMutex);
+        if (!drawsBoard()) {
+            markRunFrameStale();
+        } else if (m_currentIndex && m_isOff) {
+            showOffModeNow();
+            publishBoard();
+        }
+    }
+    emit offModeChanged();
 }
 
 void Sema::setVisualizationMode(int value)
@@ -227,8 +239,15 @@ void Sema::setVisualizationMode(int value)
     if (!storeSetting(m_visualizationMode, SemaEnum::VisualizationMode(value), QStringLiteral("VisualizationMode")))
         return;
     {
+        // The board is laid out afresh, the light in force drawn in the new layout at once.
         QMutexLocker locker(&m_stateMutex);
-        board().reset(true);
+        if (drawsBoard()) {
+            redrawBoard();
+            publishBoard();
+        } else {
+            board().reset(true);
+            markRunFrameStale();
+        }
     }
     emit visualizationModeChanged();
 }
@@ -283,15 +302,20 @@ void Sema::saveCurrentData()
 
 void Sema::loadSavedData()
 {
+    // Brought into range as the application's own settings are: a mode no version wrote is not
+    // taken, a repetition time is kept within its bounds.
+    const bool present = m_settings.contains(kSavedSequenceMode);
     int mode = 0;
-    if (m_settings.read(kSavedSequenceMode, mode)) {
+    if (m_settings.readChoice(kSavedSequenceMode, mode,
+            [](qint64 value) { return value >= 0 && value < SemaEnum::MAX_SEQUENCE_MODE; })) {
         QMutexLocker locker(&m_stateMutex);
         m_sequenceMode = SemaEnum::SemaSequenceMode(mode);
-        m_settings.remove(kSavedSequenceMode);
     }
+    if (present)
+        m_settings.remove(kSavedSequenceMode);
     for (int i = 0; i < 3; ++i) {
         qint64 ticks = 0;
-        if (!m_settings.read(kSavedRepetitionTime[i], ticks))
+        if (!m_settings.readQuantity(kSavedRepetitionTime[i], ticks, 0, Application::kMaxRepetitionTime))
             continue;
         m_settings.remove(kSavedRepetitionTime[i]);
         application().setRepetitionTimeAt(i, ticks);
@@ -435,9 +459,17 @@ void Sema::setIsShowingLedTest(bool value)
         if (value && !m_ledTestSequencer) {
             m_ledTestSequencer = std::make_unique<LedTestSequencer>(&board());
         } else {
-            // A second switch-on counts as a switch-off.
+            // A second switch-on counts as a switch-off. The board is cleared; a run's frame, its
+            // lights included, comes back at once, or, while the screens hold the board, as soon as
+            // the engine draws it again.
             m_ledTestSequencer.reset();
-            board().reset(true);
+            if (m_currentIndex && drawsBoard()) {
+                redrawFrame();
+                publishBoard();
+            } else {
+                board().reset(true);
+                markRunFrameStale();
+            }
         }
     }
     emit isShowingLedTestChanged();
@@ -546,11 +578,17 @@ void Sema::onInfoTimerTimeout()
 {
     QMutexLocker locker(&m_stateMutex);
     m_infoText.clear();
-    // While running the text used only the lower half; the lights stay.
-    if (m_currentIndex)
-        board().fillRect(0, 8, Displayboard::kColumns, 8, DisplayboardEnum::DISP_COLOR_OFF, false);
-    else
+    if (!m_currentIndex) {
+        // The text had the whole board; the time of day comes back with the next second.
         board().fillRect(0, 0, Displayboard::kColumns, Displayboard::kRows, DisplayboardEnum::DISP_COLOR_OFF, false);
+    } else if (drawsBoard()) {
+        // The text covered the lower half of the run's frame, the lights' rows among them: the
+        // frame comes back at once.
+        redrawFrame();
+        publishBoard();
+    } else {
+        markRunFrameStale();
+    }
 }
 
 void Sema::showStartupBanner()

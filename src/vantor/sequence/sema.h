@@ -324,8 +324,12 @@ private:
     bool endOfTable(qint64 now);
     // True when the interval was the silent last one of its table, which ends the run.
     bool fireInterval(int index, const SemaInterval& interval);
+    // Fires the due group of intervals that begins at index; true when it ended the run.
+    bool fireIntervalGroup(int index);
     void offDisplay(qint64 now);
     void drawOffModeLights(bool always);
+    // The off mode's lights at once, in the blinking light's present phase (paused or waiting).
+    void showOffModeNow();
     void countdownStep(qint64 now);
     void finishTick(qint64 now);
     void publishBoard();
@@ -345,6 +349,24 @@ private:
     void lightsOff();
     void redLights();
     void drawLights(SemaEnum::SemaColor colour);
+    // Clears the board and forgets the colour: no light is shown, and the lamps say so.
+    void clearBoardAndColour(bool sendPixels);
+    // The board shows what the engine draws: not the remote texts of display-board mode, nor a
+    // service test.
+    bool drawsBoard() const;
+    // Draws the engine's whole frame again on a cleared board, in the present layout; the caller
+    // publishes it.
+    void redrawBoard();
+    // The frame in force drawn afresh, as redrawBoard does; while a run is off, with its off mode's
+    // lights. Wherever a run's frame was covered or cleared (a new layout, an info text gone, the
+    // board given back by a test or the remote texts) its lights come back this way.
+    void redrawFrame();
+    // The board shows something else than a run's frame, or was cleared under it, while the
+    // engine does not draw it (a service test, the remote texts of display-board mode): the frame is
+    // drawn afresh once the engine draws the board again. Without a run nothing is kept.
+    void markRunFrameStale();
+    // The colour the lights show: a remote text's own while it stands over a switched-off light.
+    SemaEnum::SemaColor shownLightColour() const;
     QString timeBandText() const;
     QString timeOfDayText(qint64 now) const;
 
@@ -404,6 +426,7 @@ private:
     SemaEnum::SemaColor m_currentColor = SemaEnum::NO_SEMA_COLOR;
     SemaEnum::SemaColor m_textColor = SemaEnum::NO_SEMA_COLOR;
     QString m_remoteText;
+    SemaEnum::SemaColor m_remoteTextColour = SemaEnum::NO_SEMA_COLOR;
     boost::optional<int> m_bib;
     boost::optional<qint64> m_intervalEnd;
     boost::optional<qint64> m_lastRefresh;
@@ -411,6 +434,9 @@ private:
     bool m_isOffModeApplied = false;
     SemaEnum::SemaOffMode m_appliedOffMode = SemaEnum::SEMA_OFF_MODE_OFF;
     bool m_isBoardLayoutSet = false;
+    // The board does not show the engine's frame as it stands (a new layout, a run's frame covered
+    // while the engine did not draw the board): it is drawn afresh once the engine draws it again.
+    bool m_isFrameStale = false;
     bool m_lastTimeOfDayShown = false;
     QString m_customName;
     QString m_customId;

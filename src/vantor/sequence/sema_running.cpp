@@ -107,6 +107,7 @@ void Sema::runTick()
 
     // Display-board text mode: the board belongs to the remote texts; only the status goes on.
     if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu()) {
+        markRunFrameStale();
         const bool recent = m_lastRefresh && *m_lastRefresh <= now && now < *m_lastRefresh + kTextModeStatusPeriod;
         if (!recent) {
             m_timeOfDayText = timeOfDayText(now);
@@ -116,16 +117,25 @@ void Sema::runTick()
         return;
     }
 
-    if (app.isInTestMenu() && !m_ledTestSequencer)
+    // The service screens draw their tests on the board.
+    if (app.isInTestMenu() && !m_ledTestSequencer) {
+        markRunFrameStale();
         return;
+    }
 
     const bool timeOfDayShown = showsTimeOfDay();
-    if (!m_isBoardLayoutSet || m_lastTimeOfDayShown != timeOfDayShown) {
-        m_lastTimeOfDayShown = timeOfDayShown;
+    if (!m_isBoardLayoutSet) {
+        // The first tick clears the board.
+        clearBoardAndColour(false);
         m_isBoardLayoutSet = true;
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        board().reset(false);
+        m_isFrameStale = false;
+    } else if (m_lastTimeOfDayShown != timeOfDayShown) {
+        // The lights and the band move with the time of day.
+        m_isFrameStale = true;
     }
+    m_lastTimeOfDayShown = timeOfDayShown;
+    if (m_isFrameStale && drawsBoard())
+        redrawFrame();
 
     if (isNewSecond(now)) {
         m_timeOfDayText = timeOfDayText(now);
@@ -199,6 +209,7 @@ void Sema::runIntervals(qint64 now)
     int index = *m_currentIndex;
     auto it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     if (it == m_intervals.cend()) {
+        // A table whose last interval lights or sounds ends on the next new second.
         if (!isNewSecond(now))
             return;
         if (!endOfTable(now))
@@ -207,16 +218,29 @@ void Sema::runIntervals(qint64 now)
         it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     }
 
-    const qint64 end = *m_plannedStart + it->time * kSecond;
-    m_intervalEnd = end;
-    if (now < end) {
-        countdownStep(now);
-        finishTick(now);
-        return;
+    for (;;) {
+        const qint64 end = *m_plannedStart + it->time * kSecond;
+        m_intervalEnd = end;
+        if (now < end || !fireIntervalGroup(index)) {
+            countdownStep(now);
+            finishTick(now);
+            return;
+        }
+        // The silent last interval ends its run in this tick, on its whole second: the next run is
+        // planned at once, so that its first countdown value (and, at the minimum repetition time,
+        // its first interval) comes on that second too.
+        if (!endOfTable(now))
+            return;
+        index = 0;
+        it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     }
+}
 
-    // Intervals with the same time fire in this tick, in index order; the next time waits for
-    // the next tick.
+// Intervals with the same time fire in one tick, in index order; the next time waits for the
+// next tick.
+bool Sema::fireIntervalGroup(int index)
+{
+    auto it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
     bool first = true;
     bool runEnded = false;
     for (;;) {
@@ -238,18 +262,9 @@ void Sema::runIntervals(qint64 now)
         m_currentIndex = ++index;
         it = m_intervals.constFind(IntervalKey(index, m_sequenceType));
         if (it == m_intervals.cend() || it->time != fired.time)
-            break;
+            return runEnded;
         first = false;
     }
-    countdownStep(now);
-    if (runEnded) {
-        // The refresh second stays empty, so the next tick ends the table at once: at the minimum
-        // repetition time the next run's first interval falls in this very second and must fire
-        // on time, not a second late.
-        publishBoard();
-        return;
-    }
-    finishTick(now);
 }
 
 // The end of a table: the next run is planned or the sequence goes off. True when the first
@@ -379,6 +394,36 @@ void Sema::offDisplay(qint64 now)
     m_lastRefresh = now;
 }
 
+void Sema::showOffModeNow()
+{
+    SemaEnum::SemaColor colour = SemaEnum::SEMA_COLOR_OFF;
+    switch (m_offMode) {
+    case SemaEnum::SEMA_OFF_MODE_ONLY_RED:
+        colour = SemaEnum::SEMA_COLOR_RED;
+        break;
+    case SemaEnum::SEMA_OFF_MODE_BLINKING_RED:
+        colour = m_blinkPhase ? SemaEnum::SEMA_COLOR_RED : SemaEnum::SEMA_COLOR_OFF;
+        break;
+    case SemaEnum::SEMA_OFF_MODE_ON:
+        colour = SemaEnum::SEMA_COLOR_ALL;
+        break;
+    default:
+        break;
+    }
+    m_pixelCount = 0;
+    const bool changed = colour != m_currentColor;
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        m_currentColor = colour;
+    }
+    m_appliedOffMode = m_offMode;
+    m_isOffModeApplied = true;
+    redrawBoard();
+    // All lamps on has no lamp signal of its own: the three are off, as when the tick lights them.
+    if (changed)
+        emitColorSignals(colour == SemaEnum::SEMA_COLOR_ALL ? SemaEnum::NO_SEMA_COLOR : colour);
+}
+
 // Draws the off-mode lights; unless always, a steady mode already drawn is left alone.
 void Sema::drawOffModeLights(bool always)
 {
@@ -490,6 +535,74 @@ void Sema::emitColorSignalsNow(SemaEnum::SemaColor colour)
         emit semaGreenChanged(false);
         break;
     }
+}
+
+void Sema::clearBoardAndColour(bool sendPixels)
+{
+    m_currentColor = SemaEnum::NO_SEMA_COLOR;
+    board().reset(sendPixels);
+    emitColorSignals(SemaEnum::NO_SEMA_COLOR);
+}
+
+bool Sema::drawsBoard() const
+{
+    const SemaApplicationState& app = application();
+    if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu())
+        return false;
+    return !app.isInTestMenu() && !m_ledTestSequencer;
+}
+
+SemaEnum::SemaColor Sema::shownLightColour() const
+{
+    return !m_remoteText.isEmpty() && m_currentColor == SemaEnum::SEMA_COLOR_OFF ? m_textColor : m_currentColor;
+}
+
+void Sema::markRunFrameStale()
+{
+    if (m_currentIndex)
+        m_isFrameStale = true;
+}
+
+void Sema::redrawFrame()
+{
+    m_isFrameStale = false;
+    if (m_currentIndex && m_isOff)
+        showOffModeNow();
+    else
+        redrawBoard();
+}
+
+void Sema::redrawBoard()
+{
+    const bool timeOfDayShown = showsTimeOfDay();
+    const bool remoteText = !m_remoteText.isEmpty();
+    // The band shows a remote text, or the countdown or difference of a switched-on run.
+    const bool band = remoteText || (m_currentIndex && !m_isOff);
+    const auto drawBand = [this, timeOfDayShown, remoteText]() {
+        if (remoteText)
+            board().drawSemaText(m_visualizationMode, timeOfDayShown, m_remoteText, m_remoteTextColour);
+        else
+            board().drawSemaTime(
+                m_visualizationMode, timeOfDayShown, m_shownTime, m_isDeltaShown, m_currentColor, m_bib);
+    };
+    board().reset(false);
+    {
+        QMutexLocker boardLocker(&m_boardMutex);
+        // The band first, for the column where its text starts: rows of dots and blocks stop before
+        // it. Then the lights, the time of day and the band again over them, as a second of the run
+        // leaves them.
+        if (band)
+            drawBand();
+        const SemaEnum::SemaColor lights = shownLightColour();
+        if (lights != SemaEnum::NO_SEMA_COLOR)
+            drawLights(lights);
+        if (timeOfDayShown)
+            board().drawTimeOfDay(m_timeOfDayText);
+        if (band)
+            drawBand();
+    }
+    if (!m_infoText.isEmpty())
+        drawInfoText();
 }
 
 // Signals leave after the board mutex is released, so that a receiver on this thread may call

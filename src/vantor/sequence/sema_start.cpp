@@ -54,8 +54,7 @@ void Sema::goOff()
 {
     m_isOff = true;
     emit isOffChanged();
-    m_currentColor = SemaEnum::NO_SEMA_COLOR;
-    board().reset(false);
+    clearBoardAndColour(false);
 }
 
 void Sema::startSequence()
@@ -76,8 +75,7 @@ void Sema::startSequence()
     case SemaEnum::SEQUENCE_MODE_MANUAL:
         m_isOff = true;
         emit isOffChanged();
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        board().reset(false);
+        clearBoardAndColour(false);
         m_currentIndex = 0;
         lightsOff();
         m_intervalEnd = boost::none;
@@ -160,8 +158,7 @@ void Sema::switchOn()
     m_isOff = false;
     endRun();
     emit isOffChanged();
-    m_currentColor = SemaEnum::NO_SEMA_COLOR;
-    board().reset(false);
+    clearBoardAndColour(false);
 }
 
 void Sema::setSequenceStatus(bool value)
@@ -205,8 +202,7 @@ void Sema::setIsOff(bool off)
             return;
         const bool wasRunning = bool(m_currentIndex);
         m_isOff = off;
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        board().reset(false);
+        clearBoardAndColour(false);
         if (off) {
             application().applySynchroAtTime(boost::none, false);
             endRun();
@@ -237,11 +233,12 @@ void Sema::setSemaOff(bool resetDisplayboard)
         QMutexLocker locker(&m_stateMutex);
         m_isOff = true;
         emit isOffChanged();
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        if (resetDisplayboard)
-            board().reset(false);
-        else
+        if (resetDisplayboard) {
+            clearBoardAndColour(false);
+        } else {
+            m_currentColor = SemaEnum::NO_SEMA_COLOR;
             application().applySynchroAtTime(boost::none, false);
+        }
     }
 }
 
@@ -320,10 +317,7 @@ void Sema::setRemoteStartSequence(int mode, boost::optional<qint64> startTime, b
         return;
     // The board is cleared for a start that starts or arms something: the same start again during
     // a countdown must leave the light in force alone.
-    const auto clearBoard = [this]() {
-        m_currentColor = SemaEnum::NO_SEMA_COLOR;
-        board().reset(true);
-    };
+    const auto clearBoard = [this]() { clearBoardAndColour(true); };
 
     if (mode != SemaEnum::SEQUENCE_MODE_AUTOSTART && bib.isValid()) {
         m_isBibFixed = true;

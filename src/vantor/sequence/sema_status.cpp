@@ -128,6 +128,7 @@ void Sema::showText(const QString& text, SemaEnum::SemaColor colour)
         if (text != m_remoteText) {
             textChanged = true;
             m_remoteText = text;
+            m_remoteTextColour = colour;
             m_shownTime = boost::none;
             m_isDeltaShown = false;
             board().drawSemaText(m_visualizationMode, showsTimeOfDay(), text, colour);

@@ -131,6 +131,9 @@ public:
 
     void writeEventRecord(const EntityPtr<Event>& event) override
     {
+        // The log's writer runs on the thread pool; a pool thread started from the real-time tick
+        // would keep its scheduling for every later job.
+        const NormalPriorityScope normalPriority;
         if (const QSharedPointer<Application> app = sharedApplication())
             app->writeEventRecord(event);
     }
@@ -159,7 +162,13 @@ public:
         return app && app->messageBox()->sure(text);
     }
 
-    void run(std::function<void()> job) override { QThreadPool::globalInstance()->start(std::move(job)); }
+    void run(std::function<void()> job) override
+    {
+        // A new pool thread takes the scheduling of the thread that starts it: never the tick's
+        // real-time one.
+        const NormalPriorityScope normalPriority;
+        QThreadPool::globalInstance()->start(std::move(job));
+    }
 
     int displayboardMode() const override
     {

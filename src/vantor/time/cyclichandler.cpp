@@ -2,6 +2,7 @@
 
 #include "core/applicationservices.h"
 #include "core/sharedapplication.h"
+#include "core/signalstack.h"
 #include "core/utils.h"
 #include "time/cyclictask.h"
 #include "time/datetime.h"
@@ -41,6 +42,7 @@ void CyclicHandler::startTasks()
         for (unsigned n = 0; n < kSlotCount; ++n) {
             auto* thread = new QThread();
             thread->setObjectName(QStringLiteral("CyclicTask %1").arg(n));
+            SignalStack::installOnStart(thread);
             auto* task = new CyclicTask(n, &m_runMutexes[n], &m_wakeMutexes[n], &m_wakeConditions[n]);
             task->moveToThread(thread);
             connect(thread, &QThread::started, task, &CyclicTask::process);

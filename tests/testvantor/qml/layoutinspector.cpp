@@ -64,7 +64,18 @@ QStringList LayoutInspector::faults() const
 void LayoutInspector::inspect(int index, QStringList& faults) const
 {
     const QQuickItem* item = m_paintOrder.at(index);
-    if (!isControl(item) || effectiveOpacity(item) < 0.01)
+    if (effectiveOpacity(item) < 0.01)
+        return;
+    if (isOutermostView(item)) {
+        // A scrolling view shows its content only where the view itself can be seen.
+        const QRectF rect = sceneRect(item);
+        if (!contains(m_windowRect, rect))
+            faults << describe(item) + QStringLiteral(" lies outside the window");
+        else if (!contains(m_visibleRects.at(index), rect))
+            faults << describe(item) + QStringLiteral(" is cut by a clipping item");
+        return;
+    }
+    if (!isControl(item))
         return;
     const QRectF rect = sceneRect(item);
     if (item->width() < 1 || item->height() < 1) {
@@ -121,6 +132,11 @@ bool LayoutInspector::isControl(const QQuickItem* item)
     if (item->inherits("QQuickText"))
         return !item->property("text").toString().isEmpty();
     return QString::fromLatin1(item->metaObject()->className()).startsWith(QLatin1String("SwitchItem_QMLTYPE"));
+}
+
+bool LayoutInspector::isOutermostView(const QQuickItem* item)
+{
+    return item->inherits("QQuickFlickable") && item->width() >= 1 && item->height() >= 1 && !insideFlickable(item);
 }
 
 bool LayoutInspector::isCutText(const QQuickItem* item)

@@ -10,7 +10,8 @@ namespace TestVantorQml {
 
 // Looks at a window's items as a user would see them and lists what keeps a control from being
 // used: a visible control without width or height, one that lies outside the window or is cut by
-// a clipping item that does not scroll, one covered by an item drawn over it, and a text cut short.
+// a clipping item that does not scroll, one covered by an item drawn over it, a text cut short, and
+// a scrolling view (a page, a list, the log) that lies outside the window or is cut.
 class LayoutInspector
 {
 public:
@@ -25,6 +26,8 @@ private:
     QQuickItem* coveringItem(int index, const QPointF& point) const;
 
     static bool isControl(const QQuickItem* item);
+    // A scrolling view that is not itself inside one.
+    static bool isOutermostView(const QQuickItem* item);
     static bool isCutText(const QQuickItem* item);
     static bool paints(const QQuickItem* item);
     static qreal effectiveOpacity(const QQuickItem* item);

@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QQuickItem>
 
+#include <unistd.h>
+
 namespace TestVantorQml {
 
 QStringList QmlTestTools::layoutFaults(QQuickItem* root) const { return LayoutInspector(root).faults(); }
@@ -60,6 +62,16 @@ QString QmlTestTools::readFile(const QString& path) const
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+double QmlTestTools::residentBytes() const
+{
+    // The second field of statm: resident pages.
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toDouble() * double(sysconf(_SC_PAGESIZE)) : -1;
 }
 
 QString QmlTestTools::scratchPath(const QString& name) const { return m_scratch.filePath(name); }

@@ -37,6 +37,9 @@ public:
     // Chooses the file in the open file dialog and accepts it; false while no dialog is shown.
     Q_INVOKABLE bool acceptFileDialog(const QString& path) const;
     Q_INVOKABLE QString readFile(const QString& path) const;
+    // The memory the test program holds, in bytes (its resident set).
+    Q_INVOKABLE double residentBytes() const;
+
     // A path in a folder of this test run that is removed at its end.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
 

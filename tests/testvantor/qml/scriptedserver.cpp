@@ -42,6 +42,15 @@ void ScriptedServer::send(const QString& type, const QString& section, const QVa
     m_server.send(FakeServer::frame(type, section, QJsonArray::fromVariantList(data)));
 }
 
+void ScriptedServer::sendRepeated(const QString& type, const QString& section, const QVariantList& data, int count)
+{
+    QByteArray bytes;
+    const QJsonArray array = QJsonArray::fromVariantList(data);
+    for (int i = 0; i < count; ++i)
+        bytes += FakeServer::frame(type, section, array);
+    m_server.send(bytes);
+}
+
 void ScriptedServer::closeClient() { m_server.closeClient(); }
 
 } // namespace TestVantorQml

@@ -31,6 +31,8 @@ public:
     Q_INVOKABLE void acknowledge(const QString& id);
     // Sends one framed message with the given type, section and Data array.
     Q_INVOKABLE void send(const QString& type, const QString& section, const QVariantList& data);
+    // Sends that message count times in one write, as a flood arrives.
+    Q_INVOKABLE void sendRepeated(const QString& type, const QString& section, const QVariantList& data, int count);
     Q_INVOKABLE void closeClient();
 
 private:

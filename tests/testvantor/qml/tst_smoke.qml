@@ -59,7 +59,7 @@ TestCase {
     function test_addMsg() {
         verify(/^\[\d\d:\d\d:\d\d\.\d\d\d\] hello$/.test(window.addMsg("hello")))
         window.log("line")
-        verify(window.logArea.text.indexOf("] line") > 0)
+        verify(window.logArea.allLines()[0].indexOf("] line") > 0)
     }
 
     function test_runningTimeText() {
@@ -149,7 +149,7 @@ TestCase {
     function test_eventsLines() {
         window.eventsTab.addEvent("1", "10:00:00.1234", "01/02/2024", false, 0)
         window.eventsTab.addEvent("3", "10:00:01", "01/02/2024", true, 17)
-        var lines = window.eventsTab.text.split("\n")
+        var lines = window.eventsTab.eventsList.allLines()
         compare(lines[0], "1 - 10:00:00.1234 - 01/02/2024")
         compare(lines[1], "3 - 10:00:01 - 01/02/2024 - Auto - 17")
     }

@@ -125,8 +125,12 @@ TestCase {
         return request.data[0]
     }
 
+    function logText() {
+        return window.logArea.allLines().join("\n")
+    }
+
     function logLines(text) {
-        return window.logArea.text.split("\n").filter(function(line) { return line.endsWith("] " + text) }).length
+        return window.logArea.allLines().filter(function(line) { return line.endsWith("] " + text) }).length
     }
 
     function test_connectUsesTheTypedAddress() {
@@ -154,7 +158,7 @@ TestCase {
         press("connectButton")
         compare(window.backend.ipAddress, data.address)
         tryCompare(find("ipAddressInput"), "displayText", data.shown)
-        tryVerify(function() { return window.logArea.text.indexOf("Error! Connection was refused") >= 0 }, 5000)
+        tryVerify(function() { return logText().indexOf("Error! Connection was refused") >= 0 }, 5000)
         verify(!window.isConnected)
         compare(logLines("DISCONNECTED"), 0)
     }
@@ -178,6 +182,104 @@ TestCase {
             "BrightnessMode": 1, "Brightness": 80, "DisplayboardTimeColor": 4 })
         press("getSettingsButton")
         compare(requestData(1, "GetSettings"), {})
+    }
+
+    // Settings read from Vantor go back as they were unless the user changed them, also those that
+    // no entry of their chooser holds (a fresh Vantor reports brightness 1 and no language, 99).
+    function test_sendSettingKeepsWhatWasRead() {
+        connectTo("127.0.0.1")
+        showTab("Settings")
+        press("getSettingsButton")
+        compare(requestData(0, "GetSettings"), {})
+        var read = {
+            "Language": 99, "DateFormat": 1, "TimeFormat": 1, "VisualizationMode": 3, "IsHighContrast": false,
+            "IsTapHandlerEnabled": false, "IsShowTimeOfDay": false, "IsCheckFalseStart": false,
+            "IsGenerateStart": false, "OffMode": 3, "IsSkipOutOfWindow": false, "IsRestartWithNextMinute": false,
+            "DelayFalseStart": 4, "OutputSoundVolume": 50, "DisplayboardMode": 1, "PowerSaveTime": 7,
+            "BrightnessMode": 0, "Brightness": 1, "DisplayboardTimeColor": 2 }
+        server.send("Sema", "GetSettings", [read])
+        var tab = window.settingsTab
+        tryCompare(tab.chooser("brightness"), "displayText", "1")
+        compare(tab.chooser("language").displayText, "99")
+        compare(tab.chooser("powerSaveTime").displayText, "7")
+        compare(tab.chooser("offMode").displayText, "All on")
+        choose(tab.chooser("outputSoundVolume"), "70")
+        press("sendSettingsButton")
+        var expected = JSON.parse(JSON.stringify(read))
+        expected.OutputSoundVolume = 70
+        compare(requestData(1, "SetSettings"), expected)
+
+        // A chooser the user changes sends the entry chosen, also one that showed a value read.
+        choose(tab.chooser("brightness"), "40")
+        compare(tab.chooser("brightness").displayText, "40")
+        press("sendSettingsButton")
+        expected.Brightness = 40
+        compare(requestData(2, "SetSettings"), expected)
+
+        // A new answer is what goes back again, until the user changes a chooser.
+        read.Brightness = 60
+        server.send("Sema", "GetSettings", [read])
+        tryCompare(tab.chooser("brightness"), "displayText", "60")
+        press("sendSettingsButton")
+        compare(requestData(3, "SetSettings"), read)
+    }
+
+    // The milliseconds that adding lines and then a click on a tab cost the window, drawn again,
+    // the median of five rounds.
+    function costOfLines(addLine, tabIndex) {
+        var costs = []
+        for (var round = 0; round < 5; ++round) {
+            var start = Date.now()
+            for (var i = 0; i < 300; ++i)
+                addLine("Line " + round + "." + i)
+            mouseClick(window.tabBar.itemAt(round % 2 === 0 ? tabIndex : 0))
+            waitForRendering(window.contentItem)
+            costs.push(Date.now() - start)
+        }
+        costs.sort(function(a, b) { return a - b })
+        return costs[2]
+    }
+
+    function test_floodOfLines_data() {
+        return [
+            { tag: "errors into the log", type: "SemaError", section: "GetStatus", data: [{ "Error": "Flooding" }],
+                signalName: "someError", tab: 0 },
+            { tag: "events", type: "Sema", section: "Event", data: [{ "PhysicalChannel": 1, "Time": "10:00:00.1234",
+                    "Date": "01/02/2024", "IsAuto": true, "BibNumber": 7 }], signalName: "eventReceived", tab: 7 }
+        ]
+    }
+
+    // Twenty thousand lines from Vantor: a line costs the window as much as with a short list, it
+    // still answers a click at once, and its memory does not grow with the lines.
+    function test_floodOfLines(data) {
+        connectTo("127.0.0.1")
+        window.tabBar.currentIndex = data.tab
+        var addLine = data.tab === 0 ? window.log : function(text) { window.eventsTab.addEvent("1", text, "", false, 0) }
+        var arrived = { "count": 0 }
+        var count = function() { ++arrived.count }
+        window.backend[data.signalName].connect(count)
+        server.sendRepeated(data.type, data.section, data.data, 1000)
+        tryVerify(function() { return arrived.count === 1000 }, 60000, "the first lines did not arrive")
+        waitForRendering(window.contentItem)
+        var shortListCost = costOfLines(addLine, data.tab)
+        var memoryBefore = testTools.residentBytes()
+
+        server.sendRepeated(data.type, data.section, data.data, 19000)
+        tryVerify(function() { return arrived.count === 20000 }, 300000, "the flood did not arrive")
+        waitForRendering(window.contentItem)
+        var longListCost = costOfLines(addLine, data.tab)
+        var memoryGrowth = testTools.residentBytes() - memoryBefore
+        window.backend[data.signalName].disconnect(count)
+
+        verify(longListCost <= 3 * shortListCost + 50,
+               "300 lines and a click cost " + longListCost + " ms after 20000 lines, " + shortListCost + " ms after 1000")
+        verify(memoryGrowth < 32 * 1024 * 1024, "memory grew by " + Math.round(memoryGrowth / 1048576) + " MiB")
+        var list = data.tab === 0 ? window.logArea : window.eventsTab.eventsList
+        compare(list.count, list.maxLines)
+        var lines = list.allLines()
+        verify(lines[lines.length - 1].indexOf("Line 4.299") >= 0, lines[lines.length - 1])
+        // The newest line is in view.
+        tryVerify(function() { return list.view.atYEnd })
     }
 
     function test_setSema() {
@@ -331,7 +433,7 @@ TestCase {
 
     function test_fileErrorWithoutConnectionLogsNoDisconnect() {
         window.sequenceEditorTab.loadFrom("file://" + testTools.scratchPath("missing.json"))
-        verify(window.logArea.text.indexOf("Error! ") >= 0)
+        verify(logText().indexOf("Error! ") >= 0)
         compare(logLines("DISCONNECTED"), 0)
         compare(logLines("CONNECTED"), 0)
         // The error is also written to the console, as expected.

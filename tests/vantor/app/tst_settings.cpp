@@ -1,8 +1,12 @@
 #include "app/application.h"
+#include "core/appsettingsstore.h"
 #include "core/version.h"
+#include "device/gps.h"
+#include "device/systemhw.h"
 #include "sequence/sema.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
+#include "testsupport/unwritablefile.h"
 #include "time/datetime.h"
 
 #include <QFile>
@@ -10,15 +14,21 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+#include <map>
 #include <memory>
 
 using TestSupport::ApplicationFixture;
+using TestSupport::UnwritableFile;
 using Vl::Tavix3::UI::Application;
+using Vl::Tavix3::UI::AppSettingsStore;
 using Vl::Tavix3::UI::DateTime;
+using Vl::Tavix3::UI::InfoBarMessage;
 using Vl::Tavix3::UI::Utils;
 
 namespace {
@@ -27,6 +37,24 @@ QSettings store()
 {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Vantor"));
 }
+
+QSettings deviceStore()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Orvane"));
+}
+
+// The notices of the info bar with the given text.
+int noticesOf(const QSignalSpy& spy, const QString& text)
+{
+    int count = 0;
+    for (const QList<QVariant>& notice : spy) {
+        if (notice.at(0).toString() == text)
+            ++count;
+    }
+    return count;
+}
+
+const QString kNotStored = QStringLiteral("Settings cannot be stored");
 
 // Sets an application property for one test and restores the previous value afterwards.
 class PropertyScope
@@ -80,6 +108,10 @@ private slots:
     void olderVersionOffersTheReset();
     void defaultsAndRoundTrip();
     void timeColorSevenLoadsAsTwo();
+    void storedValuesAreBroughtIntoRange_data();
+    void storedValuesAreBroughtIntoRange();
+    void writesThatCannotBeStoredAreReported();
+    void storeThatCannotBeWrittenAtStartIsReported();
     void unchangedValueWritesNothing_data();
     void unchangedValueWritesNothing();
     void repetitionIndexWalk_data();
@@ -272,8 +304,160 @@ void TestSettings::timeColorSevenLoadsAsTwo()
         s.setValue("DisplayboardTimeColor", 7);
         s.setValue("Version", "1.2.34");
     }
+    QTest::ignoreMessage(QtWarningMsg,
+        QRegularExpression(QStringLiteral("^Setting DisplayboardTimeColor=7 in .* is out of range: the default is used$")));
     ApplicationFixture app;
     QCOMPARE(app->displayboardTimeColor(), 2);
+}
+
+void TestSettings::storedValuesAreBroughtIntoRange_data()
+{
+    QTest::addColumn<bool>("device");  // the device services' store, else the application's
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<qint64>("loaded");
+
+    // A choice outside its values keeps its default.
+    QTest::newRow("visualization mode 99") << false << "VisualizationMode" << QVariant(99) << qint64(0);
+    QTest::newRow("visualization mode 6 is kept") << false << "VisualizationMode" << QVariant(6) << qint64(6);
+    QTest::newRow("off mode -5") << false << "OffMode" << QVariant(-5) << qint64(2);
+    QTest::newRow("off mode 3 is kept") << false << "OffMode" << QVariant(3) << qint64(3);
+    QTest::newRow("sequence mode 3") << false << "SequenceMode" << QVariant(3) << qint64(1);
+    QTest::newRow("board mode 5") << false << "DisplayboardMode" << QVariant(5) << qint64(0);
+    QTest::newRow("board mode 1 is kept") << false << "DisplayboardMode" << QVariant(1) << qint64(1);
+    QTest::newRow("time colour 3") << false << "DisplayboardTimeColor" << QVariant(3) << qint64(2);
+    QTest::newRow("time colour 4 is kept") << false << "DisplayboardTimeColor" << QVariant(4) << qint64(4);
+    QTest::newRow("language 5") << false << "CurrentLanguage" << QVariant(5) << qint64(99);
+    QTest::newRow("language 2 is kept") << false << "CurrentLanguage" << QVariant(2) << qint64(2);
+    QTest::newRow("date format 2") << false << "DateFormat" << QVariant(2) << qint64(0);
+    QTest::newRow("time format -1") << false << "TimeFormat" << QVariant(-1) << qint64(0);
+    QTest::newRow("repetition index 3") << false << "RepetitionTimeIndex" << QVariant(3) << qint64(0);
+    QTest::newRow("repetition index beyond 32 bits") << false << "RepetitionTimeIndex" << QVariant(qint64(1) << 32)
+                                                      << qint64(0);
+    QTest::newRow("board brightness mode 9") << true << "BrightnessMode" << QVariant(9) << qint64(1);
+    QTest::newRow("GPS mode 9") << true << "GPSSyncMode" << QVariant(9) << qint64(0);
+    // A quantity outside its bounds takes the nearest bound.
+    QTest::newRow("repetition time -2000000") << false << "RepetitionTime1" << QVariant(-2000000) << qint64(0);
+    QTest::newRow("repetition time of two days") << false << "RepetitionTime2" << QVariant(8640000000LL)
+                                                 << qint64(4319999999LL);
+    QTest::newRow("repetition time 90 s is kept") << false << "RepetitionTime3" << QVariant(4500000) << qint64(4500000);
+    QTest::newRow("delay -3 s") << false << "DelayFalseStart" << QVariant(-3) << qint64(0);
+    QTest::newRow("delay beyond an int") << false << "DelayFalseStart" << QVariant(99999999999LL)
+                                         << qint64(Vl::Tavix3::UI::Sema::kMaxDelayFalseStart);
+    QTest::newRow("volume 250") << true << "OutputSoundVolume" << QVariant(250) << qint64(100);
+    QTest::newRow("volume -4") << true << "OutputSoundVolume" << QVariant(-4) << qint64(0);
+    QTest::newRow("brightness 500") << true << "Brightness" << QVariant(500) << qint64(100);
+    QTest::newRow("power save -5 minutes") << true << "PowerSaveTime" << QVariant(-5) << qint64(0);
+    QTest::newRow("power save 30 minutes is kept") << true << "PowerSaveTime" << QVariant(30) << qint64(30);
+}
+
+void TestSettings::storedValuesAreBroughtIntoRange()
+{
+    QFETCH(bool, device);
+    QFETCH(QString, key);
+    QFETCH(QVariant, stored);
+    QFETCH(qint64, loaded);
+    {
+        QSettings s = device ? deviceStore() : store();
+        s.setValue(key, stored);
+        store().setValue("Version", "1.2.34");
+    }
+    if (stored.toLongLong() != loaded) {
+        QTest::ignoreMessage(QtWarningMsg,
+            QRegularExpression(QStringLiteral("^Setting %1=%2 in .*/Velmora/%3\\.conf is out of range: ")
+                                   .arg(key, stored.toString(), device ? "Orvane" : "Vantor")));
+    }
+    ApplicationFixture app;
+    app->systemHw()->loadSettings();
+    app->gps()->loadSettings();
+    const std::map<QString, std::function<qint64()>> loadedValues {
+        { "VisualizationMode", [&app]() { return app->sema()->visualizationMode(); } },
+        { "OffMode", [&app]() { return app->sema()->offMode(); } },
+        { "SequenceMode", [&app]() { return app->sema()->sequenceMode(); } },
+        { "DelayFalseStart", [&app]() { return app->sema()->delayFalseStart(); } },
+        { "DisplayboardMode", [&app]() { return app->displayboardMode(); } },
+        { "DisplayboardTimeColor", [&app]() { return app->displayboardTimeColor(); } },
+        { "CurrentLanguage", [&app]() { return app->currentLanguage(); } },
+        { "DateFormat", [&app]() { return app->dateFormat(); } },
+        { "TimeFormat", [&app]() { return app->timeFormat(); } },
+        { "RepetitionTimeIndex", [&app]() { return app->repetitionTimeIndex(); } },
+        { "RepetitionTime1", [&app]() { return app->repetitionTime1(); } },
+        { "RepetitionTime2", [&app]() { return app->repetitionTime2(); } },
+        { "RepetitionTime3", [&app]() { return app->repetitionTime3(); } },
+        { "OutputSoundVolume", [&app]() { return app->systemHw()->outputSoundVolume(); } },
+        { "Brightness", [&app]() { return app->systemHw()->brightness(); } },
+        { "BrightnessMode", [&app]() { return app->systemHw()->brightnessMode(); } },
+        { "PowerSaveTime", [&app]() { return app->systemHw()->powerSaveTime(); } },
+        { "GPSSyncMode", [&app]() { return app->gps()->syncMode(); } },
+    };
+    QCOMPARE(loadedValues.at(key)(), loaded);
+    // The file keeps what it held: nobody asked to change it.
+    QSettings s = device ? deviceStore() : store();
+    QCOMPARE(s.value(key).toLongLong(), stored.toLongLong());
+    s.remove(key);
+}
+
+void TestSettings::writesThatCannotBeStoredAreReported()
+{
+    ApplicationFixture app;
+    QSignalSpy info(app->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+    const quint64 failedBefore = AppSettingsStore::failedWritesOnThisThread();
+    UnwritableFile unwritable(store().fileName());
+    QVERIFY(unwritable.isInPlace());
+
+    QTest::ignoreMessage(QtWarningMsg,
+        QRegularExpression(QStringLiteral("^Settings not stored: DateFormat cannot be written to .*/Velmora/Vantor\\.conf$")));
+    app->setDateFormat(1);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Settings not stored: OffMode cannot be written")));
+    app->sema()->setOffMode(0);
+    // The values are in effect for this run; the writes are counted as not stored, and the operator
+    // is told once.
+    QCOMPARE(app->dateFormat(), 1);
+    QCOMPARE(app->sema()->offMode(), 0);
+    QCOMPARE(AppSettingsStore::failedWritesOnThisThread(), failedBefore + 2);
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(info.at(0).at(0).toString(), kNotStored);
+    QCOMPARE(info.at(0).at(2).toString(), QStringLiteral("#d12f2f"));
+
+    // Once the file can be written, the next write stores what waited with it.
+    unwritable.release();
+    app->setTimeFormat(1);
+    QCOMPARE(AppSettingsStore::failedWritesOnThisThread(), failedBefore + 2);
+    QFile file(store().fileName());
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString onDisk = QString::fromUtf8(file.readAll());
+    for (const char* line : { "DateFormat=1", "OffMode=0", "TimeFormat=1" })
+        QVERIFY2(onDisk.contains(QLatin1String(line)), line);
+    file.close();
+
+    // A new failure after that is told again.
+    UnwritableFile again(store().fileName());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Settings not stored: isHighContrast")));
+    app->setIsHighContrast(true);
+    QCOMPARE(noticesOf(info, kNotStored), 2);
+    again.release();
+    QVERIFY(app->appSettings().setValue("IsTapHandlerEnabled", true));
+}
+
+void TestSettings::storeThatCannotBeWrittenAtStartIsReported()
+{
+    UnwritableFile unwritable(store().fileName());
+    // The start of a run cannot be recorded, so the next start could not tell a crash: said.
+    QTest::ignoreMessage(QtWarningMsg,
+        QRegularExpression(QStringLiteral("^Settings not stored: ApplicationCorrectlyClosed cannot be written")));
+    ApplicationFixture app(ApplicationFixture::Stage::Constructed);
+    QSignalSpy info(app->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+    // The operator hears of it once the screens can show it.
+    QCOMPARE(noticesOf(info, kNotStored), 0);
+    app->init();
+    QCOMPARE(noticesOf(info, kNotStored), 1);
+    QTest::ignoreMessage(QtWarningMsg,
+        QRegularExpression(QStringLiteral("^Settings not stored: ApplicationCorrectlyClosed cannot be written")));
+    QVERIFY(!app->appSettings().setValue("ApplicationCorrectlyClosed", true));  // as the shut-down does
+    QCOMPARE(noticesOf(info, kNotStored), 1);
+    unwritable.release();
+    QVERIFY(app->appSettings().setValue("ApplicationCorrectlyClosed", true));
+    QCOMPARE(store().value("ApplicationCorrectlyClosed").toBool(), true);
 }
 
 void TestSettings::unchangedValueWritesNothing_data()

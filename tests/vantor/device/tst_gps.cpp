@@ -1,12 +1,11 @@
 #include "app/application.h"
 #include "device/gps.h"
 #include "remote/serial.h"
+#include "remoteclient.h"
 #include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
 #include <QSignalSpy>
@@ -23,15 +22,6 @@ QSettings deviceStore()
 {
     return QSettings(
         QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Orvane"));
-}
-
-// The data object of a framed message the serial layer was asked to send.
-QJsonObject sentData(const QList<QVariant>& signalArguments)
-{
-    QByteArray bytes = signalArguments.at(0).toByteArray();
-    bytes = bytes.mid(1, bytes.size() - 2);
-    const QJsonObject root = QJsonDocument::fromJson(bytes).object();
-    return root.value(QStringLiteral("Data")).toArray().at(0).toObject();
 }
 
 } // namespace
@@ -228,30 +218,41 @@ void TestGps::emulatedSatellites()
 
 void TestGps::calibrationCountdownIsReported()
 {
+    // A remote client of the application's command port receives the reports.
+    Serial* serial = (*m_app)->serial();
+    QVERIFY(serial->startServer());
+    RemoteClient client;
+    QVERIFY(client.connectToServer());
+    QTRY_COMPARE(serial->clientCount(), 1);
+
     GPS gps;
     gps.loadSettings();
-    QSignalSpy sent((*m_app)->serial(), &Serial::sendSocketData);
     QSignalSpy duration(&gps, &GPS::calibDuration);
-
     gps.setCalibrationStatus(QStringLiteral("Calibrating"), 3);
     QVERIFY(gps.isCountdownActive());
-    QCOMPARE(sent.size(), 1);
-    QCOMPARE(
-        sentData(sent.at(0)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 3 } }));
-    QVERIFY(sent.at(0).at(0).toByteArray().contains(R"("Section":"Calibration","Type":"GPS")"));
-
     gps.countdownStep();
     gps.countdownStep();
-    QCOMPARE(
-        sentData(sent.at(2)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 1 } }));
     gps.countdownStep();
     QVERIFY(!gps.isCountdownActive());
-    QCOMPARE(
-        sentData(sent.at(3)), QJsonObject({ { "Message", "Calibrating" }, { "Duration", 0 }, { "Remaining", 0 } }));
-
     gps.setCalibrationStatus(QStringLiteral("Done"), QVariant());
-    QCOMPARE(sentData(sent.at(4)), QJsonObject({ { "Message", "Done" } }));
     QCOMPARE(duration.size(), 5);
+
+    const QList<QJsonObject> expected {
+        { { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 3 } },
+        { { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 2 } },
+        { { "Message", "Calibrating" }, { "Duration", 3 }, { "Remaining", 1 } },
+        { { "Message", "Calibrating" }, { "Duration", 0 }, { "Remaining", 0 } },
+        { { "Message", "Done" } },
+    };
+    QVERIFY(client.waitForMessages(expected.size()));
+    const QList<QByteArray> received = client.takeMessages();
+    QCOMPARE(received.size(), expected.size());
+    for (int i = 0; i < received.size(); ++i) {
+        const QJsonObject message = RemoteClient::parse(received.at(i));
+        QCOMPARE(RemoteClient::header(message).value("Type").toString(), QStringLiteral("GPS"));
+        QCOMPARE(RemoteClient::header(message).value("Section").toString(), QStringLiteral("Calibration"));
+        QCOMPARE(RemoteClient::firstData(message), expected.at(i));
+    }
 }
 
 VANTOR_TEST_CLASS(TestGps)

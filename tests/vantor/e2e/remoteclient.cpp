@@ -163,3 +163,20 @@ QJsonObject RemoteClient::parse(const QByteArray& message)
         return QJsonObject { { "Raw", QString::fromLatin1(message) } };
     return QJsonDocument::fromJson(message.mid(1, message.size() - 2)).object();
 }
+
+bool RemoteClient::isStatus(const QJsonObject& message)
+{
+    const QJsonObject fields = header(message);
+    return fields.value("Type").toString() == QLatin1String("Sema")
+        && fields.value("Section").toString() == QLatin1String("Status");
+}
+
+QStringList RemoteClient::errorsIn(const QList<QJsonObject>& messages)
+{
+    QStringList errors;
+    for (const QJsonObject& message : messages) {
+        if (header(message).value("Type").toString() == QLatin1String("SemaError"))
+            errors << QString::fromUtf8(QJsonDocument(firstData(message)).toJson(QJsonDocument::Compact));
+    }
+    return errors;
+}

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTcpSocket>
 
 #include <functional>
@@ -50,6 +51,10 @@ public:
     {
         return message.value("Data").toArray().at(0).toObject();
     }
+    // A status message the server pushes ("Sema", "Status").
+    static bool isStatus(const QJsonObject& message);
+    // The data of every error reply among the messages, each as compact JSON text.
+    static QStringList errorsIn(const QList<QJsonObject>& messages);
 
 private:
     // Splits off the next whole message from the start of the buffer; empty when there is none yet.

@@ -3,7 +3,9 @@
 #include "vantorprocess.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTcpSocket>
 #include <QTest>
@@ -14,8 +16,8 @@
 #include <thread>
 
 // The real program: it starts in an empty home, writes its diagnostic log and settings,
-// survives SIGTERM as the device does, keeps answering through a storm of SIGINTs, and a killed
-// run leaves its unclean exit recorded.
+// survives SIGTERM as the device does, keeps answering through a storm of SIGINTs, a killed
+// run leaves its unclean exit recorded, and a fatal signal leaves its name and trace in the log.
 class TestLifecycle : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ class TestLifecycle : public QObject
 private slots:
     void startsLogsAndPersists();
     void keepsAnsweringThroughASigintStorm();
+    void fatalSignalIsRecordedInTheLog();
 };
 
 void TestLifecycle::startsLogsAndPersists()
@@ -97,6 +100,38 @@ void TestLifecycle::keepsAnsweringThroughASigintStorm()
                      [](const QByteArray& message) { return message.contains("\"VersionNumber\":\"1.2.34\""); }, 5000)
                  .isEmpty());
     QVERIFY(vantor.waitForLog(QStringLiteral("|SIGINT")));
+}
+
+// The log of a first start is removed once the start-up has seen the new version and then
+// written anew: the record still reaches the file, after the program's last lines.
+void TestLifecycle::fatalSignalIsRecordedInTheLog()
+{
+    QFile::remove(VantorProcess::settingsPath()); // a first start, in a home other tests used
+    QFile::remove(VantorProcess::logPath());
+    VantorProcess vantor;
+    QVERIFY2(vantor.start(), qPrintable(vantor.output()));
+    vantor.signal(SIGSEGV);
+    QTRY_VERIFY_WITH_TIMEOUT(!vantor.isRunning(), 20000);
+    QVERIFY(vantor.crashed());
+    const QStringList lines = vantor.log().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const int record = lines.indexOf(QRegularExpression(QStringLiteral("^DEBUG\\|[-0-9 :.]{23}\\|handleFault\\|\\|SIGSEGV$")));
+    QVERIFY2(record > 0, qPrintable(vantor.log()));
+    QVERIFY2(lines.at(0).contains(QStringLiteral("Version: 1.2.34")), qPrintable(lines.at(0)));
+    // The kernel gives a signal sent to the process to any of its threads: the trace is that
+    // thread's, its frames in files of the program or its libraries (code made at run time has none).
+    const QRegularExpression frame(QStringLiteral(
+        "^DEBUG\\|[-0-9 :.]{23}\\|handleFault\\|\\|(\\d+)# 0x[0-9a-f]+(?: in (.+)\\+0x[0-9a-f]+)?$"));
+    int inModules = 0;
+    for (int i = record + 1; i < lines.size(); ++i) {
+        const QRegularExpressionMatch match = frame.match(lines.at(i));
+        QVERIFY2(match.hasMatch(), qPrintable(lines.at(i)));
+        QCOMPARE(match.captured(1).toInt(), i - record - 1);
+        if (!match.captured(2).isEmpty()) {
+            QVERIFY2(QFileInfo(match.captured(2)).isFile(), qPrintable(lines.at(i)));
+            ++inModules;
+        }
+    }
+    QVERIFY2(inModules > 0, qPrintable(vantor.log()));
 }
 
 VANTOR_TEST_CLASS(TestLifecycle)

@@ -146,14 +146,19 @@ void TestRemoteErrors::errorReplies_data()
     QTest::newRow("sema: colour -1") << "SetSema" << items(R"([{"Color": -1, "Sound": 1}])") << error("Error color", 5);
     QTest::newRow("sema: no sound") << "SetSema" << items(R"([{"Color": 2}])") << error("Error sound", 6);
     QTest::newRow("sema: sound 5") << "SetSema" << items(R"([{"Color": 2}, {"Sound": 5}])") << error("Error sound", 6);
-    QTest::newRow("network: no SSID")
-        << "SetNetwork" << items(R"([{"NetworkName": "Alpe", "Password": "x"}])") << error("Error wifi SSID", 7);
+    QTest::newRow("sema: colour text") << "SetSema" << items(R"([{"Color": "2", "Sound": 1}])")
+                                       << error("Error color", 5);
+    QTest::newRow("network: SSID number") << "SetNetwork" << items(R"([{"SSID": 7}])") << error("Error wifi SSID", 7);
+    QTest::newRow("network: no SSID") << "SetNetwork" << items(R"([{"NetworkName": "Alpe", "Password": "x"}])")
+                                      << error("Error wifi SSID", 7);
     QTest::newRow("network: empty SSID") << "SetNetwork" << items(R"([{"SSID": ""}])") << error("Error wifi SSID", 7);
 
     QTest::newRow("language 5") << "SetSettings" << items(R"([{"Language": 5}])") << error("Error language", 8);
     QTest::newRow("language -1") << "SetSettings" << items(R"([{"Language": -1}])") << error("Error language", 8);
     QTest::newRow("language beyond int") << "SetSettings" << items(R"([{"Language": 4294967296}])")
                                          << error("Error language", 8);
+    QTest::newRow("language text") << "SetSettings" << items(R"([{"Language": "1"}])") << error("Error language", 8);
+    QTest::newRow("language flag") << "SetSettings" << items(R"([{"Language": true}])") << error("Error language", 8);
     QTest::newRow("date format 2") << "SetSettings" << items(R"([{"DateFormat": 2}])") << error("Error date format", 9);
     QTest::newRow("time format -1") << "SetSettings" << items(R"([{"TimeFormat": -1}])")
                                     << error("Error time format", 10);

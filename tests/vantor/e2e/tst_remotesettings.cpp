@@ -1,7 +1,9 @@
 #include "remoteclient.h"
 #include "testsupport/testmain.h"
+#include "testsupport/unwritablefile.h"
 #include "vantorprocess.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QSettings>
 #include <QTest>
@@ -21,6 +23,12 @@ const char* const kDefaults = R"([{"Language": 0, "DateFormat": 0, "TimeFormat":
 QString deviceSettingsPath()
 {
     return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Velmora/Orvane.conf");
+}
+
+QString fileText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 } // namespace
@@ -46,6 +54,8 @@ private slots:
     void gpsModeAndShift();
     void delayFalseStartIsKeptInRange_data();
     void delayFalseStartIsKeptInRange();
+    void settingsThatCannotBeStored_data();
+    void settingsThatCannotBeStored();
 
 private:
     QJsonObject get(const QString& command);
@@ -209,6 +219,69 @@ void TestRemoteSettings::delayFalseStartIsKeptInRange()
     QCOMPARE(RemoteClient::firstData(messages.at(1)),
         (QJsonObject { { "Error", "Error delay false start" }, { "ErrorIndex", 22 } }));
     QCOMPARE(settings.value("DelayFalseStart").toInt(), 5);
+}
+
+void TestRemoteSettings::settingsThatCannotBeStored_data()
+{
+    QTest::addColumn<bool>("device"); // the device services' file, else the application's
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("failing"); // Data sent while the file cannot be written
+    QTest::addColumn<QByteArray>("stored"); // Data sent once it can
+    QTest::addColumn<QString>("getter"); // reads back what failing set
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QJsonValue>("value");
+    QTest::addColumn<QString>("onDisk"); // in the file after the second request
+
+    QTest::newRow("application setting") << false << "SetSettings" << QByteArray(R"([{"DateFormat": 1}])")
+                                         << QByteArray(R"([{"TimeFormat": 1}])") << "GetSettings" << "DateFormat"
+                                         << QJsonValue(1) << "DateFormat=1";
+    QTest::newRow("engine setting") << false << "SetSettings" << QByteArray(R"([{"OffMode": 0}])")
+                                    << QByteArray(R"([{"OffMode": 1}])") << "GetSettings" << "OffMode"
+                                    << QJsonValue(0) << "OffMode=1";
+    QTest::newRow("device setting") << true << "SetSettings" << QByteArray(R"([{"PowerSaveTime": 7}])")
+                                    << QByteArray(R"([{"OutputSoundVolume": 40}])") << "GetSettings"
+                                    << "PowerSaveTime" << QJsonValue(7) << "PowerSaveTime=7";
+    QTest::newRow("repetition time") << false << "SetRepetitionTimes"
+                                     << QByteArray(R"([{"RepetitionTime2": "00:01:30"}])")
+                                     << QByteArray(R"([{"RepetitionTime3": "00:02:30"}])") << "GetRepetitionTimes"
+                                     << "RepetitionTime2" << QJsonValue("00:01:30") << "RepetitionTime2=4500000";
+    QTest::newRow("GPS time zone") << true << "SetGPSTimeZoneShift" << QByteArray(R"([{"GPSTimeZoneShift": 60}])")
+                                   << QByteArray(R"([{"GPSTimeZoneShift": 120}])") << "GetGPSTimeZoneShift"
+                                   << "GPSTimeZoneShift" << QJsonValue(60) << "GPSTimeZoneShift=120";
+}
+
+void TestRemoteSettings::settingsThatCannotBeStored()
+{
+    QFETCH(bool, device);
+    QFETCH(QString, command);
+    QFETCH(QByteArray, failing);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, getter);
+    QFETCH(QString, key);
+    QFETCH(QJsonValue, value);
+    QFETCH(QString, onDisk);
+    const QString path = device ? deviceSettingsPath() : VantorProcess::settingsPath();
+    {
+        TestSupport::UnwritableFile unwritable(path);
+        const QList<QJsonObject> messages
+            = m_client->exchange(RemoteClient::frame(command, QJsonDocument::fromJson(failing).array()));
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Type").toString(), QStringLiteral("SemaError"));
+        QCOMPARE(RemoteClient::header(messages.at(1)).value("Section").toString(), command);
+        QCOMPARE(RemoteClient::firstData(messages.at(1)),
+            (QJsonObject { { "Error", "Error to store the settings" }, { "ErrorIndex", 24 } }));
+        // The value holds for this run, and the log says it is not stored.
+        QCOMPARE(get(getter).value(key), value);
+        QVERIFY(m_vantor->waitForLog(QStringLiteral("Settings not stored: %1 cannot be written to %2").arg(key, path)));
+    }
+    // Once the file can be written, a request is stored again, and with it what waited.
+    QCOMPARE(m_client->exchange(RemoteClient::frame(command, QJsonDocument::fromJson(stored).array())).size(), 1);
+    const QString text = fileText(path);
+    QVERIFY2(text.contains(onDisk), qPrintable(text));
+
+    m_client->exchange(RemoteClient::frame("SetRepetitionTimes",
+        items(R"([{"RepetitionTime1": "00:00:30", "RepetitionTime2": "00:01:00", "RepetitionTime3": "00:02:00"}])")));
+    m_client->exchange(RemoteClient::frame("SetGPSTimeZoneShift", items(R"([{"GPSTimeZoneShift": 0}])")));
 }
 
 VANTOR_TEST_CLASS(TestRemoteSettings)

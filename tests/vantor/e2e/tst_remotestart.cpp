@@ -16,19 +16,12 @@ QJsonArray items(const char* json) { return QJsonDocument::fromJson(json).array(
 
 const QString kAlpineId = QStringLiteral("FB5BC35B-EAF3-4E19-BB64-F5387B230522");
 
-bool isStatus(const QJsonObject& message)
-{
-    const QJsonObject header = RemoteClient::header(message);
-    return header.value("Type").toString() == QLatin1String("Sema")
-        && header.value("Section").toString() == QLatin1String("Status");
-}
-
 // The data of the last status message among the messages for which the test holds; empty when none.
 QJsonObject lastStatus(const QList<QJsonObject>& messages, const std::function<bool(const QJsonObject&)>& test)
 {
     QJsonObject found;
     for (const QJsonObject& message : messages) {
-        if (isStatus(message) && test(RemoteClient::firstData(message)))
+        if (RemoteClient::isStatus(message) && test(RemoteClient::firstData(message)))
             found = RemoteClient::firstData(message);
     }
     return found;
@@ -39,7 +32,7 @@ QList<QJsonObject> withoutStatus(const QList<QJsonObject>& messages)
 {
     QList<QJsonObject> rest;
     for (const QJsonObject& message : messages) {
-        if (!isStatus(message))
+        if (!RemoteClient::isStatus(message))
             rest << message;
     }
     return rest;
@@ -110,7 +103,7 @@ void TestRemoteStart::statusOnRequestCarriesEveryKey()
 {
     QList<QJsonObject> messages = m_client->exchange(RemoteClient::frame("GetStatus"));
     QCOMPARE(messages.size(), 2);
-    QVERIFY(isStatus(messages.at(1)));
+    QVERIFY(RemoteClient::isStatus(messages.at(1)));
     const QJsonObject status = RemoteClient::firstData(messages.at(1));
     for (const char* key : { "DisplayboardMode", "IsActive", "TimeOfDay", "IsSynchronized", "IsGPSEnabled",
              "IsWifiEnabled", "BatteryPerc", "IsExtSupplyValid", "IsLowBattery", "IsRunning", "BibNumber" })

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <csignal>
@@ -51,12 +52,48 @@ void VantorProcess::kill()
 
 bool VantorProcess::isRunning() const { return m_process.state() == QProcess::Running; }
 
+bool VantorProcess::crashed() const
+{
+    return m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::CrashExit;
+}
+
+qint64 VantorProcess::residentKiB() const
+{
+    return m_process.state() == QProcess::Running ? residentKiB(m_process.processId()) : -1;
+}
+
+qint64 VantorProcess::residentKiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
 QString VantorProcess::log() const
 {
     QFile file(logPath());
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+int VantorProcess::droppedClients(const QString& logText)
+{
+    static const QRegularExpression summed(QStringLiteral("(\\d+) more"));
+    int count = 0;
+    for (const QString& line : logText.split('\n')) {
+        if (!line.contains(QLatin1String(" dropped: ")))
+            continue;
+        count += line.contains(QLatin1String("TCP client dropped:")) ? 1 : 0;
+        const QRegularExpressionMatch more = summed.match(line);
+        count += more.hasMatch() ? more.captured(1).toInt() : 0;
+    }
+    return count;
 }
 
 bool VantorProcess::waitForLog(const QString& text, int timeoutMs) const

@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/startup.h"
 #include "core/orvaneenum.h"
 #include "core/sharedapplication.h"
 #include "events/handleevents.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +52,7 @@ private slots:
     void eventRecordsReachTheLog();
     void refusedDeletionKeepsTheLogs();
     void exportSaysDoneOnlyWhenEverythingWasCopied();
+    void unwritableLogAtStartIsToldInTheScreensLanguage();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -252,11 +256,48 @@ void TestApplicationEvents::exportSaysDoneOnlyWhenEverythingWasCopied()
     m_application->exportLogFiles(QUrl::fromLocalFile(target).toString());
     QCOMPARE(info.count(), 1);
     QCOMPARE(info.at(0).at(0).toString(), QStringLiteral("DONE!"));
+    QCOMPARE(info.at(0).at(2).toString(), QStringLiteral("#007743"));
     QVERIFY(QFile::exists(target + QLatin1Char('/') + QFileInfo(m_application->eventsLog().fileName()).fileName()));
 
     m_application->exportLogFiles(m_dir->path() + QStringLiteral("/missing"));
     QCOMPARE(info.count(), 2);
-    QVERIFY(info.at(1).at(0).toString() != QStringLiteral("DONE!"));
+    QCOMPARE(info.at(1).at(0).toString(), QStringLiteral("Export failed"));
+    // A failure is shown in the colour of failures, not in the green of success.
+    QCOMPARE(info.at(1).at(2).toString(), QStringLiteral("#d12f2f"));
+}
+
+void TestApplicationEvents::unwritableLogAtStartIsToldInTheScreensLanguage()
+{
+    cleanup();
+    initResources();
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmora"), QStringLiteral("Vantor"));
+    store.setValue("CurrentLanguage", int(OrvaneEnum::LANGUAGE_DEU));
+    store.setValue("Version", "1.2.34");
+    store.sync();
+    m_dir = std::make_unique<QTemporaryDir>(TestSupport::testRoot() + QStringLiteral("/app-XXXXXX"));
+    // A plain file where the data folder should be: the log of this run cannot be opened.
+    const QString dataPath = m_dir->path() + QStringLiteral("/data");
+    {
+        QFile blocker(dataPath);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Events log not opened: ")));
+    m_application = QSharedPointer<Application>::create(nullptr, nullptr, dataPath, nullptr);
+    setSharedApplication(m_application);
+    QSignalSpy info(m_application->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+    QCOMPARE(info.count(), 0);
+    // The notice waits for the screens, and comes in the language they show.
+    m_application->init();
+    QCOMPARE(info.count(), 1);
+    QCOMPARE(info.at(0).at(0).toString(), QStringLiteral("Ereignislog nicht schreibbar"));
+    QCOMPARE(info.at(0).at(2).toString(), QStringLiteral("#d12f2f"));
+
+    store.remove("CurrentLanguage");
+    store.sync();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Events log line not written")));
+    m_application->writeEventRecord(EntityPtr<Event>::create());
+    m_application->eventsLog().waitForWritten();
+    cleanup();
 }
 
 VANTOR_TEST_CLASS(TestApplicationEvents)

@@ -1,10 +1,14 @@
+#include "app/application.h"
 #include "events/eventslog.h"
+#include "testsupport/applicationfixture.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -58,6 +62,8 @@ private slots:
     void recordsFromSeveralThreadsStayWhole();
     void pendingRecordsWrittenAtDestruction();
     void unopenableLogIsHarmless();
+    void linesWaitForAFolderThatCannotBeWritten_data();
+    void linesWaitForAFolderThatCannotBeWritten();
     void exportCopiesEveryLog_data();
     void exportCopiesEveryLog();
     void exportReportsFailure();
@@ -221,12 +227,76 @@ void TestEventsLog::pendingRecordsWrittenAtDestruction()
 
 void TestEventsLog::unopenableLogIsHarmless()
 {
+    QString fileName;
+    {
+        EventsLog log;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Events log not opened")));
+        log.open(m_folder + QStringLiteral("/missing/folder"), kRunStart);
+        fileName = log.fileName();
+        log.append(makeEvent(QStringLiteral("x")));
+        log.waitForWritten();
+        QVERIFY(!QFile::exists(fileName));
+        // A line that never found its file is kept in the diagnostic log when the log goes away.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Events log line not written: x;")));
+    }
+    QVERIFY(!QFile::exists(fileName));
+}
+
+void TestEventsLog::linesWaitForAFolderThatCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("byRetryTimer"); // else by the next line
+    QTest::newRow("next line") << false;
+    QTest::newRow("retry timer") << true;
+}
+
+void TestEventsLog::linesWaitForAFolderThatCannotBeWritten()
+{
+    QFETCH(bool, byRetryTimer);
+    // The operator's info bar.
+    TestSupport::ApplicationFixture app(TestSupport::ApplicationFixture::Stage::Constructed);
+    QSignalSpy notices(app->infoBarMessage(), &InfoBarMessage::showInfoMessage);
+
+    // A plain file where the folder should be: no one can create the log in it, not even root.
+    const QString folder = m_dir->path() + QStringLiteral("/blocked");
+    {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     EventsLog log;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Events log not opened")));
-    log.open(m_folder + QStringLiteral("/missing/folder"), kRunStart);
-    log.append(makeEvent(QStringLiteral("x")));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Events log not opened: .*/blocked/Events_")));
+    log.open(folder, kRunStart);
+
+    QStringList expected { EventsLog::headerLine() };
+    for (int i = 0; i < 3; ++i) {
+        const auto event = makeEvent(QStringLiteral("e%1").arg(i));
+        log.append(event);
+        expected << EventsLog::recordLine(*event);
+        log.waitForWritten();  // each line meets the closed file on its own
+    }
+    QVERIFY(!QFileInfo(log.fileName()).exists());
+    QCOMPARE(notices.count(), 1);
+    QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Events log cannot be written"));
+    QCOMPARE(notices.at(0).at(2).toString(), QStringLiteral("#d12f2f"));
+
+    // The folder becomes writable: the lines that waited arrive, in order, after the header.
+    QVERIFY(QFile::remove(folder));
+    QVERIFY(QDir().mkpath(folder));
+    if (byRetryTimer) {
+        log.retry();
+    } else {
+        const auto event = makeEvent(QStringLiteral("e3"));
+        log.append(event);
+        expected << EventsLog::recordLine(*event);
+        log.waitForWritten();
+    }
+    QCOMPARE(readLines(log.fileName()), expected);
+
+    const auto after = makeEvent(QStringLiteral("after"));
+    log.append(after);
+    expected << EventsLog::recordLine(*after);
     log.waitForWritten();
-    QVERIFY(!QFile::exists(log.fileName()));
+    QCOMPARE(readLines(log.fileName()), expected);
+    QCOMPARE(notices.count(), 1);
 }
 
 void TestEventsLog::exportCopiesEveryLog_data()

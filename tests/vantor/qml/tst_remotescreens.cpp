@@ -43,16 +43,6 @@ QByteArray startFrame(int mode, int bib, const QString& id = QString())
     return RemoteClient::frame(QStringLiteral("Sema"), QStringLiteral("SetStartSequence"), { start }, id);
 }
 
-QStringList errorsIn(const QList<QJsonObject>& messages)
-{
-    QStringList errors;
-    for (const QJsonObject& message : messages) {
-        if (RemoteClient::header(message).value("Type").toString() == QLatin1String("SemaError"))
-            errors << QString::fromUtf8(QJsonDocument(RemoteClient::firstData(message)).toJson(QJsonDocument::Compact));
-    }
-    return errors;
-}
-
 } // namespace
 
 class TestRemoteScreens : public QObject
@@ -70,6 +60,8 @@ private slots:
     void startRefusedWhenTheGuiIsBusyTooLong();
     void firstRemoteTextStaysOnTheBoard_data();
     void firstRemoteTextStaysOnTheBoard();
+    void remoteStartClosesTheScreensUnderIt_data();
+    void remoteStartClosesTheScreensUnderIt();
 
 private:
     // The run is active in the mode and with the bib the client asked for, on the run screen.
@@ -99,6 +91,7 @@ void TestRemoteScreens::cleanupTestCase()
 void TestRemoteScreens::init()
 {
     disconnect(m_busy);
+    m_fixture->app()->sema()->setIsShowingLedTest(false);
     m_client->exchange(RemoteClient::frame("SetSettings", items(R"([{"Language": 0, "DisplayboardMode": 0}])")));
     backToTheFirstScreen();
     m_client->takeMessages();
@@ -146,7 +139,7 @@ void TestRemoteScreens::stopThenStartRunsTheRequestedRun()
                          .isEmpty());
             messages = m_client->exchange(startFrame(mode, bib));
         }
-        QCOMPARE(errorsIn(messages), QStringList());
+        QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
         verifyRequestedRun(mode, bib);
         // Nothing queued before the start takes it back later.
         QTest::qWait(100);
@@ -178,7 +171,7 @@ void TestRemoteScreens::startWhileTheGuiIsBusy()
 {
     keepGuiBusyAfterTheFirstTicket(SerialPathFinder::kScreenWaitMs / 2);
     const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_MANUAL, 42));
-    QCOMPARE(errorsIn(messages), QStringList());
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
     verifyRequestedRun(SemaEnum::SEQUENCE_MODE_MANUAL, 42);
 }
 
@@ -189,7 +182,8 @@ void TestRemoteScreens::startRefusedWhenTheGuiIsBusyTooLong()
     Sema* sema = m_fixture->app()->sema();
     keepGuiBusyAfterTheFirstTicket(SerialPathFinder::kScreenWaitMs + 500);
     const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_MANUAL, 43));
-    QCOMPARE(errorsIn(messages), QStringList { R"({"Error":"Error to show the sequence screen","ErrorIndex":21})" });
+    QCOMPARE(RemoteClient::errorsIn(messages),
+        QStringList { R"({"Error":"Error to show the sequence screen","ErrorIndex":21})" });
     QTRY_VERIFY(m_fixture->currentScreen()->property("isRunScreen").toBool());
     QTest::qWait(200);
     // Nothing counts down: stopped, or armed with the lights off.
@@ -233,6 +227,62 @@ void TestRemoteScreens::firstRemoteTextStaysOnTheBoard()
 
     m_fixture->menuPressed();
     QVERIFY(!app->isInTimingMenu());
+}
+
+void TestRemoteScreens::remoteStartClosesTheScreensUnderIt_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("page"); // -1: the page it opens on
+    QTest::addColumn<bool>("ledTest");
+    QTest::newRow("synchronisation, page 3/3 (the clock armed for capture)") << "qrc:/menu/Synchro.qml"
+                                                                             << "Synchronization" << 2 << false;
+    QTest::newRow("synchronisation, page 1/3") << "qrc:/menu/Synchro.qml"
+                                               << "Synchronization" << 0 << false;
+    QTest::newRow("GPS") << "qrc:/menu/GPS.qml"
+                         << "GPS" << -1 << false;
+    QTest::newRow("service test settings, continuous LED test on") << "qrc:/menu/TestSettings.qml"
+                                                                   << "TestSettingsForm" << -1 << true;
+}
+
+// A remote start over a screen of the synchronisation or service menus runs as over the main menu:
+// the screens under the run screen are left as the operator leaves them, the continuous LED test
+// gives the board back, and a START impulse is the run's start event, with the run's bib.
+void TestRemoteScreens::remoteStartClosesTheScreensUnderIt()
+{
+    QFETCH(QString, url);
+    QFETCH(QString, name);
+    QFETCH(int, page);
+    QFETCH(bool, ledTest);
+    Application* app = m_fixture->app();
+    Sema* sema = app->sema();
+    QQuickItem* screen = m_fixture->openScreen(url, { { QStringLiteral("objectName"), name } });
+    QVERIFY(screen);
+    if (page >= 0)
+        screen->setProperty("page", page);
+    if (ledTest)
+        sema->setIsShowingLedTest(true);
+    QCOMPARE(app->isCheckSynchro(), page == 2);
+
+    const QList<QJsonObject> messages = m_client->exchange(startFrame(SemaEnum::SEQUENCE_MODE_AUTO, 77));
+    QCOMPARE(RemoteClient::errorsIn(messages), QStringList());
+    verifyRequestedRun(SemaEnum::SEQUENCE_MODE_AUTO, 77);
+
+    m_client->takeMessages();
+    m_fixture->tap(MainWindowFixture::findItem(m_fixture->window()->contentItem(), QStringLiteral("startButton")));
+    const QByteArray event
+        = m_client->waitForMessage([](const QByteArray& m) { return m.contains("\"Section\":\"Event\""); });
+    QVERIFY2(!event.isEmpty(), "no start event");
+    QCOMPARE(RemoteClient::firstData(RemoteClient::parse(event)).value("BibNumber").toInt(), 77);
+    verifyRequestedRun(SemaEnum::SEQUENCE_MODE_AUTO, 77);
+
+    // Nothing of the screen below is left: the run screen is the only one above the first screen.
+    auto* stack = m_fixture->window()->findChild<QQuickItem*>(QStringLiteral("stack"));
+    QCOMPARE(stack->property("depth").toInt(), 2);
+    QVERIFY(!app->isInSynchroMenu());
+    QVERIFY(!app->isCheckSynchro());
+    QVERIFY(!app->isInTestMenu());
+    QVERIFY(!sema->isShowingLedTest());
 }
 
 VANTOR_TEST_CLASS(TestRemoteScreens)

@@ -1,14 +1,16 @@
 #include "core/utils.h"
 #include "remote/serial.h"
 #include "remote/serialbuffer.h"
+#include "remoteclient.h"
 #include "testsupport/testmain.h"
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <functional>
 
 using namespace Vl::Tavix3::UI;
 
@@ -26,10 +28,44 @@ QByteArray drain(Serial& serial, const SerialInfoType& port)
     return bytes;
 }
 
+// A serial layer listening on the command port with one client connected to it.
+class ConnectedSerial
+{
+public:
+    bool connect()
+    {
+        if (!serial.startServer() || !client.connectToServer())
+            return false;
+        return QTest::qWaitFor([this]() { return serial.clientCount() == 1; }, 10000);
+    }
+
+    // The messages the client receives for what send sends: a marker sent to every client after
+    // it closes them.
+    QList<QByteArray> receivedFor(const std::function<void()>& send)
+    {
+        send();
+        const QByteArray marker("\tmarker\x02");
+        serial.serialOutText(SerialEnum::SERIAL_CHANNEL_ALL, 0, QString::fromLatin1(marker));
+        QList<QByteArray> before;
+        const QByteArray last = client.waitForMessage([&](const QByteArray& message) {
+            if (message == marker)
+                return true;
+            before << message;
+            return false;
+        });
+        if (last.isEmpty())
+            before << QByteArray("<no marker>");
+        return before;
+    }
+
+    Serial serial;
+    RemoteClient client;
+};
+
 } // namespace
 
-// The serial layer without the network: channel masks, buffers, notices, outgoing text and
-// the event message.
+// The serial layer: channel masks, buffers, notices, and what reaches a client of the command
+// port (outgoing text, the event message).
 class TestSerial : public QObject
 {
     Q_OBJECT
@@ -201,21 +237,23 @@ void TestSerial::outgoingText()
 {
     QFETCH(int, mask);
     QFETCH(bool, sent);
-    Serial serial;
-    QSignalSpy spy(&serial, &Serial::sendSocketData);
+    ConnectedSerial connected;
+    QVERIFY(connected.connect());
+    Serial& serial = connected.serial;
     const QString text = QStringLiteral("\tZürich – 5 °C\x02");
-    serial.serialOutText(mask, 99, text);
-    QCOMPARE(spy.count(), sent ? 1 : 0);
-    if (sent)
-        QCOMPARE(spy.at(0).at(0).toByteArray(), text.toUtf8());
+    const QList<QByteArray> expected = sent ? QList<QByteArray> { text.toUtf8() } : QList<QByteArray>();
+    QCOMPARE(connected.receivedFor([&]() { serial.serialOutText(mask, 99, text); }), expected);
 
     // Replies addressed to a port use the mask of its type.
-    spy.clear();
-    serial.serialOutText(SerialInfoType { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }, text);
-    serial.serialOutText(SerialInfoType { 0, SerialEnum::SER_NONE }, text);
-    QCOMPARE(spy.count(), 0);
-    serial.serialOutText(SerialInfoType { 1, SerialEnum::SER_PCA }, text);
-    QCOMPARE(spy.count(), 1);
+    QCOMPARE(connected.receivedFor([&]() {
+        serial.serialOutText(SerialInfoType { Serial::kVirtualPortId, SerialEnum::SER_VIRTUAL }, text);
+        serial.serialOutText(SerialInfoType { 0, SerialEnum::SER_NONE }, text);
+    }),
+        QList<QByteArray>());
+    QCOMPARE(connected.receivedFor([&]() {
+        serial.serialOutText(SerialInfoType { 1, SerialEnum::SER_PCA }, text);
+    }),
+        QList<QByteArray> { text.toUtf8() });
 }
 
 void TestSerial::eventMessage_data()
@@ -273,14 +311,16 @@ void TestSerial::eventMessage()
 
 void TestSerial::sendEventPushesToEveryClient()
 {
-    Serial serial;
-    QSignalSpy spy(&serial, &Serial::sendSocketData);
-    serial.sendEvent(EntityPtr<Event>());
-    QCOMPARE(spy.count(), 0);
+    ConnectedSerial connected;
+    QVERIFY(connected.connect());
+    Serial& serial = connected.serial;
+    QCOMPARE(connected.receivedFor([&]() { serial.sendEvent(EntityPtr<Event>()); }), QList<QByteArray>());
     const auto event = EntityPtr<Event>::create();
-    serial.sendEvent(event);
-    QCOMPARE(spy.count(), 1);
-    const QString text = QString::fromUtf8(spy.at(0).at(0).toByteArray());
+    const QList<QByteArray> received = connected.receivedFor([&]() { serial.sendEvent(event); });
+    QCOMPARE(received.size(), 1);
+    QCOMPARE(RemoteClient::firstData(RemoteClient::parse(received.at(0))),
+        RemoteClient::firstData(RemoteClient::parse(Serial::eventMessage(*event).toUtf8())));
+    const QString text = QString::fromUtf8(received.at(0));
     QVERIFY(text.contains(QStringLiteral("\"Id\":\"%1\"").arg(event->id)));
     QVERIFY(text.contains(QStringLiteral("\"Section\":\"Event\"")));
 }

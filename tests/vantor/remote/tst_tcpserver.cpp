@@ -1,6 +1,8 @@
+#include "remote/outgoingmessage.h"
 #include "remote/serial.h"
 #include "remote/socketthread.h"
 #include "testsupport/testmain.h"
+#include "vantorprocess.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -13,6 +15,9 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <memory>
 #include <mutex>
 #include <netinet/in.h>
@@ -106,6 +111,41 @@ private:
     QByteArray m_received;
 };
 
+// While it lives, takes the log's lines about dropped clients instead of printing them.
+class DropLines
+{
+public:
+    DropLines()
+    {
+        s_current = this;
+        m_previous = qInstallMessageHandler(&DropLines::handle);
+    }
+    ~DropLines()
+    {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+
+    const QStringList& lines() const { return m_lines; }
+    // The clients the lines report dropped.
+    int dropped() const { return VantorProcess::droppedClients(m_lines.join('\n')); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type == QtWarningMsg && message.contains(QLatin1String(" dropped: ")))
+            s_current->m_lines.append(message);
+        else
+            s_current->m_previous(type, context, message);
+    }
+
+    static DropLines* s_current;
+    QtMessageHandler m_previous = nullptr;
+    QStringList m_lines;
+};
+
+DropLines* DropLines::s_current = nullptr;
+
 QByteArray drain(Serial& serial, int portId)
 {
     QByteArray bytes;
@@ -134,6 +174,8 @@ private slots:
     void clientSendingTooMuchIsHeldBack();
     void slowReaderIsJudgedOverTime_data();
     void slowReaderIsJudgedOverTime();
+    void dropsAreSummedUpInTheLog();
+    void memoryOfDroppedClientsIsGivenBack();
     void outputBudgetDropsTheClientsFurthestBehind();
     void immediateTextsLeaveWhileTheGuiThreadIsBusy();
     void batchedTextsLeaveWhenTheBatchEnds();
@@ -143,6 +185,8 @@ private slots:
 private:
     // Connects n clients and waits until the server holds all of them.
     bool connectClients(int n);
+    // The regular check of the clients; a client it drops is gone when it returns.
+    void checkClients();
 
     std::unique_ptr<Serial> m_serial;
     std::vector<std::unique_ptr<Client>> m_clients;
@@ -171,6 +215,12 @@ bool TestTcpServer::connectClients(int n)
             return false;
     }
     return true;
+}
+
+void TestTcpServer::checkClients()
+{
+    m_serial->checkClients();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TestTcpServer::everyClientReceivesWhatIsSent()
@@ -324,14 +374,15 @@ void TestTcpServer::slowReaderIsJudgedOverTime()
     if (dropped)
         QTest::ignoreMessage(
             QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* waiting for more")));
-    m_serial->checkClients();
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 2);
     now += SocketThread::kSlowReaderGraceMs - 1;
-    m_serial->checkClients();
+    checkClients();
     QCOMPARE(m_serial->clientCount(), 2);
     now += 1;
-    m_serial->checkClients();
+    checkClients();
     if (dropped) {
-        QTRY_COMPARE(m_serial->clientCount(), 1);
+        QCOMPARE(m_serial->clientCount(), 1);
         // The connection itself ends, not only the server's record of it; the client, which reads
         // nothing, learns it from its operating system.
         const int fd = int(m_clients[1]->socket.socketDescriptor());
@@ -346,6 +397,76 @@ void TestTcpServer::slowReaderIsJudgedOverTime()
 
     m_serial->serialOutText(31, 0, QStringLiteral("end"));
     QTRY_VERIFY(m_clients[0]->received.endsWith("end"));
+}
+
+void TestTcpServer::dropsAreSummedUpInTheLog()
+{
+    qint64 now = 0;
+    m_serial->setClockForTesting([&now]() { return now; });
+    // A client that reads, and three that take in at most 1 KiB each and never read it.
+    QVERIFY(connectClients(1));
+    for (int i = 0; i < 3; ++i)
+        m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 4);
+    const QString block(64 * 1024, QLatin1Char('s'));
+    for (int i = 0; i < 384; ++i)
+        m_serial->serialOutText(31, 0, block);
+    QTRY_COMPARE_WITH_TIMEOUT(m_clients[0]->received.size(), 384 * block.size(), 20000);
+
+    // All three stop reading at once and are dropped at once: one line tells of the first, and the
+    // others are summed up once a second has passed.
+    const DropLines log;
+    checkClients();
+    now += SocketThread::kSlowReaderGraceMs;
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 1);
+    QCOMPARE(log.lines().size(), 1);
+    QVERIFY2(log.lines().at(0).contains(QLatin1String("waiting for more than 5 s")), qPrintable(log.lines().at(0)));
+    now += Serial::kLogIntervalMs - 1;
+    checkClients();
+    QCOMPARE(log.lines().size(), 1);
+    now += 1;
+    checkClients();
+    QCOMPARE(log.lines().size(), 2);
+    QCOMPARE(log.lines().at(1), QStringLiteral("TCP clients dropped: 2 more that did not read what was sent to them"));
+    QCOMPARE(log.dropped(), 3);
+    // Nothing more to tell.
+    now += Serial::kLogIntervalMs;
+    checkClients();
+    QCOMPARE(log.lines().size(), 2);
+}
+
+void TestTcpServer::memoryOfDroppedClientsIsGivenBack()
+{
+    qint64 now = 0;
+    m_serial->setClockForTesting([&now]() { return now; });
+    m_clients.push_back(std::make_unique<Client>(1024));
+    QTRY_COMPARE(m_serial->clientCount(), 1);
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+    const qint64 before = VantorProcess::residentKiB(QCoreApplication::applicationPid());
+
+    // Many small messages wait for a client that does not read: tens of MiB in small pieces.
+    const QString text = QStringLiteral("\t{\"Data\":[{\"VersionNumber\":\"1.0.0\"}],\"Header\":{}}\x02");
+    const int messages = 200000;
+    for (int i = 0; i < messages; ++i)
+        m_serial->serialOutText(31, 0, text, Serial::Delivery::Immediate);
+    const qint64 held = m_serial->heldOutputBytes();
+    QVERIFY2(held > messages / 2 * OutgoingMessage::costOf(text.size()), qPrintable(QString::number(held)));
+    const qint64 most = VantorProcess::residentKiB(QCoreApplication::applicationPid());
+    QVERIFY2(most - before > held / 2048, qPrintable(QStringLiteral("%1 KiB, then %2 KiB").arg(before).arg(most)));
+
+    // Dropped, the client leaves nothing behind: the memory goes back to the system.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* waiting for more")));
+    checkClients();
+    now += SocketThread::kSlowReaderGraceMs;
+    checkClients();
+    QCOMPARE(m_serial->clientCount(), 0);
+    QCOMPARE(m_serial->heldOutputBytes(), qint64(0));
+    const qint64 after = VantorProcess::residentKiB(QCoreApplication::applicationPid());
+    QVERIFY2(after - before < (most - before) / 4,
+        qPrintable(QStringLiteral("%1 KiB, at most %2 KiB, then %3 KiB").arg(before).arg(most).arg(after)));
 }
 
 void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
@@ -368,9 +489,7 @@ void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
     for (int i = 0; i < 3; ++i)
         m_clients.push_back(std::make_unique<Client>(1024));
     QTRY_COMPARE(m_serial->clientCount(), 4);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TCP client dropped: .* for all clients")));
+    const DropLines log;
 
     // Twice the budget, each message shared by all four clients; the reader keeps within a few
     // messages of what is sent.
@@ -392,6 +511,11 @@ void TestTcpServer::outputBudgetDropsTheClientsFurthestBehind()
     }
     QTRY_COMPARE_WITH_TIMEOUT(read.load(), qint64(messages) * block.size(), 20000);
     QTRY_COMPARE(m_serial->clientCount(), 1);
+    // Every drop is in the log, the first for the budget, the others with it or summed up after it.
+    now += Serial::kLogIntervalMs;
+    checkClients();
+    QCOMPARE(log.dropped(), 3);
+    QVERIFY2(log.lines().value(0).contains(QLatin1String("for all clients")), qPrintable(log.lines().join('\n')));
     stop = true;
     QVERIFY(reader->wait(5000));
     // Shared, the messages never cost more than the budget, the message that crossed it and the text

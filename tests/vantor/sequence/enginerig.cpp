@@ -1,6 +1,7 @@
 #include "enginerig.h"
 
 #include "core/utils.h"
+#include "sequence/displayboardenum.h"
 #include "time/datetime.h"
 
 #include <QJsonArray>
@@ -251,7 +252,10 @@ void EngineRig::drawSemaText(
 void EngineRig::drawTimeOfDay(const QString& text)
 {
     record(QStringLiteral("tod ") + text.trimmed());
-    m_board.drawTimeOfDay(text);
+    // Where the board puts it for the application's menu and colour, here the rig's: the board
+    // would ask the application object, which the rig has not.
+    m_board.drawText(1, inTimingMenu ? 0 : 4, text, displayboardTimeColor(), DisplayboardEnum::DISP_COLOR_OFF,
+        DisplayboardEnum::DISP_FONT_SMALL, false);
 }
 
 void EngineRig::drawText(int x, int y, const QString& text, int foreground, int background, int font, bool send)

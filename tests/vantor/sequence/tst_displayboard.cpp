@@ -335,6 +335,29 @@ void TestDisplayboard::countdownTexts_data()
     QTest::newRow("1 h 30 min 15 s to go") << -(5415 * s) << false << QStringLiteral("-1:30");
     QTest::newRow("exactly one hour after") << 3600 * s << false << QStringLiteral("1:00");
     QTest::newRow("2 h 5 min after") << 7500 * s << false << QStringLiteral("2:05");
+    // Differences: tenths, with minutes from a minute on, hours and minutes from an hour on.
+    const qint64 tenth = s / 10;
+    const qint64 h = 3600 * s;
+    QTest::newRow("delta 59.9 s") << 599 * tenth << true << QStringLiteral("59.9");
+    QTest::newRow("delta -59.9 s") << -599 * tenth << true << QStringLiteral("-59.9");
+    QTest::newRow("delta 1 min") << 60 * s << true << QStringLiteral("1:00.0");
+    QTest::newRow("delta -1 min") << -60 * s << true << QStringLiteral("-1:00.0");
+    QTest::newRow("delta -1 min 32.4 s") << -924 * tenth << true << QStringLiteral("-1:32.4");
+    QTest::newRow("delta -26 min 3 s") << -(26 * 60 + 3) * s << true << QStringLiteral("-26:03.0");
+    QTest::newRow("delta 59 min 59.9 s") << h - tenth << true << QStringLiteral("59:59.9");
+    QTest::newRow("delta -59 min 59.9 s") << -(h - tenth) << true << QStringLiteral("-59:59.9");
+    QTest::newRow("delta 1 h") << h << true << QStringLiteral("1:00");
+    QTest::newRow("delta -1 h") << -h << true << QStringLiteral("-1:00");
+    QTest::newRow("delta 1 h 0 min 5.5 s") << h + 55 * tenth << true << QStringLiteral("1:00");
+    QTest::newRow("delta -25 h 7 min") << -(25 * h + 7 * 60 * s) << true << QStringLiteral("-25:07");
+    // Countdowns of a day or more keep their hours.
+    QTest::newRow("23 h 59 min 59 s to go") << -(24 * h - s) << false << QStringLiteral("-23:59");
+    QTest::newRow("24 h to go") << -24 * h << false << QStringLiteral("-24:00");
+    QTest::newRow("25 h to go") << -25 * h << false << QStringLiteral("-25:00");
+    QTest::newRow("9999 h 59 min to go") << -(10000 * h - 60 * s) << false << QStringLiteral("-9999:59");
+    // Beyond what the band holds, whole days.
+    QTest::newRow("10000 h to go") << -10000 * h << false << QStringLiteral("-416d");
+    QTest::newRow("100000 h after") << 100000 * h << false << QStringLiteral("4166d");
 }
 
 void TestDisplayboard::countdownTexts()
@@ -344,6 +367,8 @@ void TestDisplayboard::countdownTexts()
     QFETCH(QString, text);
     const boost::optional<qint64> time = ticks == -1 ? boost::none : boost::optional<qint64>(ticks);
     QCOMPARE(Displayboard::semaTimeText(time, delta), text);
+    // Whole on the band, which ends at column 46.
+    QVERIFY(Displayboard::textWidth(text) <= 46);
 }
 
 VANTOR_TEST_CLASS(TestDisplayboard)

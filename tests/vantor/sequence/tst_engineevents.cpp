@@ -1,7 +1,10 @@
+#include "boardgrid.h"
 #include "core/orvaneenum.h"
 #include "enginerig.h"
 #include "enginetrace.h"
+#include "sequence/displayboardenum.h"
 #include "testsupport/testmain.h"
+#include "time/datetime.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -42,6 +45,8 @@ private slots:
     void skipOutOfWindow_data();
     void skipOutOfWindow();
     void deltaHeldForFiveSeconds();
+    void longTimesShowMinutesAndHours_data();
+    void longTimesShowMinutesAndHours();
     void delayedDelta();
     void delayOfEveryRange_data();
     void delayOfEveryRange();
@@ -251,6 +256,82 @@ void TestEngineEvents::deltaHeldForFiveSeconds()
     rig->runUntil("12:00:01.000");
     QCOMPARE(rig->trace("time ").last(), QStringLiteral("12:00:01.000 time 1"));
     QCOMPARE(rig->falseStartTimerObject().currentCount, TimerSoftware::kIdle);
+}
+
+void TestEngineEvents::longTimesShowMinutesAndHours_data()
+{
+    QTest::addColumn<QString>("now");
+    QTest::addColumn<int>("startDay");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<QString>("text");
+
+    // A start 12:00:00 on the day startDay days on; with an event, the difference it gives, else
+    // the countdown at that moment. The red light is on from 10:58:20, the green from 12:00:00.
+    const int one = SemaEnum::VISUALIZATION_MODE_1;
+    const QString before = QStringLiteral("10:58:00.000");
+    QTest::newRow("59.9 s early") << before << 0 << "11:59:00.100" << one << "-59.9";
+    QTest::newRow("a minute early") << before << 0 << "11:59:00.000" << one << "-1:00.0";
+    QTest::newRow("92.4 s early") << before << 0 << "11:58:27.600" << one << "-1:32.4";
+    QTest::newRow("92.4 s early, layout 6 with the bib")
+        << before << 0 << "11:58:27.600" << int(SemaEnum::VISUALIZATION_MODE_6) << "-1:32.4";
+    QTest::newRow("26 min 3 s early") << before << 0 << "11:33:57.000" << one << "-26:03.0";
+    QTest::newRow("59 min 59.9 s early") << before << 0 << "11:00:00.100" << one << "-59:59.9";
+    QTest::newRow("an hour early") << before << 0 << "11:00:00.000" << one << "-1:00";
+    QTest::newRow("1 h 0 min 5.5 s late") << before << 0 << "13:00:05.500" << one << "1:00";
+    QTest::newRow("25 h early") << "11:00:00.000" << 1 << "11:00:00.000" << one << "-25:00";
+    QTest::newRow("countdown of 25 h") << "10:59:30.000" << 1 << QString() << one << "-25:00";
+    QTest::newRow("countdown of 9984 h") << "11:59:58.500" << 416 << QString() << one << "-9984:00";
+    QTest::newRow("countdown of 500 days") << "11:59:58.500" << 500 << QString() << one << "-500d";
+}
+
+// A difference or a countdown of a minute or more shows its minutes, of an hour or more its hours
+// (however many), each form whole on the 48 columns of the board, over the lights.
+void TestEngineEvents::longTimesShowMinutesAndHours()
+{
+    QFETCH(QString, now);
+    QFETCH(int, startDay);
+    QFETCH(QString, event);
+    QFETCH(int, layout);
+    QFETCH(QString, text);
+
+    auto rig = EngineRig::create(now);
+    rig->inTimingMenu = true;
+    Sema& sema = rig->sema();
+    sema.setVisualizationMode(layout);
+    sema.initSema(); // bib 1
+    // A run that lights red 61 min 40 s before its start moment and lasts two hours after it.
+    sema.resetListInterval(SemaEnum::SEMA_SEQUENCE_CUSTOM);
+    sema.setInterval(0, SemaEnum::SEMA_SEQUENCE_CUSTOM,
+        SemaInterval { -3700, SemaEnum::SEMA_SOUND_LONG_BOOP, SemaEnum::SEMA_COLOR_RED, false });
+    sema.setInterval(1, SemaEnum::SEMA_SEQUENCE_CUSTOM,
+        SemaInterval { 0, SemaEnum::SEMA_SOUND_LONG_BIP, SemaEnum::SEMA_COLOR_GREEN, true });
+    sema.setInterval(2, SemaEnum::SEMA_SEQUENCE_CUSTOM,
+        SemaInterval { 7200, SemaEnum::NO_SEMA_SOUND, SemaEnum::SEMA_COLOR_OFF, false });
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_CUSTOM, "12:00:00", 4 * 3600 * kSecond);
+    sema.setStartDate(QVariant(qlonglong(EngineRig::day() + startDay * DateTime::kTicksPerDay)));
+    sema.setSequenceStatus(true);
+    rig->runJobs();
+    QVERIFY(sema.sequenceStatus());
+    if (event.isEmpty()) {
+        rig->runFor(kSecond);
+    } else {
+        rig->runUntil(event);
+        rig->sendEvent(EngineRig::at(event), kStartLine);
+    }
+
+    // The text right-aligned at column 46 of the band, in red, as the board's font draws it, with
+    // nothing of the lights between its characters.
+    const int width = Displayboard::textWidth(text);
+    const int column = 46 - width;
+    QVERIFY2(column >= 0, qPrintable(QStringLiteral("%1 is %2 columns wide").arg(text).arg(width)));
+    Displayboard expected;
+    expected.drawText(column, 8, text, DisplayboardEnum::DISP_COLOR_RED, DisplayboardEnum::DISP_COLOR_OFF,
+        DisplayboardEnum::DISP_FONT_SMALL, false);
+    const QStringList shown = boardGrid(rig->displayboard());
+    const QStringList wanted = boardGrid(expected);
+    for (int row = 8; row < Displayboard::kRows; ++row)
+        QCOMPARE(shown.at(row).mid(column), wanted.at(row).mid(column));
 }
 
 void TestEngineEvents::delayedDelta()

@@ -39,7 +39,7 @@ private slots:
     void lateTickFiresOneGroupPerTick();
     void offModes_data();
     void offModes();
-    void offModeChangeShowsWithinASecond();
+    void offModeChangeShowsAtOnce();
     void unknownColourAndSoundActAsNone();
     void emptyTableIsNeverArmed_data();
     void emptyTableIsNeverArmed();
@@ -54,6 +54,8 @@ private slots:
     void clockJumpAheadSkipsMissedRuns();
     void minimumRepetitionKeepsEveryRunOnTime_data();
     void minimumRepetitionKeepsEveryRunOnTime();
+    void nextRunBeginsOnTheWholeSecond_data();
+    void nextRunBeginsOnTheWholeSecond();
     void timeOfDayOncePerSecond();
 };
 
@@ -77,7 +79,7 @@ void TestEngineRunning::builtInRun_data()
 }
 
 // One AUTO run of each built-in table with the start moment at 12:00:00 and a repetition time of
-// 60 s; the next run is planned on the tick after the silent last interval, in its second.
+// 60 s; the next run is planned in the tick of the silent last interval, on its whole second.
 void TestEngineRunning::builtInRun()
 {
     QFETCH(int, type);
@@ -93,10 +95,11 @@ void TestEngineRunning::builtInRun()
     QCOMPARE(timetable(*rig, "lights "), lights);
     QCOMPARE(timetable(*rig, "tone "), tones);
 
-    // The end of the table plans the next run one repetition later, 100 ms after the lights went off.
-    const QString offAt = rig->trace("lights OFF").last().left(8);
+    // The end of the table plans the next run one repetition later, as the lights go off.
+    const QString offAt = rig->trace("lights OFF").last().left(12);
+    QVERIFY(offAt.endsWith(QLatin1String(".000")));
     // Starting clears the synchronisation pulse, then sets it to each planned start.
-    QCOMPARE(timetable(*rig, "synchro "), "11:59:00 -; 11:59:00 12:00:00; " + offAt + ".100 12:01:00");
+    QCOMPARE(timetable(*rig, "synchro "), "11:59:00 -; 11:59:00 12:00:00; " + offAt.left(8) + " 12:01:00");
     QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:01:00"));
     QVERIFY(rig->sema().sequenceStatus());
     QVERIFY(!rig->sema().isOff());
@@ -176,7 +179,7 @@ void TestEngineRunning::offModes()
     QCOMPARE(timetable(*rig, "lights "), lights);
 }
 
-void TestEngineRunning::offModeChangeShowsWithinASecond()
+void TestEngineRunning::offModeChangeShowsAtOnce()
 {
     auto rig = EngineRig::create("10:00:00.000");
     rig->sema().setSequenceType(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI);
@@ -186,7 +189,7 @@ void TestEngineRunning::offModeChangeShowsWithinASecond()
     rig->clearTrace();
     rig->sema().setOffMode(SemaEnum::SEMA_OFF_MODE_ONLY_RED);
     rig->runUntil("10:00:05.000");
-    QCOMPARE(timetable(*rig, "lights "), QStringLiteral("10:00:02 RED"));
+    QCOMPARE(timetable(*rig, "lights "), QStringLiteral("10:00:01.500 RED"));
 }
 
 // An interval whose colour or sound lies outside the tables fires as no colour and no tone.
@@ -352,9 +355,9 @@ void TestEngineRunning::clockJumpAheadSkipsMissedRuns()
     rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", 20 * kSecond);
     rig->runUntil("12:00:12.000");
     // With the minimum repetition the next run's first interval (12:00:10) falls in the second of
-    // the silent last one: it fires on the next tick, in time.
+    // the silent last one: it fires in the same tick, on the whole second.
     QCOMPARE(rig->sema().nextStartTime().trimmed(), QStringLiteral("12:00:20"));
-    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:10.100 tone 460 1000"));
+    QCOMPARE(rig->trace("tone ").last(), QStringLiteral("12:00:10.000 tone 460 1000"));
     rig->runUntil("12:00:25.000");
     rig->clearTrace();
     // An hour later: the run under way ends at once, and the next is the first not yet begun.
@@ -370,16 +373,16 @@ void TestEngineRunning::minimumRepetitionKeepsEveryRunOnTime_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QStringList>("firstTones");
     // The first tone of each of three runs at the table's minimum repetition time: from the second
-    // run on it comes on the tick after the silent last interval, in the same second.
+    // run on it comes in the tick of the silent last interval, on the same whole second.
     QTest::newRow("ALPINE SKI, 20 s") << 0
-                                      << QStringList { "11:59:50.000 tone 460 1000", "12:00:10.100 tone 460 1000",
-                                             "12:00:30.100 tone 460 1000" };
+                                      << QStringList { "11:59:50.000 tone 460 1000", "12:00:10.000 tone 460 1000",
+                                             "12:00:30.000 tone 460 1000" };
     QTest::newRow("RALLY, 31 s") << 2
-                                 << QStringList { "11:59:50.000 tone 460 1000", "12:00:21.100 tone 460 1000",
-                                        "12:00:52.100 tone 460 1000" };
+                                 << QStringList { "11:59:50.000 tone 460 1000", "12:00:21.000 tone 460 1000",
+                                        "12:00:52.000 tone 460 1000" };
     QTest::newRow("UP HILL NO COUNTDOWN, 21 s")
         << 4
-        << QStringList { "11:59:50.000 tone 460 1000", "12:00:11.100 tone 460 1000", "12:00:32.100 tone 460 1000" };
+        << QStringList { "11:59:50.000 tone 460 1000", "12:00:11.000 tone 460 1000", "12:00:32.000 tone 460 1000" };
 }
 
 // At the minimum repetition time every run keeps its tones and its start moment on time.
@@ -401,6 +404,47 @@ void TestEngineRunning::minimumRepetitionKeepsEveryRunOnTime()
         QStringList({ "event ch9 " + EngineRig::stamp(start) + " bib- auto",
             "event ch9 " + EngineRig::stamp(start + minimum) + " bib- auto",
             "event ch9 " + EngineRig::stamp(start + 2 * minimum) + " bib- auto" }));
+}
+
+void TestEngineRunning::nextRunBeginsOnTheWholeSecond_data()
+{
+    QTest::addColumn<int>("repetitionSeconds");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("lights");
+    // At the minimum repetition the next run's first interval falls in the second of the silent
+    // last one; at a longer one the next run counts down from there.
+    QTest::newRow("ALPINE SKI, 20 s") << 20 << "-10"
+                                      << "RED";
+    QTest::newRow("ALPINE SKI, 25 s") << 25 << "-15"
+                                      << "OFF";
+    QTest::newRow("ALPINE SKI, 60 s") << 60 << "-50"
+                                      << "OFF";
+}
+
+// The silent last interval ends its run in its own tick, on the whole second: the next run's first
+// countdown value (and its first light, when due) reaches the board and the clients in that tick.
+void TestEngineRunning::nextRunBeginsOnTheWholeSecond()
+{
+    QFETCH(int, repetitionSeconds);
+    QFETCH(QString, band);
+    QFETCH(QString, lights);
+
+    auto rig = EngineRig::create("11:59:40.000");
+    rig->sema().setIsOutputStatusEnabled(true);
+    rig->startAuto(SemaEnum::SEMA_SEQUENCE_ALPINE_SKI, "12:00:00", repetitionSeconds * kSecond);
+    rig->runUntil("12:00:09.900");
+    rig->clearTrace();
+    rig->runUntil("12:00:10.000");
+    QCOMPARE(rig->texts("time ").last(), "time " + band);
+    QCOMPARE(rig->texts("lights ").last(), "lights " + lights);
+    QCOMPARE(rig->texts("status ").size(), 1);
+    QCOMPARE(rig->statusMessages().last().value(QStringLiteral("Time")).toString().trimmed(), band);
+    QCOMPARE(rig->sema().nextStartTime().trimmed(),
+        EngineRig::stamp(EngineRig::at("12:00:00.000") + repetitionSeconds * kSecond).left(8));
+    // Nothing is left for the next tick.
+    rig->clearTrace();
+    rig->runUntil("12:00:10.100");
+    QVERIFY(rig->trace({ "time ", "lights ", "tone ", "status " }).isEmpty());
 }
 
 void TestEngineRunning::timeOfDayOncePerSecond()

@@ -1,4 +1,5 @@
 #include "sequence/filesystemproxymodel.h"
+#include "sequence/indentedjson.h"
 #include "sequence/sema.h"
 #include "testsupport/testmain.h"
 #include "time/datetime.h"
@@ -8,6 +9,8 @@
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <limits>
 
 using namespace Vl::Tavix3::UI;
 
@@ -54,6 +57,8 @@ private slots:
     void invokablesReadTheFiles();
     void storeKeepsDocumentsOfTheSameSecond();
     void storeReportsFailure();
+    void indentedSizeIsKnownBeforeWriting_data();
+    void indentedSizeIsKnownBeforeWriting();
     void startingListErrors_data();
     void startingListErrors();
     void startingListReplacedAllOrNothing();
@@ -189,6 +194,35 @@ void TestSequenceFiles::storeReportsFailure()
     QVERIFY(path.isEmpty());
     QVERIFY(!error.isEmpty());
     QFile::remove(FileSystemProxyModel::getCustomFolderPath());
+}
+
+void TestSequenceFiles::indentedSizeIsKnownBeforeWriting_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("empty") << QByteArray("{}");
+    QTest::newRow("flat") << QByteArray(R"({"a":1,"b":"x","c":true,"d":null})");
+    QTest::newRow("empty containers") << QByteArray(R"({"a":[],"b":{},"c":[{}],"d":{"e":[]}})");
+    QTest::newRow("nested") << QByteArray(R"({"a":[[1,2],[{}],{"b":[3,{"c":"d"}]}],"e":{"f":{"g":[[[]]]}}})");
+    QTest::newRow("texts with escapes")
+        << QByteArray(R"({"a\nb":"line\nbreak \"quoted\" \u00e8 \ud83d\ude00","c":["\t",1.5e300]})");
+    QByteArray deep = "[1,2]";
+    for (int level = 0; level < 12; ++level)
+        deep = "[" + deep + R"(,{"k":[]}])";
+    QTest::newRow("deep") << QByteArray(R"({"deep":)" + deep + "}");
+}
+
+void TestSequenceFiles::indentedSizeIsKnownBeforeWriting()
+{
+    QFETCH(QByteArray, json);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const qint64 added
+        = document.toJson(QJsonDocument::Indented).size() - document.toJson(QJsonDocument::Compact).size();
+    QCOMPARE(IndentedJson::addedBytes(document.object(), std::numeric_limits<qint64>::max() / 2), added);
+    QCOMPARE(IndentedJson::addedBytes(document.object(), added), added);
+    // Counting stops past a limit, with a result above it.
+    QVERIFY(IndentedJson::addedBytes(document.object(), added - 1) > added - 1);
 }
 
 void TestSequenceFiles::startingListErrors_data()

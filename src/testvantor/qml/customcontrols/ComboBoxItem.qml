@@ -2,7 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 
 // A chooser drawn as a plain cell: its current text shrinks to fit, there is no drop-down arrow, and
-// the up and down keys move the focus to the neighbouring items.
+// the up and down keys move the focus to the neighbouring items. Its list shows every entry whole.
 ComboBox {
     id: root
 
@@ -17,12 +17,45 @@ ComboBox {
     property bool error: false
     property bool handleKeyUpDown: true
 
+    // What an entry's check mark and paddings take beside its text, as the entries report it.
+    property real entryChromeWidth: 0
+    // The widest entry text at the list's size.
+    readonly property real widestEntryText: {
+        var widest = 0
+        var entryCount = root.count
+        for (var i = 0; i < entryCount; ++i)
+            widest = Math.max(widest, entryMetrics.advanceWidth(root.entryText(root.entryAt(i))))
+        return Math.ceil(widest)
+    }
+
     function entryText(entry) {
         if (entry === undefined || entry === null)
             return ""
         if (root.textRole !== "" && typeof entry === "object")
             return entry[root.textRole] !== undefined ? String(entry[root.textRole]) : ""
         return String(entry)
+    }
+
+    function entryAt(index) {
+        var entries = root.model
+        if (Array.isArray(entries))
+            return entries[index]
+        if (entries && entries.get !== undefined)
+            return entries.get(index)
+        return typeof entries === "number" ? index : undefined
+    }
+
+    FontMetrics {
+        id: entryMetrics
+        font.family: root.font.family
+        font.pixelSize: root.fontPixelSize
+    }
+
+    // The list is as wide as the chooser, or as its widest entry needs: every entry is read whole,
+    // at one size, beside its check mark.
+    function listWidth() {
+        return Math.max(root.width, root.widestEntryText + root.entryChromeWidth + root.popup.leftPadding
+                        + root.popup.rightPadding + 2)
     }
 
     indicator: Item {}
@@ -50,7 +83,7 @@ ComboBox {
 
     delegate: MenuItem {
         id: entry
-        width: root.width
+        width: ListView.view ? ListView.view.width : root.width
         checkable: true
         autoExclusive: true
         checked: root.currentIndex === index
@@ -61,12 +94,14 @@ ComboBox {
             leftPadding: entry.indicator ? entry.indicator.width + entry.spacing : 0
             text: entry.text
             color: "black"
+            font.family: root.font.family
             font.pixelSize: root.fontPixelSize
-            minimumPixelSize: 6
-            fontSizeMode: Text.Fit
             verticalAlignment: Text.AlignVCenter
             elide: Text.ElideRight
         }
+        readonly property real chromeWidth: entry.leftPadding + contentItem.leftPadding + entry.rightPadding
+        onChromeWidthChanged: root.entryChromeWidth = Math.max(root.entryChromeWidth, chromeWidth)
+        Component.onCompleted: root.entryChromeWidth = Math.max(root.entryChromeWidth, chromeWidth)
     }
 
     Keys.onUpPressed: {
@@ -98,5 +133,10 @@ ComboBox {
         }
     }
 
-    Component.onCompleted: root.initalized = true
+    Component.onCompleted: {
+        // Bound only now: the chooser makes its list when it is complete, and a binding that reaches
+        // the list earlier leaves its entries deaf to clicks.
+        root.popup.width = Qt.binding(root.listWidth)
+        root.initalized = true
+    }
 }

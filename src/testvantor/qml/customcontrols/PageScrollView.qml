@@ -6,7 +6,8 @@ import QtQuick.Controls 2.15
 ScrollView {
     id: root
 
-    readonly property bool overflows: contentHeight > availableHeight
+    // Not while the page is still without a height: a bar shown then would stay a moment.
+    readonly property bool overflows: availableHeight > 0 && contentHeight > availableHeight
     // The width the content may take without lying under the scroll bar.
     readonly property real usableWidth: availableWidth - (overflows ? ScrollBar.vertical.width + 2 : 0)
 

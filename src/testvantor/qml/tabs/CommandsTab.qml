@@ -22,7 +22,7 @@ Item {
     property alias startDateInput: startDateInput
     property alias repetitionInput: repetitionInput
 
-    // The tab is taller than the tab area; it scrolls.
+    // The page fits the tab area; in a smaller one it scrolls.
     PageScrollView {
         id: scroller
         objectName: "commandsScroller"
@@ -136,7 +136,7 @@ Item {
                         id: sequenceListView
                         objectName: "sequenceList"
                         Layout.fillWidth: true
-                        Layout.preferredHeight: 150
+                        Layout.preferredHeight: 130
                         model: root.window.sequenceList
                         currentIndex: -1
                         delegate: Rectangle {
@@ -166,6 +166,14 @@ Item {
                                 sequenceNameInput.text = root.window.sequenceList[currentIndex].SequenceName
                             }
                         }
+                    }
+                    BetterButton {
+                        objectName: "getSequencesButton"
+                        Layout.fillWidth: true
+                        text: qsTr("Get sequences")
+                        tooltip: qsTr("Get all sequences on device")
+                        enabled: root.connected
+                        onClicked: root.backend.getAllSequences()
                     }
                 }
 
@@ -266,14 +274,6 @@ Item {
                     Layout.alignment: Qt.AlignTop
                     spacing: 5
 
-                    BetterButton {
-                        objectName: "getSequencesButton"
-                        Layout.fillWidth: true
-                        text: qsTr("Get sequences")
-                        tooltip: qsTr("Get all sequences on device")
-                        enabled: root.connected
-                        onClicked: root.backend.getAllSequences()
-                    }
                     BetterButton {
                         objectName: "startSequenceButton"
                         Layout.fillWidth: true

@@ -1,12 +1,12 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import "../customcontrols"
 
 // The "Events" tab: one line per timing event that Vantor pushes.
 Item {
     id: root
 
     property var window
-    property alias text: eventsArea.text
+    property alias eventsList: eventsList
 
     function addEvent(phisicalChannel, time, date, isAuto, bibNumber) {
         var line = phisicalChannel + " - " + time + " - " + date
@@ -14,22 +14,14 @@ Item {
             line += " - " + qsTr("Auto")
         if (bibNumber !== 0)
             line += " - " + bibNumber
-        eventsArea.append(line)
+        eventsList.append(line)
     }
 
-    ScrollView {
+    LogList {
+        id: eventsList
+        objectName: "eventsArea"
         anchors.fill: parent
         anchors.margins: 5
-
-        TextArea {
-            id: eventsArea
-            objectName: "eventsArea"
-            readOnly: true
-            selectByMouse: true
-            wrapMode: TextEdit.WrapAnywhere
-            background: Rectangle {
-                color: "white"
-            }
-        }
+        border.color: "transparent"
     }
 }

@@ -76,21 +76,47 @@ Item {
         { "name": "brightness", "label": qsTr("Brightness"), "entries": numbers(10, 100, 10) }
     ]
 
-    function chooser(name) {
+    // The values of the last answer to "Get setting", by chooser name (undefined where the answer
+    // had none), and the choosers the user has changed since.
+    property var readValues: ({})
+    property var changedByUser: ({})
+
+    function chooserRow(name) {
         for (var i = 0; i < definitions.length; ++i) {
             if (definitions[i].name === name)
-                return chooserRepeater.itemAt(i).chooser
+                return chooserRepeater.itemAt(i)
         }
         return null
     }
 
+    function chooser(name) {
+        var row = chooserRow(name)
+        return row ? row.chooser : null
+    }
+
+    // What "Send setting" sends for a chooser: the entry the user chose, or else the value Vantor
+    // reported, so that a setting nobody touched is written back as it was, even one that none of
+    // the entries holds; before any answer, the chooser's entry.
     function value(name) {
         var combo = chooser(name)
+        if (!changedByUser[name] && readValues[name] !== undefined)
+            return readValues[name]
         return combo.model[combo.currentIndex].value
     }
 
     function select(name, received) {
-        root.window.setComboBoxCurrentIndex(chooser(name), received)
+        var row = chooserRow(name)
+        var index = root.window.setComboBoxCurrentIndex(row.chooser, received)
+        var listed = row.chooser.model[index].value === received
+        // A value that no entry holds is shown as it is, not as the first entry.
+        row.unlistedText = received === undefined || received === null || listed ? "" : String(received)
+        readValues[name] = received === null ? undefined : received
+        changedByUser[name] = false
+    }
+
+    function userChose(name) {
+        changedByUser[name] = true
+        chooserRow(name).unlistedText = ""
     }
 
     function applySettings1(language, dateFormat, timeFormat, visualizationMode, isHighContrast, isTapHandlerEnabled,
@@ -154,7 +180,10 @@ Item {
                     model: root.definitions
 
                     RowLayout {
+                        id: settingRow
                         property alias chooser: combo
+                        // The value read from Vantor when none of the entries holds it.
+                        property string unlistedText: ""
                         width: scroller.usableWidth
                         spacing: 5
 
@@ -174,6 +203,8 @@ Item {
                             textRole: "text"
                             model: modelData.entries
                             currentIndex: 0
+                            displayText: settingRow.unlistedText !== "" ? settingRow.unlistedText : currentText
+                            onActivated: root.userChose(modelData.name)
                         }
                     }
                 }

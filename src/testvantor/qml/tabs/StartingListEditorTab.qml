@@ -100,6 +100,7 @@ Item {
 
         ColumnLayout {
             Layout.alignment: Qt.AlignTop
+            Layout.minimumWidth: root.listWidth
             spacing: 5
 
             RowLayout {
@@ -203,11 +204,12 @@ Item {
             }
         }
 
-        // The action buttons: a column 150 wide, or as wide as its longest label needs.
+        // The action buttons: a column 150 wide, or as wide as its longest label needs where the
+        // page has the room; in the narrowest window their labels shrink a little instead.
         ColumnLayout {
-            Layout.fillWidth: false
+            Layout.fillWidth: true
             Layout.preferredWidth: Math.max(150, implicitWidth)
-            Layout.minimumWidth: Layout.preferredWidth
+            Layout.minimumWidth: 150
             Layout.maximumWidth: Layout.preferredWidth
             Layout.alignment: Qt.AlignTop
             spacing: 5

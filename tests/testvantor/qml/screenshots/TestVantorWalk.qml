@@ -3,8 +3,9 @@ import velmora.Orvane 1.0
 
 // The walk through TestVantor's tabs: connect to the running Vantor with the window's own button,
 // ask for its version, settings, repetition times, sequences and GPS state, switch on the
-// continuous status, fill both editors with a few rows, then take one picture per tab. One step per
-// tick, so that answers arrive and the window settles.
+// continuous status, fill both editors with a few rows, check that the answers come from the Vantor
+// the walk started, then take one picture per tab at the default size and one in the smallest
+// window. One step per tick, so that answers arrive and the window settles.
 Item {
     id: walk
 
@@ -47,6 +48,32 @@ Item {
         current -= 1
     }
 
+    // The answers come from the Vantor that the walk started: its version, and the sequence that
+    // only its folder holds.
+    function checkTheAnswers() {
+        if (vantorVersion === "" || mainForm.statusVersionNumber !== vantorVersion)
+            shooter.fail("version " + mainForm.statusVersionNumber + " answered, the Vantor started is " + vantorVersion)
+        var names = mainForm.sequenceList.map(function(entry) { return entry.SequenceName })
+        if (names.indexOf(markerSequence) < 0)
+            shooter.fail("the sequences answered (" + names.join(", ") + ") lack " + markerSequence
+                         + ": another server answered")
+    }
+
+    function findItem(item, name) {
+        if (item.objectName === name)
+            return item
+        for (var i = 0; i < item.children.length; ++i) {
+            var found = findItem(item.children[i], name)
+            if (found)
+                return found
+        }
+        return null
+    }
+
+    function signChooser() {
+        return findItem(sequenceEditorTab.sequenceList.itemAtIndex(0), "signChooser")
+    }
+
     function fillEditors() {
         sequenceEditorTab.sequenceIdInput.text = "S-1"
         sequenceEditorTab.sequenceNameInput.text = "Slalom"
@@ -85,15 +112,32 @@ Item {
             backend.sendSetEnabledOutputStatus()
             fillEditors()
         }, 3000)
-        for (var i = 0; i < tabBar.count; ++i) {
-            (function(index) {
-                step(function() { tabBar.currentIndex = index })
-                step(function() {
-                    var title = tabBar.itemAt(index).text.toLowerCase().replace(/ /g, "-")
-                    shooter.save("testvantor-" + pad(index + 1) + "-" + title)
-                }, 100)
-            })(i)
-        }
+        step(function() { checkTheAnswers() }, 100)
+        // Every tab at the default size, then in the smallest window.
+        var sizes = [{ "prefix": "testvantor-", "width": mainForm.width, "height": mainForm.height },
+                     { "prefix": "testvantor-smallest-", "width": mainForm.minimumWidth, "height": mainForm.minimumHeight }]
+        sizes.forEach(function(size) {
+            step(function() {
+                mainForm.width = size.width
+                mainForm.height = size.height
+            })
+            for (var i = 0; i < tabBar.count; ++i) {
+                (function(index) {
+                    step(function() { tabBar.currentIndex = index })
+                    step(function() {
+                        var title = tabBar.itemAt(index).text.toLowerCase().replace(/ /g, "-")
+                        shooter.save(size.prefix + pad(index + 1) + "-" + title)
+                    }, 100)
+                })(i)
+            }
+            // The narrowest chooser's list open, the sign of the first sequence row.
+            step(function() {
+                tabBar.currentIndex = 4
+                signChooser().popup.open()
+            })
+            step(function() { shooter.save(size.prefix + "05-internal-sequence-sign-list") }, 100)
+            step(function() { signChooser().popup.close() })
+        })
         step(function() {
             backend.sendSetDisableOutputStatus()
             disconnectButton.clicked()

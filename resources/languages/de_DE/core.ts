@@ -1,0 +1,10 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Vl::Tavix3::UI::AppSettingsStore</name>
+    <message>
+        <source>Settings cannot be stored</source>
+        <translation>Einstellungen nicht gespeichert</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,3 @@
+#pragma once
+#include "common/ticktime.h"
+#include <QString>

@@ -1,0 +1,3 @@
+#include "sequence/sema.h"
+#include "time/clock.h"
+#include <common/ticktime.h>

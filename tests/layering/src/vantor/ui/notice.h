@@ -1,0 +1,3 @@
+#pragma once
+#include <ui/notice.h>
+#include "core/utils.h"
