@@ -4,6 +4,7 @@
 // Two cases, each measured [tones] times (default 200): a tone requested while the output is
 // silent, and a tone that replaces one still sounding (the device's buffer is then full, so its
 // first samples wait for room). Needs an output device that opens (a sound server or a card).
+// The output thread runs under real-time scheduling where the process may use it, as in Vantor.
 #include "benchsupport.h"
 #include "device/soundcardtonesink.h"
 
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int tones = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
 
-    const std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(SoundCardToneSink::outputDevices());
+    const std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(&SoundCardToneSink::outputDevices);
     if (!sink) {
         std::printf("No sound card output opens on this machine: nothing to measure.\n");
         return 1;

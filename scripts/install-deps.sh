@@ -11,7 +11,7 @@ PACKAGES=(
     qml-module-qt-labs-settings qml-module-qtquick-templates2 qml-module-qttest
     qml-module-qtgraphicaleffects qml-module-qtqml-models2 qml-module-qtquick-shapes
     qttools5-dev-tools qttools5-dev qtconnectivity5-dev libqt5svg5-dev
-    qtmultimedia5-dev libqt5multimedia5-plugins
+    qtmultimedia5-dev libqt5multimedia5-plugins libasound2-dev
     libprotobuf-dev protobuf-compiler
     libboost-dev libboost-stacktrace-dev
     libquazip1-qt5-dev

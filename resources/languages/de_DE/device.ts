@@ -25,5 +25,9 @@
         <source>Tones cannot be played: no sound card or PC speaker</source>
         <translation>Töne können nicht abgespielt werden: keine Soundkarte und kein PC-Lautsprecher</translation>
     </message>
+    <message>
+        <source>Tones can be played again</source>
+        <translation>Töne können wieder abgespielt werden</translation>
+    </message>
 </context>
 </TS>

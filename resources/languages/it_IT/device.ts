@@ -25,5 +25,9 @@
         <source>Tones cannot be played: no sound card or PC speaker</source>
         <translation>Impossibile riprodurre i toni: nessuna scheda audio né altoparlante del PC</translation>
     </message>
+    <message>
+        <source>Tones can be played again</source>
+        <translation>I toni possono essere riprodotti di nuovo</translation>
+    </message>
 </context>
 </TS>

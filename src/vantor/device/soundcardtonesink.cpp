@@ -1,6 +1,9 @@
 #include "device/soundcardtonesink.h"
 
+#include "time/realtimescheduling.h"
+
 #include <QMetaObject>
+#include <QMutexLocker>
 
 namespace Vl::Tavix3::UI {
 
@@ -25,33 +28,56 @@ QList<QAudioDeviceInfo> SoundCardToneSink::outputDevices()
     return devices;
 }
 
-std::shared_ptr<SoundCardToneSink> SoundCardToneSink::open(const QList<QAudioDeviceInfo>& devices)
+std::shared_ptr<SoundCardToneSink> SoundCardToneSink::open(SoundCardStream::DeviceLister devices)
 {
-    for (const QAudioDeviceInfo& device : devices) {
-        std::shared_ptr<SoundCardToneSink> sink(new SoundCardToneSink);
-        if (sink->openDevice(device))
-            return sink;
-    }
-    return nullptr;
+    std::shared_ptr<SoundCardToneSink> sink(new SoundCardToneSink);
+    if (!sink->openDevice(std::move(devices)))
+        return nullptr;
+    return sink;
 }
 
-bool SoundCardToneSink::openDevice(const QAudioDeviceInfo& device)
+std::shared_ptr<SoundCardToneSink> SoundCardToneSink::open(const QList<QAudioDeviceInfo>& devices)
 {
-    if (device.isNull())
-        return false;
+    return open([devices]() { return devices; });
+}
+
+bool SoundCardToneSink::openDevice(SoundCardStream::DeviceLister devices)
+{
     m_thread.setObjectName(QStringLiteral("Tone output thread"));
-    m_thread.start(QThread::TimeCriticalPriority);
-    m_stream = new SoundCardStream(device);
+    m_thread.start();
+    m_stream = new SoundCardStream(std::move(devices));
     m_stream->moveToThread(&m_thread);
     bool opened = false;
     QMetaObject::invokeMethod(
-        m_stream, [this, &opened]() { opened = m_stream->open(); }, Qt::BlockingQueuedConnection);
+        m_stream,
+        [this, &opened]() {
+            // The thread keeps the device's buffer full: under load, a thread of normal priority
+            // can wait longer for a processor than the buffer lasts, and the tone breaks up.
+            RealtimeScheduling::applyToCurrentThread(RealtimeScheduling::kSchedulerPriority);
+            m_stream->setPlayingObserver([this](bool playing) { playingChanged(playing); });
+            opened = m_stream->open();
+        },
+        Qt::BlockingQueuedConnection);
     if (!opened) {
         stopThread();
         return false;
     }
-    m_deviceName = device.deviceName();
+    m_deviceName = m_stream->deviceName();
     return true;
+}
+
+void SoundCardToneSink::playingChanged(bool playing)
+{
+    QMutexLocker locker(&m_observerMutex);
+    m_playing = playing;
+    if (m_observer)
+        m_observer(playing);
+}
+
+void SoundCardToneSink::setAudibilityObserver(AudibilityObserver observer)
+{
+    QMutexLocker locker(&m_observerMutex);
+    m_observer = std::move(observer);
 }
 
 SoundCardToneSink::~SoundCardToneSink() { stopThread(); }
@@ -88,6 +114,15 @@ void SoundCardToneSink::play(uint frequencyHz, uint durationMs)
 {
     start(frequencyHz, durationMs);
     QThread::msleep(durationMs);
+}
+
+void SoundCardToneSink::setReopenInterval(int ms)
+{
+    if (!m_stream)
+        return;
+    SoundCardStream* stream = m_stream;
+    QMetaObject::invokeMethod(
+        stream, [stream, ms]() { stream->setReopenInterval(ms); }, Qt::BlockingQueuedConnection);
 }
 
 void SoundCardToneSink::setHandoffObserver(SoundCardStream::HandoffObserver observer)

@@ -38,8 +38,7 @@ SystemHw::SystemHw(QObject* parent)
 {
     const ToneSinkChooser::Choice tones
         = ToneSinkChooser::choose(ToneSinkChooser::forcedChoice(), ToneSinkChooser::platformOutputs());
-    m_toneSink = tones.sink;
-    m_tonesAudible = tones.audible;
+    setToneSink(tones.sink, tones.audible);
     for (const auto& tone : kToneTable)
         m_audioOutputs.push_back(new AudioOutput(&m_toneMutex, tone.frequencyHz, tone.durationMs, this));
 }
@@ -47,6 +46,7 @@ SystemHw::SystemHw(QObject* parent)
 // The tone workers go first, while the mutex they were handed still exists.
 SystemHw::~SystemHw()
 {
+    setToneSink(nullptr);
     for (AudioOutput* output : m_audioOutputs)
         delete output;
     m_audioOutputs.clear();
@@ -67,21 +67,49 @@ void SystemHw::setSound(uint freq_hz, uint duration_ms)
 void SystemHw::setToneSink(std::shared_ptr<ToneSink> sink, bool audible)
 {
     QMutexLocker locker(&m_sinkMutex);
+    // Once this returns the old sink calls no more; its calls come from the tone output's thread.
+    if (m_toneSink)
+        m_toneSink->setAudibilityObserver(nullptr);
     m_toneSink = std::move(sink);
     m_tonesAudible = audible;
+    if (m_toneSink)
+        m_toneSink->setAudibilityObserver([this](bool nowAudible) {
+            QMetaObject::invokeMethod(
+                this, [this, nowAudible]() { toneAudibilityChanged(nowAudible); }, Qt::QueuedConnection);
+        });
 }
 
-// Once per run, at hardware start, when the screens already listen to the info bar.
+// At hardware start, when the screens already listen to the info bar, and each time tones can no
+// longer be heard after that; once for each time.
 void SystemHw::reportInaudibleTones()
 {
     {
         QMutexLocker locker(&m_sinkMutex);
-        if (m_tonesAudible || m_inaudibleTonesReported)
+        if (m_tonesAudible || m_inaudibleTonesReported || !m_hardwareStarted)
             return;
         m_inaudibleTonesReported = true;
     }
     qWarning() << "Tones cannot be played: no sound card or PC speaker answers; tones go to the log";
     Utils::showInfoMessage(tr("Tones cannot be played: no sound card or PC speaker"), 10000, QStringLiteral("#d12f2f"));
+}
+
+void SystemHw::toneAudibilityChanged(bool audible)
+{
+    bool wasReported = false;
+    {
+        QMutexLocker locker(&m_sinkMutex);
+        m_tonesAudible = audible;
+        if (audible) {
+            wasReported = m_inaudibleTonesReported;
+            m_inaudibleTonesReported = false;
+        }
+    }
+    if (!audible) {
+        reportInaudibleTones();
+    } else if (wasReported) {
+        qInfo() << "Tones can be played again";
+        Utils::showInfoMessage(tr("Tones can be played again"), 10000, QStringLiteral("#007743"));
+    }
 }
 
 std::shared_ptr<ToneSink> SystemHw::toneSink() const
@@ -118,6 +146,10 @@ void SystemHw::loadSettings()
     emit isExtSupplyValidChanged(true);
     if (m_brightness == 0)
         m_brightness = 50;
+    {
+        QMutexLocker locker(&m_sinkMutex);
+        m_hardwareStarted = true;
+    }
     reportInaudibleTones();
 }
 

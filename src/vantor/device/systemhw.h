@@ -87,7 +87,8 @@ public:
     void setDriveSource(DriveSource source);
 
     // for unit testing: the sink the tones go to (normally chosen at construction); audible false
-    // makes loadSettings() tell the operator that tones cannot be played.
+    // makes loadSettings() tell the operator that tones cannot be played. The operator is told as
+    // well when the sink loses its device later, and when it plays again.
     void setToneSink(std::shared_ptr<ToneSink> sink, bool audible = true);
     std::shared_ptr<ToneSink> toneSink() const;
     const std::vector<AudioOutput*>& audioOutputs() const { return m_audioOutputs; }
@@ -172,6 +173,7 @@ signals:
 private:
     QStringList currentDrives() const;
     void reportInaudibleTones();
+    void toneAudibilityChanged(bool audible);
 
     bool m_isWifiEnabled = false;
     int m_wifiSignalLevel = 0;
@@ -203,6 +205,7 @@ private:
     std::shared_ptr<ToneSink> m_toneSink;
     bool m_tonesAudible = true;
     bool m_inaudibleTonesReported = false;
+    bool m_hardwareStarted = false; // the screens listen to the info bar
 };
 
 } // namespace Vl::Tavix3::UI

@@ -25,6 +25,8 @@ void ToneSink::start(uint frequencyHz, uint durationMs)
     });
 }
 
+void ToneSink::setAudibilityObserver(AudibilityObserver) { }
+
 std::shared_ptr<ToneSink> ToneSink::createDefault()
 {
     return ToneSinkChooser::choose(ToneSinkChooser::forcedChoice(), ToneSinkChooser::platformOutputs()).sink;

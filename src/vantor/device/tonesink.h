@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 namespace Vl::Tavix3::UI {
@@ -17,6 +18,14 @@ public:
     // Plays the tone and returns when it has ended (or, where tones replace each other, when a
     // newer tone has taken its place).
     virtual void play(uint frequencyHz, uint durationMs) = 0;
+
+    // Told, on any thread, when the sink's device goes away for longer than it can reopen it
+    // (false) and when the sink plays again (true). A sink whose device cannot go away never
+    // tells anything; null stops the calls, and no call is under way once this has returned.
+    using AudibilityObserver = std::function<void(bool audible)>;
+    virtual void setAudibilityObserver(AudibilityObserver observer);
+    // Whether the sink has its device now.
+    virtual bool isAudible() const { return true; }
 
     // The sink for this machine (see ToneSinkChooser); tones may go to the log.
     static std::shared_ptr<ToneSink> createDefault();

@@ -10,8 +10,10 @@ namespace Vl::Tavix3::UI {
 class ToneSink;
 
 // Chooses where tones sound at start-up: the sound card when an output device opens, else the PC
-// speaker when one is writable, else the log, which plays nothing. The environment's
-// VANTOR_TONE_SINK forces one: "soundcard", "pcspeaker", "log" or "record:<file>" (tests).
+// speaker when one is writable, else the log, which plays nothing. A chosen sound card comes with
+// the outputs after it, which stand in while it has no device (ToneOutputChain). The environment's
+// VANTOR_TONE_SINK forces one: "soundcard" (then the log alone stands in), "pcspeaker", "log" or
+// "record:<file>" (tests).
 class ToneSinkChooser
 {
 public:

@@ -31,10 +31,10 @@ bool RealtimeScheduling::applyToCurrentThread(int priority)
         s_inUse = true;
         return true;
     }
-    // Seventeen threads ask at every start: one line says it for all of them.
+    // Eighteen threads ask at every start: one line says it for all of them.
     if (!s_refusalLogged.exchange(true))
-        qInfo().noquote() << QStringLiteral("Real-time scheduling not permitted (%1): the scheduler and its "
-                                            "workers run at normal priority")
+        qInfo().noquote() << QStringLiteral("Real-time scheduling not permitted (%1): the scheduler, its "
+                                            "workers and the tone output run at normal priority")
                                  .arg(QString::fromLocal8Bit(strerror(error)));
     return false;
 }

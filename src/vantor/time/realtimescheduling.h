@@ -3,8 +3,9 @@
 namespace Vl::Tavix3::UI {
 
 // Real-time scheduling for the threads that deliver the start signals: the scheduler's thread and
-// its workers wake on time even while the machine is busy with other work. Where the process may
-// not use it, the threads carry on at normal priority and the log says so once.
+// its workers wake on time, and the tone output (at the scheduler's priority) keeps the sound
+// card's buffer full, even while the machine is busy with other work. Where the process may not
+// use it, the threads carry on at normal priority and the log says so once.
 class RealtimeScheduling
 {
 public:

@@ -23,7 +23,6 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <fcntl.h>
 #include <linux/input.h>
@@ -92,7 +91,6 @@ private slots:
     void outputChoiceFollowsWhatExists();
     void noOutputDeviceFallsBackWithOneNotice();
     void soundCardOfThisMachineOpensOrIsSkipped();
-    void soundCardHandsToneToTheDevice();
     void idleWorkersOnNamedThreads();
     void workersEndPromptlyAtShutDown();
     void quitBeforeTheWaitIsNotLost();
@@ -270,11 +268,11 @@ void TestToneOutput::outputChoiceFollowsWhatExists()
     };
     const ToneSinkChooser::Choice choice = ToneSinkChooser::choose(forced, outputs);
     QVERIFY(choice.sink);
-    if (chosen == QLatin1String("soundcard"))
-        QCOMPARE(choice.sink, std::shared_ptr<ToneSink>(card));
-    else if (chosen == QLatin1String("speaker"))
-        QCOMPARE(choice.sink, std::shared_ptr<ToneSink>(pc));
-    else
+    // A tone goes to the output chosen (a sound card comes wrapped with what stands in for it).
+    choice.sink->play(1000, 5);
+    QCOMPARE(card->tones().size(), chosen == QLatin1String("soundcard") ? 1 : 0);
+    QCOMPARE(pc->tones().size(), chosen == QLatin1String("speaker") ? 1 : 0);
+    if (chosen == QLatin1String("log"))
         QVERIFY(std::dynamic_pointer_cast<LogToneSink>(choice.sink));
     QCOMPARE(choice.audible, audible);
     QCOMPARE(speakerCalls, speakerTries);
@@ -286,7 +284,7 @@ void TestToneOutput::noOutputDeviceFallsBackWithOneNotice()
     const QString noInputs = QDir(TestSupport::testRoot()).filePath(QStringLiteral("no-inputs"));
     QDir().mkpath(noInputs);
     const ToneSinkChooser::Choice choice = ToneSinkChooser::choose(QString(),
-        { []() -> std::shared_ptr<ToneSink> { return SoundCardToneSink::open({}); },
+        { []() -> std::shared_ptr<ToneSink> { return SoundCardToneSink::open(QList<QAudioDeviceInfo>()); },
             [noInputs]() -> std::shared_ptr<ToneSink> { return PcSpeakerToneSink::open(noInputs); } });
     QVERIFY(std::dynamic_pointer_cast<LogToneSink>(choice.sink));
     QVERIFY(!choice.audible);
@@ -324,26 +322,6 @@ void TestToneOutput::soundCardOfThisMachineOpensOrIsSkipped()
         QVERIFY(!sink->deviceName().isEmpty());
         sink->start(19000, 20);
     }
-    sink.reset();
-}
-
-void TestToneOutput::soundCardHandsToneToTheDevice()
-{
-    std::shared_ptr<SoundCardToneSink> sink = SoundCardToneSink::open(SoundCardToneSink::outputDevices());
-    if (!sink)
-        QSKIP("No sound card output opens on this machine");
-    std::atomic<int> handed { 0 };
-    std::atomic<qint64> delayNs { -1 };
-    sink->setHandoffObserver([&](qint64 requestedNs, qint64 handedNs) {
-        delayNs = handedNs - requestedNs;
-        ++handed;
-    });
-    // Near the top of the hearing range and short: a test run on a desktop stays quiet.
-    sink->start(19000, 40);
-    QTRY_COMPARE_WITH_TIMEOUT(handed.load(), 1, 5000);
-    QVERIFY(delayNs.load() >= 0);
-    sink->start(18000, 40);
-    QTRY_COMPARE_WITH_TIMEOUT(handed.load(), 2, 5000);
     sink.reset();
 }
 
