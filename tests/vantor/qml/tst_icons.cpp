@@ -98,8 +98,8 @@ void TestIcons::iconsAreReadable()
         QVERIFY2(image.hasAlphaChannel(), qPrintable(path));
         ++count;
     }
-    // Fifty themed icons in each set, seven unthemed images.
-    QCOMPARE(count, 2 * 50 + 7);
+    // Fifty themed icons in each set, eight unthemed images.
+    QCOMPARE(count, 2 * 50 + 8);
 }
 
 VANTOR_TEST_CLASS(TestIcons)

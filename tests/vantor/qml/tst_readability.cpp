@@ -73,6 +73,11 @@ private slots:
     void everyScreenIsReadable();
     void findsUnreadableTexts_data();
     void findsUnreadableTexts();
+    void findsFaintGraphics_data();
+    void findsFaintGraphics();
+
+private:
+    void verifyProblem(const QString& ground, const QString& items, const QString& problem);
 };
 
 void TestReadability::everyScreenIsReadable_data()
@@ -168,11 +173,27 @@ void TestReadability::findsUnreadableTexts_data()
                          << QStringLiteral("is cut by");
     QTest::newRow("overlap") << text.arg(QStringLiteral("text: \"NO SETTINGS\"; font.pixelSize: 15"))
             + QStringLiteral(" Image { objectName: \"icon\"; x: 20; width: 48; height: 48; source: \"%1\" }")
-                  .arg(QStringLiteral("qrc:/resources/Dark/close.png"))
+                  .arg(QStringLiteral("qrc:/resources/Light/close.png"))
                              << QStringLiteral("overlaps");
     QTest::newRow("hidden") << text.arg(QStringLiteral("text: \"Version\"; font.pixelSize: 9"))
             + QStringLiteral(" Rectangle { anchors.fill: parent; color: \"#363636\" }")
                             << QString();
+    const QString frame = QStringLiteral("Rectangle { x: 10; y: 10; width: 150; height: 60; color: \"transparent\"; "
+                                         "border.width: 1; border.color: \"#363636\"; %1 }");
+    const QString caption = QStringLiteral("anchors.fill: parent; text: \"KALIBRIERUNG STARTEN\"; font.pixelSize: 40; "
+                                           "fontSizeMode: Text.Fit; minimumPixelSize: 12; horizontalAlignment: "
+                                           "Text.AlignHCenter; verticalAlignment: Text.AlignVCenter; %1");
+    QTest::newRow("touching its frame") << frame.arg(text.arg(caption.arg(QString())))
+                                        << QStringLiteral("touches the frame of");
+    QTest::newRow("clear of its frame") << frame.arg(
+        text.arg(caption.arg(QStringLiteral("padding: 5; wrapMode: Text.WordWrap"))))
+                                        << QString();
+    // A control that cannot be used now is dimmed with its texts: judged at full strength.
+    QTest::newRow("dimmed button") << QStringLiteral(
+        "Rectangle { width: 150; height: 60; color: \"#363636\"; opacity: 0.5; %1 }")
+                                          .arg(text.arg(QStringLiteral("anchors.centerIn: parent; text: \"START\"; "
+                                                                       "font.pixelSize: 20; color: \"#e9dd2f\"")))
+                                   << QString();
     QTest::newRow("faint") << QStringLiteral("Rectangle { anchors.fill: parent; color: \"#e9dd2f\"; %1 }")
                                   .arg(text.arg(
                                       QStringLiteral("text: \"12:00\"; font.pixelSize: 15; color: \"#eee230\"")))
@@ -183,12 +204,73 @@ void TestReadability::findsUnreadableTexts()
 {
     QFETCH(QString, items);
     QFETCH(QString, problem);
+    verifyProblem(QStringLiteral("white"), items, problem);
+}
+
+// Icons, arcs and bars must stand out from what lies behind them: the ground of their screen, or a
+// plate drawn under them.
+void TestReadability::findsFaintGraphics_data()
+{
+    QTest::addColumn<QString>("ground");
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<QString>("problem");
+    const QString image
+        = QStringLiteral("Image { objectName: \"probe\"; x: 10; y: 10; source: \"qrc:/resources/%1\"; %2 }");
+    const QString bar = QStringLiteral("Rectangle { objectName: \"probe\"; x: 10; y: 10; width: 20; %1 }");
+    const QString dark = QStringLiteral("#363636");
+    const QString bright = QStringLiteral("#e9dd2f");
+    const QString faint = QStringLiteral("stands out from #e9dd2f in 0%");
+    QTest::newRow("icon of its theme") << bright << image.arg(QStringLiteral("Light/close.png"), QString())
+                                       << QString();
+    QTest::newRow("icon of the other theme")
+        << bright << image.arg(QStringLiteral("Dark/close.png"), QString()) << faint;
+    QTest::newRow("icon on a plate") << bright
+                                     << QStringLiteral("Rectangle { width: 80; height: 80; color: \"#363636\" } ")
+            + image.arg(QStringLiteral("Dark/close.png"), QString())
+                                     << QString();
+    // A dimmed icon is one that cannot be used now: judged at full strength.
+    QTest::newRow("dimmed icon") << bright
+                                 << image.arg(QStringLiteral("Light/close.png"), QStringLiteral("opacity: 0.2"))
+                                 << QString();
+    QTest::newRow("dimmed icon of the other theme")
+        << bright << image.arg(QStringLiteral("Dark/close.png"), QStringLiteral("opacity: 0.2")) << faint;
+    QTest::newRow("busy arc") << dark << image.arg(QStringLiteral("wait_b.png"), QString()) << QString();
+    QTest::newRow("busy arc on the bright ground")
+        << bright << image.arg(QStringLiteral("wait_b.png"), QString()) << faint;
+    QTest::newRow("dark busy arc") << bright << image.arg(QStringLiteral("wait_b_dark.png"), QString()) << QString();
+    QTest::newRow("bar") << dark << bar.arg(QStringLiteral("height: 60; color: \"yellow\"")) << QString();
+    QTest::newRow("faint bar") << bright << bar.arg(QStringLiteral("height: 60; color: \"yellow\""))
+                               << QStringLiteral("has a contrast of 1.3");
+    QTest::newRow("framed bar") << bright
+                                << bar.arg(QStringLiteral(
+                                       "height: 60; color: \"yellow\"; border.width: 1; border.color: \"#363636\""))
+                                << QString();
+    QTest::newRow("faint line") << dark << bar.arg(QStringLiteral("height: 1; color: \"#404040\""))
+                                << QStringLiteral("has a contrast of 1.2");
+    // A see-through grid and discs keep the colours their design gives them.
+    QTest::newRow("grid line") << dark << bar.arg(QStringLiteral("height: 1; color: \"#33a7a7a7\"")) << QString();
+    QTest::newRow("disc") << bright << bar.arg(QStringLiteral("height: 20; radius: 10; color: \"#c2ba46\""))
+                          << QString();
+}
+
+void TestReadability::findsFaintGraphics()
+{
+    QFETCH(QString, ground);
+    QFETCH(QString, items);
+    QFETCH(QString, problem);
+    verifyProblem(ground, items, problem);
+}
+
+// The check of a small scene in a window of the device's size: no problem at all, or one problem of
+// the item named "probe".
+void TestReadability::verifyProblem(const QString& ground, const QString& items, const QString& problem)
+{
     Vl::Tavix3::UI::SystemFonts::load();
     QQmlEngine engine;
     QQmlComponent component(&engine);
     component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Window 2.15\n"
-                                     "Window { width: 320; height: 280; color: \"white\"; visible: true; %1 }")
-                          .arg(items)
+                                     "Window { width: 320; height: 280; color: \"%1\"; visible: true; %2 }")
+                          .arg(ground, items)
                           .toUtf8(),
         QUrl());
     std::unique_ptr<QObject> object(component.create());
