@@ -7,6 +7,7 @@
 #include "app/systemfonts.h"
 #include "mainwindowfixture.h"
 #include "testsupport/testmain.h"
+#include "tour/motioncheck.h"
 #include "tour/readabilitycheck.h"
 #include "tour/screentour.h"
 
@@ -75,6 +76,8 @@ private slots:
     void findsUnreadableTexts();
     void findsFaintGraphics_data();
     void findsFaintGraphics();
+    void findsWhatMoves_data();
+    void findsWhatMoves();
 
 private:
     void verifyProblem(const QString& ground, const QString& items, const QString& problem);
@@ -114,7 +117,7 @@ void TestReadability::everyScreenIsReadable()
         }
     }
 
-    ScreenTour tour(engine, fixture.app()->rootObject(), 30);
+    ScreenTour tour(engine, fixture.app()->rootObject());
     QString error;
     QVERIFY2(tour.load(&error), qPrintable(error));
     QVERIFY(tour.themes().contains(theme));
@@ -259,6 +262,80 @@ void TestReadability::findsFaintGraphics()
     QFETCH(QString, items);
     QFETCH(QString, problem);
     verifyProblem(ground, items, problem);
+}
+
+// A picture waits until nothing in its window moves: the check names what still does.
+void TestReadability::findsWhatMoves_data()
+{
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<bool>("moving");
+    // Long enough never to end while the test looks.
+    const QString slow = QStringLiteral("duration: 600000");
+    QTest::newRow("still") << QStringLiteral("Rectangle { width: 20; height: 20 }") << false;
+    QTest::newRow("animation") << QStringLiteral("Rectangle { width: 20; height: 20; "
+                                                 "NumberAnimation on x { objectName: \"probe\"; to: 100; %1 } }")
+                                      .arg(slow)
+                               << true;
+    QTest::newRow("stopped animation") << QStringLiteral(
+        "Rectangle { width: 20; height: 20; "
+        "NumberAnimation on x { objectName: \"probe\"; to: 100; running: false; %1 } }")
+                                              .arg(slow)
+                                       << false;
+    QTest::newRow("endless animation") << QStringLiteral(
+        "Rectangle { width: 20; height: 20; "
+        "RotationAnimation on rotation { from: 0; to: 360; loops: Animation.Infinite; %1 } }")
+                                              .arg(slow)
+                                       << false;
+    QTest::newRow("behaviour") << QStringLiteral("Rectangle { width: 20; height: 20; "
+                                                 "Behavior on x { NumberAnimation { objectName: \"probe\"; %1 } } "
+                                                 "Component.onCompleted: x = 100 }")
+                                      .arg(slow)
+                               << true;
+    QTest::newRow("transition") << QStringLiteral(
+        "Rectangle { id: box; width: 20; height: 20; "
+        "states: State { name: \"right\"; PropertyChanges { target: box; x: 100 } } "
+        "transitions: Transition { objectName: \"probe\"; NumberAnimation { "
+        "properties: \"x\"; %1 } } Component.onCompleted: state = \"right\" }")
+                                       .arg(slow)
+                                << true;
+    QTest::newRow("hidden") << QStringLiteral("Rectangle { width: 20; height: 20; visible: false; "
+                                              "NumberAnimation on x { to: 100; %1 } }")
+                                   .arg(slow)
+                            << false;
+    QTest::newRow("screen on its way") << QStringLiteral(
+        "StackView { objectName: \"probe\"; width: 100; height: 100; initialItem: Item {} "
+        "pushEnter: Transition { NumberAnimation { property: \"x\"; from: 100; to: 0; %1 } } "
+        "Component.onCompleted: push(Qt.createQmlObject(\"import QtQuick 2.15; Item {}\", this)) }")
+                                              .arg(slow)
+                                       << true;
+    QTest::newRow("flicking view") << QStringLiteral(
+        "Flickable { objectName: \"probe\"; width: 100; height: 100; contentHeight: 100000; "
+        "flickDeceleration: 1; Component.onCompleted: flick(0, -5000) }")
+                                   << true;
+}
+
+void TestReadability::findsWhatMoves()
+{
+    QFETCH(QString, items);
+    QFETCH(bool, moving);
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Controls 2.15; import QtQuick.Window 2.15\n"
+                                     "Window { width: 320; height: 280; visible: true; %1 }")
+                          .arg(items)
+                          .toUtf8(),
+        QUrl());
+    std::unique_ptr<QObject> object(component.create());
+    QVERIFY2(object, qPrintable(component.errorString()));
+    auto* window = qobject_cast<QQuickWindow*>(object.get());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QStringList found = MotionCheck::moving(window);
+    if (!moving) {
+        QCOMPARE(found, QStringList());
+        return;
+    }
+    QVERIFY(!found.isEmpty());
+    QVERIFY2(found.first().startsWith(QStringLiteral("probe ")), qPrintable(found.join(QLatin1Char('\n'))));
 }
 
 // The check of a small scene in a window of the device's size: no problem at all, or one problem of
