@@ -390,20 +390,14 @@ void ReadabilityCheck::checkText(const Painted& entry, const QRectF& windowRect,
 // An icon stands out when most of what it draws does.
 void ReadabilityCheck::checkImage(const Painted& entry, const QColor& background, QStringList* problems) const
 {
-    const Ink& ink = inkOf(entry.item->property("source").toUrl());
-    int total = 0;
-    int standing = 0;
-    for (auto it = ink.cbegin(); it != ink.cend(); ++it) {
-        const double ratio = contrast(QColor::fromRgb(it.key()), background);
-        total += it.value();
-        if (ratio >= m_minimumContrast)
-            standing += it.value();
-    }
-    if (total > 0 && 2 * standing < total)
+    const QUrl source = entry.item->property("source").toUrl();
+    auto ink = m_inks.find(source);
+    if (ink == m_inks.end())
+        ink = m_inks.insert(source, inkOf(QImage(QQmlFile::urlToLocalFileOrQrc(source))));
+    const int percent = percentStandingOut(*ink, background, m_minimumContrast);
+    if (percent >= 0 && percent < kIconPercent)
         *problems << describe(entry.item)
-                + QStringLiteral(" stands out from %1 in %2% of what it draws")
-                      .arg(background.name())
-                      .arg(100 * standing / total);
+                + QStringLiteral(" stands out from %1 in %2% of what it draws").arg(background.name()).arg(percent);
 }
 
 void ReadabilityCheck::checkBar(const Painted& entry, const QColor& background, QStringList* problems) const
@@ -423,14 +417,28 @@ void ReadabilityCheck::checkBar(const Painted& entry, const QColor& background, 
                       .arg(framed ? frame.name() : fill.name(), background.name());
 }
 
-// Read once for each picture: the pixels a reader sees, those at least half opaque.
-const ReadabilityCheck::Ink& ReadabilityCheck::inkOf(const QUrl& source) const
+int ReadabilityCheck::percentStandingOut(const QImage& picture, const QColor& ground, double minimumContrast)
 {
-    auto found = m_inks.find(source);
-    if (found != m_inks.end())
-        return *found;
+    return percentStandingOut(inkOf(picture), ground, minimumContrast);
+}
+
+int ReadabilityCheck::percentStandingOut(const Ink& ink, const QColor& ground, double minimumContrast)
+{
+    int total = 0;
+    int standing = 0;
+    for (auto it = ink.cbegin(); it != ink.cend(); ++it) {
+        total += it.value();
+        if (contrast(QColor::fromRgb(it.key()), ground) >= minimumContrast)
+            standing += it.value();
+    }
+    return total > 0 ? 100 * standing / total : -1;
+}
+
+// What a reader sees of a picture: its pixels that are at least half opaque.
+ReadabilityCheck::Ink ReadabilityCheck::inkOf(const QImage& picture)
+{
     Ink ink;
-    const QImage image = QImage(QQmlFile::urlToLocalFileOrQrc(source)).convertToFormat(QImage::Format_ARGB32);
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -438,5 +446,5 @@ const ReadabilityCheck::Ink& ReadabilityCheck::inkOf(const QUrl& source) const
                 ++ink[qRgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x]))];
         }
     }
-    return *m_inks.insert(source, ink);
+    return ink;
 }

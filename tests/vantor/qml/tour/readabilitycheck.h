@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QRectF>
 #include <QStringList>
 #include <QUrl>
@@ -29,6 +30,11 @@ public:
 
     // Relative luminance contrast of two colours, from 1 (the same) to 21 (black on white).
     static double contrast(const QColor& first, const QColor& second);
+    // How much of what a picture draws (its pixels at least half opaque), in percent, stands out
+    // from a ground by at least that contrast; -1 when it draws nothing.
+    static int percentStandingOut(const QImage& picture, const QColor& ground, double minimumContrast);
+    // The least of that share an icon must reach: most of what it draws.
+    static constexpr int kIconPercent = 50;
 
 private:
     // A text, an icon, or a rectangle: a bar or a line when nothing is drawn inside it, the ground
@@ -56,10 +62,12 @@ private:
     static bool isBar(const Painted& entry, const QList<Painted>& shown);
     void checkImage(const Painted& entry, const QColor& background, QStringList* problems) const;
     void checkBar(const Painted& entry, const QColor& background, QStringList* problems) const;
-    const Ink& inkOf(const QUrl& source) const;
+    static Ink inkOf(const QImage& picture);
+    static int percentStandingOut(const Ink& ink, const QColor& ground, double minimumContrast);
 
     int m_minimumPixelSize;
     double m_minimumContrast;
     QStringList m_passing;
+    // Each picture's ink, read once.
     mutable QHash<QUrl, Ink> m_inks;
 };
