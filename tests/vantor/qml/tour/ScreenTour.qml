@@ -453,10 +453,12 @@ Item {
         // Display-board mode: the output screen and the mirror window after a remote text.
         step("", "display-board mode", function() { application.displayboardMode = OrvaneEnum.DISPLAYBOARD_MODE },
              function() { return application.displayboardMode === OrvaneEnum.DISPLAYBOARD_MODE })
-        step("board-output-empty", "the empty output screen", function() { tap("NewSessionMenuForm") },
+        // Clearing the text of an earlier visit holds the close icon back for a moment.
+        step("board-output-empty", "the empty output screen, its close icon usable",
+             function() { tap("NewSessionMenuForm") },
              shows(function(screen) {
                  return screen.objectName === "NewSessionMenuForm" && screen.runningTime !== undefined
-                         && application.isInTimingMenu
+                         && application.isInTimingMenu && !screen.guardTimer.running
              }))
         step("board-output", "the output screen showing a remote text", function() {
             if (!tourSupport.sendBoardText(boardText))
