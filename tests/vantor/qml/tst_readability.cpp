@@ -79,8 +79,15 @@ private slots:
     void findsWhatMoves_data();
     void findsWhatMoves();
 
+    void cleanup();
+
 private:
+    // Shows a small scene: a window of the device's size in the ground's colour holding the items.
+    bool showScene(const QString& ground, const QString& items, QQuickWindow** window, QString* error);
     void verifyProblem(const QString& ground, const QString& items, const QString& problem);
+
+    std::unique_ptr<QQmlEngine> m_sceneEngine;
+    std::unique_ptr<QObject> m_scene;
 };
 
 void TestReadability::everyScreenIsReadable_data()
@@ -269,66 +276,60 @@ void TestReadability::findsWhatMoves_data()
 {
     QTest::addColumn<QString>("items");
     QTest::addColumn<bool>("moving");
-    // Long enough never to end while the test looks.
-    const QString slow = QStringLiteral("duration: 600000");
-    QTest::newRow("still") << QStringLiteral("Rectangle { width: 20; height: 20 }") << false;
-    QTest::newRow("animation") << QStringLiteral("Rectangle { width: 20; height: 20; "
-                                                 "NumberAnimation on x { objectName: \"probe\"; to: 100; %1 } }")
-                                      .arg(slow)
-                               << true;
-    QTest::newRow("stopped animation") << QStringLiteral(
-        "Rectangle { width: 20; height: 20; "
-        "NumberAnimation on x { objectName: \"probe\"; to: 100; running: false; %1 } }")
-                                              .arg(slow)
-                                       << false;
-    QTest::newRow("endless animation") << QStringLiteral(
-        "Rectangle { width: 20; height: 20; "
-        "RotationAnimation on rotation { from: 0; to: 360; loops: Animation.Infinite; %1 } }")
-                                              .arg(slow)
-                                       << false;
-    QTest::newRow("behaviour") << QStringLiteral("Rectangle { width: 20; height: 20; "
-                                                 "Behavior on x { NumberAnimation { objectName: \"probe\"; %1 } } "
-                                                 "Component.onCompleted: x = 100 }")
-                                      .arg(slow)
-                               << true;
-    QTest::newRow("transition") << QStringLiteral(
-        "Rectangle { id: box; width: 20; height: 20; "
-        "states: State { name: \"right\"; PropertyChanges { target: box; x: 100 } } "
-        "transitions: Transition { objectName: \"probe\"; NumberAnimation { "
-        "properties: \"x\"; %1 } } Component.onCompleted: state = \"right\" }")
-                                       .arg(slow)
-                                << true;
-    QTest::newRow("hidden") << QStringLiteral("Rectangle { width: 20; height: 20; visible: false; "
-                                              "NumberAnimation on x { to: 100; %1 } }")
-                                   .arg(slow)
-                            << false;
-    QTest::newRow("screen on its way") << QStringLiteral(
-        "StackView { objectName: \"probe\"; width: 100; height: 100; initialItem: Item {} "
-        "pushEnter: Transition { NumberAnimation { property: \"x\"; from: 100; to: 0; %1 } } "
-        "Component.onCompleted: push(Qt.createQmlObject(\"import QtQuick 2.15; Item {}\", this)) }")
-                                              .arg(slow)
-                                       << true;
-    QTest::newRow("flicking view") << QStringLiteral(
-        "Flickable { objectName: \"probe\"; width: 100; height: 100; contentHeight: 100000; "
-        "flickDeceleration: 1; Component.onCompleted: flick(0, -5000) }")
-                                   << true;
+    // The items of each scene; %1 is a duration long enough never to end while the test looks.
+    struct Scene
+    {
+        const char* name;
+        const char* items;
+        bool moving;
+    };
+    const Scene scenes[] = {
+        { "still", "Rectangle { width: 20; height: 20 }", false },
+        { "animation",
+            "Rectangle { width: 20; height: 20; NumberAnimation on x { objectName: \"probe\"; to: 100; %1 } }", true },
+        { "stopped animation",
+            "Rectangle { width: 20; height: 20; NumberAnimation on x { to: 100; running: false; %1 } }", false },
+        { "endless animation",
+            "Rectangle { width: 20; height: 20; "
+            "RotationAnimation on rotation { from: 0; to: 360; loops: Animation.Infinite; %1 } }",
+            false },
+        { "behaviour",
+            "Rectangle { width: 20; height: 20; Behavior on x { NumberAnimation { objectName: \"probe\"; %1 } } "
+            "Component.onCompleted: x = 100 }",
+            true },
+        { "transition",
+            "Rectangle { id: box; width: 20; height: 20; "
+            "states: State { name: \"right\"; PropertyChanges { target: box; x: 100 } } "
+            "transitions: Transition { objectName: \"probe\"; NumberAnimation { properties: \"x\"; %1 } } "
+            "Component.onCompleted: state = \"right\" }",
+            true },
+        { "hidden", "Rectangle { width: 20; height: 20; visible: false; NumberAnimation on x { to: 100; %1 } }",
+            false },
+        { "screen on its way",
+            "StackView { objectName: \"probe\"; width: 100; height: 100; initialItem: Item {} "
+            "pushEnter: Transition { NumberAnimation { property: \"x\"; from: 100; to: 0; %1 } } "
+            "Component.onCompleted: push(Qt.createQmlObject(\"import QtQuick 2.15; Item {}\", this)) }",
+            true },
+        { "flicking view",
+            "Flickable { objectName: \"probe\"; width: 100; height: 100; contentHeight: 100000; "
+            "flickDeceleration: 1; Component.onCompleted: flick(0, -5000) }",
+            true },
+    };
+    for (const Scene& scene : scenes) {
+        QString items = QString::fromLatin1(scene.items);
+        if (items.contains(QLatin1String("%1")))
+            items = items.arg(QStringLiteral("duration: 600000"));
+        QTest::newRow(scene.name) << items << scene.moving;
+    }
 }
 
 void TestReadability::findsWhatMoves()
 {
     QFETCH(QString, items);
     QFETCH(bool, moving);
-    QQmlEngine engine;
-    QQmlComponent component(&engine);
-    component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Controls 2.15; import QtQuick.Window 2.15\n"
-                                     "Window { width: 320; height: 280; visible: true; %1 }")
-                          .arg(items)
-                          .toUtf8(),
-        QUrl());
-    std::unique_ptr<QObject> object(component.create());
-    QVERIFY2(object, qPrintable(component.errorString()));
-    auto* window = qobject_cast<QQuickWindow*>(object.get());
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QQuickWindow* window = nullptr;
+    QString error;
+    QVERIFY2(showScene(QStringLiteral("white"), items, &window, &error), qPrintable(error));
     const QStringList found = MotionCheck::moving(window);
     if (!moving) {
         QCOMPARE(found, QStringList());
@@ -338,22 +339,42 @@ void TestReadability::findsWhatMoves()
     QVERIFY2(found.first().startsWith(QStringLiteral("probe ")), qPrintable(found.join(QLatin1Char('\n'))));
 }
 
-// The check of a small scene in a window of the device's size: no problem at all, or one problem of
-// the item named "probe".
-void TestReadability::verifyProblem(const QString& ground, const QString& items, const QString& problem)
+void TestReadability::cleanup()
+{
+    m_scene.reset();
+    m_sceneEngine.reset();
+}
+
+bool TestReadability::showScene(const QString& ground, const QString& items, QQuickWindow** window, QString* error)
 {
     Vl::Tavix3::UI::SystemFonts::load();
-    QQmlEngine engine;
-    QQmlComponent component(&engine);
-    component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Window 2.15\n"
+    m_sceneEngine = std::make_unique<QQmlEngine>();
+    QQmlComponent component(m_sceneEngine.get());
+    component.setData(QStringLiteral("import QtQuick 2.15; import QtQuick.Controls 2.15; import QtQuick.Window 2.15\n"
                                      "Window { width: 320; height: 280; color: \"%1\"; visible: true; %2 }")
                           .arg(ground, items)
                           .toUtf8(),
         QUrl());
-    std::unique_ptr<QObject> object(component.create());
-    QVERIFY2(object, qPrintable(component.errorString()));
-    auto* window = qobject_cast<QQuickWindow*>(object.get());
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    m_scene.reset(component.create());
+    *window = qobject_cast<QQuickWindow*>(m_scene.get());
+    if (!*window) {
+        *error = component.errorString();
+        return false;
+    }
+    if (!QTest::qWaitForWindowExposed(*window)) {
+        *error = QStringLiteral("the window is not shown");
+        return false;
+    }
+    return true;
+}
+
+// The check of a small scene in a window of the device's size: no problem at all, or one problem of
+// the item named "probe".
+void TestReadability::verifyProblem(const QString& ground, const QString& items, const QString& problem)
+{
+    QQuickWindow* window = nullptr;
+    QString error;
+    QVERIFY2(showScene(ground, items, &window, &error), qPrintable(error));
     const QStringList found = ReadabilityCheck(kMinimumPixelSize, kMinimumContrast).check(window);
     if (problem.isEmpty()) {
         QCOMPARE(found, QStringList());
