@@ -90,6 +90,10 @@ bool ScreenTour::waitFor(const std::function<bool()>& condition, int timeoutMs)
 
 bool ScreenTour::settle(QQuickWindow* window, QStringList* failures)
 {
+    if (!window) {
+        *failures << QStringLiteral("%1: no window").arg(currentStep());
+        return false;
+    }
     // Positioners and layouts place their items when the window prepares a frame: only a frame drawn
     // after everything came to rest shows where things stay.
     bool drawn = false;
@@ -116,7 +120,8 @@ bool ScreenTour::settle(QQuickWindow* window, QStringList* failures)
     disconnect(connection);
     if (!settled) {
         *failures << QStringLiteral("%1: did not settle: %2")
-                         .arg(currentStep(), moving.isEmpty() ? QStringLiteral("no frame drawn") : moving.join(", "));
+                         .arg(currentStep(),
+                             moving.isEmpty() ? QStringLiteral("no frame drawn") : moving.join(QStringLiteral(", ")));
     }
     return settled;
 }
