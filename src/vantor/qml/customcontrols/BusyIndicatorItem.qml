@@ -19,7 +19,9 @@ BusyIndicator {
         }
 
         Image {
-            source: "qrc:/resources/wait_A.png"
+            objectName: "stillImage"
+            // Each ground has a ring of its own grey: none reads on both.
+            source: application.isHighContrast ? "qrc:/resources/wait_A_dark.png" : "qrc:/resources/wait_A.png"
             width: control.dimension
             height: control.dimension
             anchors.centerIn: parent

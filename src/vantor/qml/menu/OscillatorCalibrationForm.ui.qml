@@ -52,9 +52,11 @@ MenuPage {
         border.width: 1
         border.color: root.buttonColor
 
+        // Long captions take two lines and keep clear of the frame.
         Text {
             objectName: "buttonText"
             anchors.fill: parent
+            padding: 5
             text: (root.isRunning ? (root.isExecution ? qsTr("STOP CALIBRATION") : qsTr("STOP TEST"))
                                   : (root.isExecution ? qsTr("START CALIBRATION") : qsTr("START TEST")))
                   + application.languageChanged
@@ -62,6 +64,7 @@ MenuPage {
             font.pixelSize: 40
             fontSizeMode: Text.Fit
             minimumPixelSize: 12
+            wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }

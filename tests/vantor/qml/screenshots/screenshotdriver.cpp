@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/startup.h"
 #include "core/sharedapplication.h"
+#include "tour/motioncheck.h"
 #include "tour/screentour.h"
 
 #include <QCoreApplication>
@@ -80,20 +81,16 @@ void walk(QQmlApplicationEngine& engine, const QString& folder, const QStringLis
         auto* stack = window ? window->findChild<QQuickItem*>(QStringLiteral("stack")) : nullptr;
         auto* screen = stack ? stack->property("currentItem").value<QQuickItem*>() : nullptr;
         return window->isExposed() && screen && screen->objectName() == QLatin1String("Languages")
-            && !stack->property("busy").toBool();
+            && MotionCheck::moving(window).isEmpty();
     };
     if (!waitFor(firstStart, 10000)) {
-        fail({ QStringLiteral("the language list of the first start did not show") });
+        fail({ QStringLiteral("the language list of the first start did not show and settle") });
         return;
     }
-    QEventLoop settle;
-    QTimer::singleShot(800, &settle, &QEventLoop::quit);
-    settle.exec();
     window->requestActivate();
     save(window, QDir(folder).filePath(QStringLiteral("first-start-languages.png")));
 
-    // Transitions last up to 400 ms, the lamps of the run screen fade in 200 ms.
-    ScreenTour tour(&engine, app->rootObject(), 450);
+    ScreenTour tour(&engine, app->rootObject());
     QString error;
     if (!tour.load(&error)) {
         fail({ error });

@@ -215,6 +215,9 @@ Item {
             if (!tourSupport.writeFile(custom + "/relay.json", JSON.stringify({
                 "StartingListName": "Relay heats", "StartingListId": "relay-1", "StartingList": starts })))
                 throw new Error("cannot write the JSON starting list")
+            if (!tourSupport.writeFile(usb + "/sprint.json", JSON.stringify({
+                "StartingListName": "Sprint qualifiers", "StartingListId": "sprint-1", "StartingList": starts })))
+                throw new Error("cannot write the USB starting list")
             var rows = []
             for (var row = 1; row <= 8; ++row)
                 rows.push([100 + row, "23:4" + row + ":30", "2099-12-31"])
@@ -332,10 +335,12 @@ Item {
              shows(function(screen) { return screen.page === 5 }))
         step("", "the starting-list choice", function() { top().leftTouch.clicked(null) },
              shows(function(screen) { return screen.page === 4 }))
-        step("starting-lists-usb", "the starting lists of the USB folder", function() { top().usbButton.pressed() },
+        step("starting-lists-usb", "the starting list of the USB folder", function() { top().usbButton.pressed() },
              shows(function(screen) {
                  return screen.objectName === "ImportStartingListForm" && screen.formParam === "USB"
-             }))
+                         && screen.modelCount === 1
+             }),
+             menuPages())
         step("", "the run screen", back, shows(function(screen) { return screen.isRunScreen }))
         step("", "the ski sequences", back, named("SkiSequence"))
         step("", "the sequence families", back, named("NewSessionMenuForm"))
@@ -448,10 +453,12 @@ Item {
         // Display-board mode: the output screen and the mirror window after a remote text.
         step("", "display-board mode", function() { application.displayboardMode = OrvaneEnum.DISPLAYBOARD_MODE },
              function() { return application.displayboardMode === OrvaneEnum.DISPLAYBOARD_MODE })
-        step("", "the empty output screen", function() { tap("NewSessionMenuForm") },
+        // Clearing the text of an earlier visit holds the close icon back for a moment.
+        step("board-output-empty", "the empty output screen, its close icon usable",
+             function() { tap("NewSessionMenuForm") },
              shows(function(screen) {
                  return screen.objectName === "NewSessionMenuForm" && screen.runningTime !== undefined
-                         && application.isInTimingMenu
+                         && application.isInTimingMenu && !screen.guardTimer.running
              }))
         step("board-output", "the output screen showing a remote text", function() {
             if (!tourSupport.sendBoardText(boardText))

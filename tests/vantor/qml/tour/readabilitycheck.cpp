@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QJSValue>
+#include <QQmlFile>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QtMath>
@@ -14,6 +16,8 @@ namespace {
 
 // Half a pixel of rounding in the layout is no overflow.
 constexpr qreal kTolerance = 0.5;
+// The least room between a text's letters and the frame drawn around it.
+constexpr qreal kFrameGap = 3;
 
 bool isText(const QQuickItem* item) { return item->inherits("QQuickText"); }
 
@@ -152,6 +156,41 @@ double luminance(const QColor& color)
     return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
 }
 
+// What a colour looks like drawn at an opacity over a ground.
+QColor blend(const QColor& color, const QColor& ground, qreal opacity)
+{
+    const QColor top = color.toRgb();
+    const QColor bottom = ground.toRgb();
+    const qreal alpha = top.alphaF() * opacity;
+    return QColor::fromRgbF(top.redF() * alpha + bottom.redF() * (1 - alpha),
+        top.greenF() * alpha + bottom.greenF() * (1 - alpha), top.blueF() * alpha + bottom.blueF() * (1 - alpha));
+}
+
+// The pen of a rectangle's border. Qt makes it when the border is first set (or read), and draws
+// the border only once it has been set: a rectangle without one draws none.
+const QObject* borderPen(const QQuickItem* rectangle)
+{
+    const QObjectList children = rectangle->children();
+    const auto pen = std::find_if(
+        children.cbegin(), children.cend(), [](const QObject* child) { return child->inherits("QQuickPen"); });
+    return pen != children.cend() ? *pen : nullptr;
+}
+
+// The width of the frame a rectangle draws around what lies inside it, 0 when it draws none.
+qreal borderWidth(const QQuickItem* rectangle)
+{
+    const QObject* pen = borderPen(rectangle);
+    if (!pen || pen->property("color").value<QColor>().alphaF() < 0.01)
+        return 0;
+    return pen->property("width").toReal();
+}
+
+QColor borderColor(const QQuickItem* rectangle)
+{
+    const QObject* pen = borderPen(rectangle);
+    return pen ? pen->property("color").value<QColor>() : QColor(Qt::transparent);
+}
+
 } // namespace
 
 ReadabilityCheck::ReadabilityCheck(int minimumPixelSize, double minimumContrast, const QStringList& passing)
@@ -180,31 +219,37 @@ QStringList ReadabilityCheck::check(QQuickWindow* window) const
     // What an opaque layer drawn over it hides (the wait overlay over the screens) is not shown.
     QList<Painted> shown;
     for (const Painted& entry : qAsConst(painted)) {
-        if (entry.kind == Painted::Cover)
-            continue;
         const bool hidden = std::any_of(painted.cbegin(), painted.cend(), [&entry](const Painted& cover) {
-            return cover.kind == Painted::Cover && cover.item != entry.item && !isAncestor(cover.item, entry.item)
+            return cover.opaque && cover.item != entry.item && !isAncestor(cover.item, entry.item)
                 && contains(cover.rect, entry.rect) && drawnAbove(cover.item, entry.item);
         });
         if (!hidden)
             shown << entry;
     }
 
-    for (const Painted& text : qAsConst(shown)) {
-        if (text.kind != Painted::Text)
+    for (const Painted& entry : qAsConst(shown)) {
+        const QColor ground = groundOf(entry, painted, window->color());
+        if (entry.kind == Painted::Image) {
+            checkImage(entry, ground, &problems);
             continue;
-        checkText(text, windowRect, &problems);
+        }
+        if (entry.kind == Painted::Rectangle) {
+            if (isBar(entry, shown))
+                checkBar(entry, ground, &problems);
+            continue;
+        }
+        checkText(entry, windowRect, ground, shown, &problems);
         for (const Painted& other : qAsConst(shown)) {
-            if (other.item == text.item || other.group != text.group)
+            if (other.kind == Painted::Rectangle || other.item == entry.item || other.group != entry.group)
                 continue;
             // Each pair of texts once; a text and an icon always.
-            if (other.kind == Painted::Text && other.item < text.item)
+            if (other.kind == Painted::Text && other.item < entry.item)
                 continue;
-            if (isAncestor(other.item, text.item) || isAncestor(text.item, other.item))
+            if (isAncestor(other.item, entry.item) || isAncestor(entry.item, other.item))
                 continue;
-            const QRectF common = text.rect.intersected(other.clip).intersected(other.rect.intersected(text.clip));
+            const QRectF common = entry.rect.intersected(other.clip).intersected(other.rect.intersected(entry.clip));
             if (common.width() > 1 && common.height() > 1)
-                problems << QStringLiteral("%1 overlaps %2").arg(describe(text.item), describe(other.item));
+                problems << QStringLiteral("%1 overlaps %2").arg(describe(entry.item), describe(other.item));
         }
     }
     return problems;
@@ -224,17 +269,19 @@ void ReadabilityCheck::collect(QQuickItem* item, qreal opacity, const QRectF& cl
     if (isText(item) && !item->property("text").toString().trimmed().isEmpty()) {
         const QRectF rect = inkRect(item);
         if (rect.intersects(clip))
-            painted->append({ Painted::Text, item, group, rect, clip, clipper });
+            painted->append({ Painted::Text, item, group, rect, clip, clipper, opacity, false });
     } else if (item->inherits("QQuickImage") && !item->property("source").toUrl().isEmpty()
         && item->property("status").toInt() == 1) {
         const QRectF rect = imageRect(item);
         if (rect.intersects(clip))
-            painted->append({ Painted::Image, item, group, rect, clip, clipper });
-    } else if (item->inherits("QQuickRectangle") && opacity > 0.99
-        && item->property("color").value<QColor>().alphaF() > 0.99) {
+            painted->append({ Painted::Image, item, group, rect, clip, clipper, opacity, false });
+    } else if (item->inherits("QQuickRectangle")) {
+        const QColor fill = item->property("color").value<QColor>();
         const QRectF rect = item->mapRectToScene(QRectF(0, 0, item->width(), item->height())).intersected(clip);
-        if (!rect.isEmpty())
-            painted->append({ Painted::Cover, item, group, rect, clip, clipper });
+        const bool paints = fill.alphaF() * opacity >= 0.01 || borderWidth(item) > 0;
+        if (paints && !rect.isEmpty())
+            painted->append({ Painted::Rectangle, item, group, rect, clip, clipper, opacity,
+                opacity > 0.99 && fill.alphaF() > 0.99 });
     }
 
     QRectF childClip = clip;
@@ -253,7 +300,49 @@ void ReadabilityCheck::collect(QQuickItem* item, qreal opacity, const QRectF& cl
     }
 }
 
-void ReadabilityCheck::checkText(const Painted& entry, const QRectF& windowRect, QStringList* problems) const
+// The colour behind a place: the fills of the rectangles drawn below it there, one over the other,
+// over the window's own colour. A dimmed control (one that cannot be used at the moment) is judged
+// as if drawn at full strength: the dimming it shares with the rectangles it lies in is left out.
+QColor ReadabilityCheck::groundOf(const Painted& entry, const QList<Painted>& painted, const QColor& windowColor)
+{
+    const QPointF centre = entry.rect.center();
+    QList<const Painted*> below;
+    for (const Painted& other : painted) {
+        if (other.kind == Painted::Rectangle && other.item != entry.item && other.rect.contains(centre)
+            && drawnAbove(entry.item, other.item))
+            below << &other;
+    }
+    std::sort(below.begin(), below.end(),
+        [](const Painted* first, const Painted* second) { return drawnAbove(second->item, first->item); });
+    QColor ground = windowColor;
+    for (const Painted* layer : qAsConst(below)) {
+        const qreal opacity
+            = isAncestor(layer->item, entry.item) ? qMin(1.0, layer->opacity / entry.opacity) : layer->opacity;
+        ground = blend(layer->item->property("color").value<QColor>(), ground, opacity);
+    }
+    return ground;
+}
+
+// A bar or a line: a rectangle with corners, filled with an opaque colour or framed, with nothing
+// drawn over it. A see-through fill (a chart's grid) is faint on purpose, and discs (the page dots,
+// the run screen's lamps) keep the colours the device's design gives them.
+bool ReadabilityCheck::isBar(const Painted& entry, const QList<Painted>& shown)
+{
+    QQuickItem* rectangle = entry.item;
+    const qreal radius = rectangle->property("radius").toReal();
+    if (radius > 0 && radius >= qMin(rectangle->width(), rectangle->height()) / 2 - kTolerance)
+        return false;
+    if (rectangle->property("color").value<QColor>().alphaF() < 0.99 && borderWidth(rectangle) <= 0)
+        return false;
+    return std::none_of(shown.cbegin(), shown.cend(), [&entry](const Painted& other) {
+        const QRectF common = other.rect.intersected(entry.rect);
+        return other.item != entry.item && common.width() > 1 && common.height() > 1
+            && drawnAbove(other.item, entry.item);
+    });
+}
+
+void ReadabilityCheck::checkText(const Painted& entry, const QRectF& windowRect, const QColor& background,
+    const QList<Painted>& shown, QStringList* problems) const
 {
     QQuickItem* text = entry.item;
     const QRectF& rect = entry.rect;
@@ -280,8 +369,16 @@ void ReadabilityCheck::checkText(const Painted& entry, const QRectF& windowRect,
         *problems << name
                 + QStringLiteral(" is cut by %1")
                       .arg(entry.clipper ? describe(entry.clipper) : QStringLiteral("the window"));
+    for (const Painted& frame : shown) {
+        const qreal border = frame.kind == Painted::Rectangle ? borderWidth(frame.item) : 0;
+        if (border <= 0 || frame.group != entry.group || !frame.rect.contains(rect.center()))
+            continue;
+        const QRectF inside = frame.item->mapRectToScene(QRectF(0, 0, frame.item->width(), frame.item->height()))
+                                  .adjusted(border, border, -border, -border);
+        if (!inside.adjusted(kFrameGap, kFrameGap, -kFrameGap, -kFrameGap).contains(rect))
+            *problems << name + QStringLiteral(" touches the frame of %1").arg(describe(frame.item));
+    }
     const QColor color = text->property("color").value<QColor>();
-    const QColor background = backgroundOf(text, rect);
     const double ratio = contrast(color, background);
     if (ratio < m_minimumContrast)
         *problems << (name
@@ -290,20 +387,64 @@ void ReadabilityCheck::checkText(const Painted& entry, const QRectF& windowRect,
                   .arg(color.name(), background.name()));
 }
 
-// The colour behind a text: the nearest item around it that fills the text's place with an opaque
-// colour, or the window's own.
-QColor ReadabilityCheck::backgroundOf(QQuickItem* text, const QRectF& rect) const
+// An icon stands out when most of what it draws does.
+void ReadabilityCheck::checkImage(const Painted& entry, const QColor& background, QStringList* problems) const
 {
-    const QPointF centre = rect.center();
-    for (QQuickItem* item = text->parentItem(); item; item = item->parentItem()) {
-        const bool filled = item->inherits("QQuickRectangle") || isGroup(item);
-        if (!filled)
-            continue;
-        const QColor color = item->property("color").value<QColor>();
-        if (color.alphaF() < 0.5 || item->opacity() < 0.5)
-            continue;
-        if (item->mapRectToScene(QRectF(0, 0, item->width(), item->height())).contains(centre))
-            return color;
+    const QUrl source = entry.item->property("source").toUrl();
+    auto ink = m_inks.find(source);
+    if (ink == m_inks.end())
+        ink = m_inks.insert(source, inkOf(QImage(QQmlFile::urlToLocalFileOrQrc(source))));
+    const int percent = percentStandingOut(*ink, background, m_minimumContrast);
+    if (percent >= 0 && percent < kIconPercent)
+        *problems << describe(entry.item)
+                + QStringLiteral(" stands out from %1 in %2% of what it draws").arg(background.name()).arg(percent);
+}
+
+void ReadabilityCheck::checkBar(const Painted& entry, const QColor& background, QStringList* problems) const
+{
+    QQuickItem* bar = entry.item;
+    const QColor fill = blend(bar->property("color").value<QColor>(), background, 1);
+    const bool framed = borderWidth(bar) > 0;
+    const QColor frame = blend(borderColor(bar), background, 1);
+    const double ratio = qMax(contrast(fill, background), framed ? contrast(frame, background) : 1.0);
+    // A rectangle of the ground's own colour draws nothing.
+    if (ratio < 1.001)
+        return;
+    if (ratio < m_minimumContrast)
+        *problems << describe(bar)
+                + QStringLiteral(" has a contrast of %1 (%2 on %3)")
+                      .arg(ratio, 0, 'f', 1)
+                      .arg(framed ? frame.name() : fill.name(), background.name());
+}
+
+int ReadabilityCheck::percentStandingOut(const QImage& picture, const QColor& ground, double minimumContrast)
+{
+    return percentStandingOut(inkOf(picture), ground, minimumContrast);
+}
+
+int ReadabilityCheck::percentStandingOut(const Ink& ink, const QColor& ground, double minimumContrast)
+{
+    int total = 0;
+    int standing = 0;
+    for (auto it = ink.cbegin(); it != ink.cend(); ++it) {
+        total += it.value();
+        if (contrast(QColor::fromRgb(it.key()), ground) >= minimumContrast)
+            standing += it.value();
     }
-    return text->window() ? text->window()->color() : QColor(Qt::black);
+    return total > 0 ? 100 * standing / total : -1;
+}
+
+// What a reader sees of a picture: its pixels that are at least half opaque.
+ReadabilityCheck::Ink ReadabilityCheck::inkOf(const QImage& picture)
+{
+    Ink ink;
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) >= 128)
+                ++ink[qRgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x]))];
+        }
+    }
+    return ink;
 }

@@ -1,5 +1,6 @@
 #include "screentour.h"
 
+#include "motioncheck.h"
 #include "toursupport.h"
 
 #include <QCoreApplication>
@@ -20,11 +21,10 @@ QString nameOf(const QJSValue& step) { return step.property(QStringLiteral("name
 
 } // namespace
 
-ScreenTour::ScreenTour(QQmlEngine* engine, QObject* rootObject, int settleMs, QObject* parent)
+ScreenTour::ScreenTour(QQmlEngine* engine, QObject* rootObject, QObject* parent)
     : QObject(parent)
     , m_engine(engine)
     , m_rootObject(rootObject)
-    , m_settleMs(settleMs)
     , m_support(new TourSupport(this))
 {
 }
@@ -86,6 +86,44 @@ bool ScreenTour::waitFor(const std::function<bool()>& condition, int timeoutMs)
         pause(10);
     }
     return true;
+}
+
+bool ScreenTour::settle(QQuickWindow* window, QStringList* failures)
+{
+    if (!window) {
+        *failures << QStringLiteral("%1: no window").arg(currentStep());
+        return false;
+    }
+    // Positioners and layouts place their items when the window prepares a frame: only a frame drawn
+    // after everything came to rest shows where things stay.
+    bool drawn = false;
+    const QMetaObject::Connection connection
+        = connect(window, &QQuickWindow::frameSwapped, this, [&drawn]() { drawn = true; });
+    bool resting = false;
+    QStringList moving;
+    const bool settled = waitFor(
+        [&]() {
+            moving = MotionCheck::moving(window);
+            if (!moving.isEmpty()) {
+                resting = false;
+                return false;
+            }
+            if (resting)
+                return drawn;
+            // At rest from now on: one more frame.
+            resting = true;
+            drawn = false;
+            window->update();
+            return false;
+        },
+        kStepTimeoutMs);
+    disconnect(connection);
+    if (!settled) {
+        *failures << QStringLiteral("%1: did not settle: %2")
+                         .arg(currentStep(),
+                             moving.isEmpty() ? QStringLiteral("no frame drawn") : moving.join(QStringLiteral(", ")));
+    }
+    return settled;
 }
 
 bool ScreenTour::callStep(const QJSValue& step, const QString& function, const QJSValueList& arguments,
@@ -159,10 +197,9 @@ QStringList ScreenTour::run(const QString& theme, const QString& language, const
         }
         const QString name = nameOf(step);
         if (!step.property(QStringLiteral("views")).isCallable()) {
-            if (!name.isEmpty()) {
-                pause(m_settleMs);
-                visit(name, windowOf(step));
-            }
+            QQuickWindow* window = windowOf(step);
+            if (!name.isEmpty() && settle(window, &failures))
+                visit(name, window);
             continue;
         }
         QJSValue views;
@@ -186,8 +223,10 @@ QStringList ScreenTour::run(const QString& theme, const QString& language, const
                 failures << QStringLiteral("%1: did not show view %2: %3").arg(currentStep()).arg(view + 1).arg(claim);
                 break;
             }
-            pause(m_settleMs);
-            visit(QStringLiteral("%1-%2").arg(name).arg(view + 1), windowOf(step));
+            QQuickWindow* window = windowOf(step);
+            if (!settle(window, &failures))
+                break;
+            visit(QStringLiteral("%1-%2").arg(name).arg(view + 1), window);
         }
     }
     setCurrentStep(QString());
