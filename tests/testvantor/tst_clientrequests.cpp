@@ -313,7 +313,7 @@ void TestClientRequests::requestsLeaveInCallOrder()
     for (const FakeServer::Request& request : client.server.requests())
         sections << request.section;
     QCOMPARE(sections, (QStringList { "GetVersionNumber", "GetSettings", "GetRepetitionTimes", "GetGPSSyncMode" }));
-    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 20000));
 }
 
 VANTOR_TEST_CLASS(TestClientRequests)

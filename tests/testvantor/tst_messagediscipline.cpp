@@ -149,7 +149,7 @@ void TestMessageDiscipline::oneRequestAtATime()
     QCOMPARE(client.backend.requestQueue().size(), 1);
 
     client.server.acknowledge(second.id);
-    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 20000));
 }
 
 void TestMessageDiscipline::replyTimeoutDiscardsTheQueue()
@@ -161,7 +161,7 @@ void TestMessageDiscipline::replyTimeoutDiscardsTheQueue()
     client.backend.getStatus();
     client.backend.getSettings();
     client.backend.getVersionNumber();
-    QVERIFY(errors.wait(2000));
+    QVERIFY(errors.wait(20000));
     QTest::qWait(150);
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Error sending request"));
@@ -181,7 +181,7 @@ void TestMessageDiscipline::lateAcknowledgementAfterTimeout()
     client.backend.setReplyTimeout(80);
     QSignalSpy errors(&client.backend, &Backend::someError);
     client.backend.getStatus();
-    QVERIFY(errors.wait(2000));
+    QVERIFY(errors.wait(20000));
     client.server.acknowledge(client.server.requests().at(0).id);
     QTest::qWait(100);
     QCOMPARE(errors.count(), 1);
@@ -222,7 +222,7 @@ void TestMessageDiscipline::frameSplitOverArrivals()
     QSignalSpy versions(&client.backend, &Backend::versionNumber);
     const QByteArray frame = versionFrame(QStringLiteral("1.2.34"));
     client.server.send("noise" + frame.left(10));
-    QVERIFY(QTest::qWaitFor([&] { return client.backend.receiveBuffer().size() == 10; }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return client.backend.receiveBuffer().size() == 10; }, 20000));
     // The bytes before the TAB are gone as soon as the TAB has been seen.
     QVERIFY(client.backend.receiveBuffer().startsWith('\x09'));
     QCOMPARE(versions.count(), 0);
@@ -239,7 +239,7 @@ void TestMessageDiscipline::twoFramesInOneArrival()
     QVERIFY(client.connect());
     QSignalSpy versions(&client.backend, &Backend::versionNumber);
     client.server.send(versionFrame(QStringLiteral("A")) + versionFrame(QStringLiteral("B")));
-    QVERIFY(QTest::qWaitFor([&] { return versions.count() == 2; }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return versions.count() == 2; }, 20000));
     QCOMPARE(versions.at(0).at(0).toString(), QStringLiteral("A"));
     QCOMPARE(versions.at(1).at(0).toString(), QStringLiteral("B"));
 }
@@ -264,14 +264,16 @@ void TestMessageDiscipline::emptyAndBrokenFrames()
 
 void TestMessageDiscipline::burstOfTinyFrames()
 {
-    // A broken peer's burst of 8 MiB of small frames that are not messages is cut in one pass: the
-    // window must not freeze on it. (Cutting each frame off the front of the buffer took seconds.)
+    // A broken peer's burst of 4 MiB of empty frames is cut in one pass: the window must not freeze
+    // on it. Cutting each frame off the front of the buffer moves the rest of the buffer for every
+    // frame: two million times here, about a minute's work, while one pass takes a small part of a
+    // second. The bound lies far from both, so that neither a loaded machine nor a fast one blurs them.
     Backend backend;
     QSignalSpy versions(&backend, &Backend::versionNumber);
-    const QByteArray small = "\x09" + QByteArray(30, 'x') + "\x02";
+    const QByteArray empty = "\x09\x02";
     QByteArray burst;
-    while (burst.size() < 8 * 1024 * 1024)
-        burst += small;
+    while (burst.size() < 4 * 1024 * 1024)
+        burst += empty;
     const QByteArray last = versionFrame(QStringLiteral("after the burst"));
     QElapsedTimer clock;
     clock.start();
@@ -280,7 +282,7 @@ void TestMessageDiscipline::burstOfTinyFrames()
     QCOMPARE(versions.count(), 1);
     QCOMPARE(versions.at(0).at(0).toString(), QStringLiteral("after the burst"));
     QCOMPARE(backend.receiveBuffer(), last.left(7));
-    QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+    QVERIFY2(elapsed < 20000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
 }
 
 void TestMessageDiscipline::acknowledgementWithEmptyData()
@@ -294,7 +296,7 @@ void TestMessageDiscipline::acknowledgementWithEmptyData()
     client.server.acknowledge(client.server.requests().at(0).id);
     // An answer whose Data is empty is ignored.
     client.server.send(FakeServer::frame(QStringLiteral("Sema"), QStringLiteral("GetVersionNumber"), QJsonArray()));
-    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return client.backend.requestQueue().isEmpty(); }, 20000));
     QTest::qWait(50);
     QCOMPARE(versions.count(), 0);
     QCOMPARE(errors.count(), 0);
@@ -409,7 +411,7 @@ void TestMessageDiscipline::closedConnectionReleasesWaitingRequests()
     QVERIFY(client.server.waitForRequests(1));
     QSignalSpy status(&client.backend, &Backend::statusChanged);
     client.backend.disconnectClicked();
-    QVERIFY(QTest::qWaitFor([&] { return !status.isEmpty(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return !status.isEmpty(); }, 20000));
     QVERIFY(client.backend.requestQueue().isEmpty());
     QCOMPARE(errors.count(), 1);
     QCOMPARE(errors.at(0).at(0).toString(), QStringLiteral("Error sending request"));
@@ -444,7 +446,7 @@ void TestMessageDiscipline::handlerThatRunsTheEventLoop()
     client.server.send(FakeServer::frame(QStringLiteral("SemaError"), QStringLiteral("X"),
                            QJsonArray { QJsonObject { { "Error", "E" } } })
         + versionFrame(QStringLiteral("2")));
-    QVERIFY2(QTest::qWaitFor([&] { return seen.size() == 3; }, 3000), qPrintable(seen.join(",")));
+    QVERIFY2(QTest::qWaitFor([&] { return seen.size() == 3; }, 20000), qPrintable(seen.join(",")));
     QCOMPARE(seen, (QStringList { "E", "2", "3" }));
 }
 

@@ -75,7 +75,7 @@ TestCase {
         var chooser = cell(list, 0, data.chooser)
         mouseClick(chooser)
         compare(list.currentIndex, 0)
-        tryVerify(function() { return chooser.popup.opened }, 2000, "the list did not open")
+        tryVerify(function() { return chooser.popup.opened }, 20000, "the list did not open")
         var entries = chooser.popup.contentItem
         var clicked = false
         for (var i = 0; i < entries.count && !clicked; ++i) {

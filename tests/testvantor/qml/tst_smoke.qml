@@ -31,7 +31,7 @@ TestCase {
         var going = window
         going.destroy()
         wait(0)
-        tryVerify(function() { return going.objectName === undefined }, 2000, "the window is deleted")
+        tryVerify(function() { return going.objectName === undefined }, 20000, "the window is deleted")
         window = null
         compare(warnings, [])
     }

@@ -94,7 +94,7 @@ TestCase {
     // Opens the chooser with a click and clicks the entry with the given text.
     function choose(chooser, text) {
         click(chooser)
-        tryVerify(function() { return chooser.popup.opened }, 2000, "the list of " + chooser.objectName + " did not open")
+        tryVerify(function() { return chooser.popup.opened }, 20000, "the list of " + chooser.objectName + " did not open")
         var list = chooser.popup.contentItem
         for (var i = 0; i < list.count; ++i) {
             list.positionViewAtIndex(i, ListView.Contain)

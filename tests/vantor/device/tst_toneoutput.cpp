@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -183,20 +184,28 @@ void TestToneOutput::setSoundReturnsWhileTheSinkIsBusy()
     systemHw.setToneSink(sink);
     sink->setHeld(true);
 
-    QElapsedTimer timer;
-    timer.start();
-    systemHw.setSound(460, 1000);
-    systemHw.setSound(922, 300);
+    // The sink holds every tone until it is let go, and the tones are long: a request that waited
+    // for the sink would never return while it is held, one that waited for its tone's length would
+    // take a minute.
+    std::unique_ptr<QThread> caller(QThread::create([&systemHw]() {
+        systemHw.setSound(460, 60000);
+        systemHw.setSound(922, 30000);
+    }));
+    const auto letGo = qScopeGuard([&]() {
+        sink->setHeld(false);
+        caller->wait();
+    });
+    caller->start();
+    QVERIFY2(caller->wait(20000), "setSound waited for its tone");
     QVERIFY(sink->waitForTones(1, 5000));
     QVERIFY(sink->playing() >= 1); // the first tone is still sounding, and setSound has long returned
-    QVERIFY(timer.elapsed() < 1000);
 
     sink->setHeld(false);
     QVERIFY(sink->waitForTones(2, 5000));
     QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
     QList<RecordingToneSink::Tone> tones = sink->tones();
     std::sort(tones.begin(), tones.end(), [](const auto& a, const auto& b) { return a.frequencyHz < b.frequencyHz; });
-    QCOMPARE(tones, (QList<RecordingToneSink::Tone> { { 460, 1000 }, { 922, 300 } }));
+    QCOMPARE(tones, (QList<RecordingToneSink::Tone> { { 460, 60000 }, { 922, 30000 } }));
     QCOMPARE(sink->playing(), 0);
 }
 
@@ -215,16 +224,19 @@ void TestToneOutput::pcSpeakerToneReplacesTheOneSounding()
         return ::read(reader, &event, sizeof(event)) == ssize_t(sizeof(event)) ? event.value : -1;
     };
 
-    speaker->start(460, 1000);
+    // The first tone lasts a minute: a newer tone that waited for it, or a speaker silenced only at
+    // its end, would show far beyond the waits below, however slow the machine.
+    speaker->start(460, 60000);
     QCOMPARE(nextTone(5000), 460);
     QElapsedTimer clock;
     clock.start();
     speaker->start(922, 300);
-    QCOMPARE(nextTone(5000), 922);
-    // Only the newer tone's end silences the speaker: the first tone's end would come at 1000 ms.
-    QCOMPARE(nextTone(5000), 0);
-    QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
+    QCOMPARE(nextTone(20000), 922);
+    // Only the newer tone's end silences the speaker, and not before it has sounded its length.
+    QCOMPARE(nextTone(20000), 0);
+    QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+    // The replaced tone gave up its thread when the newer one came.
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(20000));
     QCOMPARE(nextTone(0), -1);
     speaker.reset();
     ::close(reader);
@@ -301,11 +313,15 @@ void TestToneOutput::noOutputDeviceFallsBackWithOneNotice()
     QCOMPARE(notices.at(0).at(0).toString(), QStringLiteral("Tones cannot be played: no sound card or PC speaker"));
     QCOMPARE(notices.at(0).at(2).toString(), QStringLiteral("#d12f2f"));
 
+    // Requests that waited for their tones would take at least the tones' length together.
+    qint64 tonesMs = 0;
     QElapsedTimer clock;
     clock.start();
-    for (const auto& tone : SystemHw::kToneTable)
+    for (const auto& tone : SystemHw::kToneTable) {
         systemHw->setSound(tone.frequencyHz, tone.durationMs);
-    QVERIFY(clock.elapsed() < 500);
+        tonesMs += tone.durationMs;
+    }
+    QVERIFY2(clock.elapsed() < tonesMs, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
     QVERIFY(QThreadPool::globalInstance()->waitForDone(5000));
 }
 
@@ -351,8 +367,10 @@ void TestToneOutput::workersEndPromptlyAtShutDown()
     QElapsedTimer timer;
     timer.start();
     systemHw.reset();
-    // The stopper waits up to 10 s per worker; each should end within its first 100 ms step.
-    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    // Each worker ends on its quit. One that the quit did not wake would be stopped only by the
+    // quit the stopper sends again after a second (or never, after 10 s): together that would take
+    // at least a second per worker.
+    QVERIFY2(timer.elapsed() < threads.size() * 1000, qPrintable(QString::number(timer.elapsed())));
 }
 
 void TestToneOutput::quitBeforeTheWaitIsNotLost()
@@ -360,10 +378,14 @@ void TestToneOutput::quitBeforeTheWaitIsNotLost()
     QMutex toneMutex;
     AudioOutputThread worker(&toneMutex, 300, 1250);
     worker.quitHandler(); // before process() reaches its wait
-    QElapsedTimer timer;
-    timer.start();
-    worker.process();
-    QVERIFY(timer.elapsed() < 1000);
+    // A lost quit would leave process() waiting for good.
+    std::unique_ptr<QThread> running(QThread::create([&worker]() { worker.process(); }));
+    const auto release = qScopeGuard([&]() {
+        worker.quitHandler();
+        running->wait();
+    });
+    running->start();
+    QVERIFY2(running->wait(20000), "the quit given before the wait was lost");
 }
 
 void TestToneOutput::sinkChosenAtStartUp()

@@ -93,11 +93,11 @@ void TestLifecycle::keepsAnsweringThroughASigintStorm()
         RemoteClient::frame(QStringLiteral("GetVersionNumber"), { QJsonObject() }, QStringLiteral("after-storm")));
     QVERIFY(
         !client
-             .waitForMessage([](const QByteArray& message) { return message.contains("\"ID\":\"after-storm\""); }, 5000)
+             .waitForMessage([](const QByteArray& message) { return message.contains("\"ID\":\"after-storm\""); }, 20000)
              .isEmpty());
     QVERIFY(!client
                  .waitForMessage(
-                     [](const QByteArray& message) { return message.contains("\"VersionNumber\":\"1.2.34\""); }, 5000)
+                     [](const QByteArray& message) { return message.contains("\"VersionNumber\":\"1.2.34\""); }, 20000)
                  .isEmpty());
     QVERIFY(vantor.waitForLog(QStringLiteral("|SIGINT")));
 }

@@ -30,9 +30,9 @@ QtObject {
         // The splash would hold the main window back for two seconds in every test.
         if (root.splashWindow)
             root.splashWindow.timeoutInterval = 1
-        testCase.tryVerify(function() { return window.visible }, 2000, "the main window is shown")
+        testCase.tryVerify(function() { return window.visible }, 20000, "the main window is shown")
         window.requestActivate()
-        testCase.tryVerify(function() { return window.active }, 2000, "the main window is active")
+        testCase.tryVerify(function() { return window.active }, 20000, "the main window is active")
         waitForStack()
         return root
     }
@@ -54,7 +54,7 @@ QtObject {
     function destroyRoot(object) {
         object.destroy()
         testCase.wait(0)
-        testCase.tryVerify(function() { return object.objectName === undefined }, 2000, "the root is deleted")
+        testCase.tryVerify(function() { return object.objectName === undefined }, 20000, "the root is deleted")
     }
 
     function find(name) {
@@ -67,7 +67,7 @@ QtObject {
 
     function waitForStack() {
         var view = stack()
-        testCase.tryVerify(function() { return !view.busy }, 3000, "the screen stack settles")
+        testCase.tryVerify(function() { return !view.busy }, 20000, "the screen stack settles")
     }
 
     function current() {

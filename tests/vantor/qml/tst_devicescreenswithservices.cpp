@@ -2,9 +2,11 @@
 // services and GPS, the GPS and satellite screens, the synchronisation capture and the emulator's
 // START and LAP buttons through the real event generator and event thread.
 #include "app/application.h"
+#include "core/orvaneenum.h"
 #include "device/gps.h"
 #include "device/gpsenum.h"
 #include "device/systemhw.h"
+#include "events/event.h"
 #include "events/eventslog.h"
 #include "mainwindowfixture.h"
 #include "sequence/sema.h"
@@ -16,6 +18,7 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 
 using namespace Vl::Tavix3::UI;
@@ -170,9 +173,19 @@ void TestDeviceScreens::emulatorLineButtonsReachTheEngine()
     pressAndRelease(lap, 100);
     QTRY_VERIFY(!sema->isOff());
 
+    // The start event reaches the engine on the engine's thread; the run's end writes it down. The
+    // watch is queued behind the engine's own handling of the same event, on the same thread.
+    std::atomic<bool> startHandled { false };
+    connect(
+        app, &Application::eventReceived, sema,
+        [&startHandled](const QVariant& event, bool isFalling) {
+            const EntityPtr<Event> record = event.value<EntityPtr<Event>>();
+            if (record && isFalling && record->physicalChannel == OrvaneEnum::QSTART_LINE)
+                startHandled = true;
+        },
+        Qt::QueuedConnection);
     pressAndRelease(start, 100);
-    // The start event reaches the engine on its own thread; the run's end writes it down.
-    QTest::qWait(300);
+    QTRY_VERIFY_WITH_TIMEOUT(startHandled, 20000);
     m_fixture->menuPressed();
     QVERIFY(!sema->sequenceStatus());
     app->eventsLog().waitForWritten();

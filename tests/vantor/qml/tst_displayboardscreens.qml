@@ -103,7 +103,7 @@ TestCase {
                                frame([DisplayboardEnum.DISP_COLOR_RED]))
         compareLamps([off])
         verify(timer.running)
-        tryVerify(function() { return Qt.colorEqual(lamp(0), "#CC3333") }, 3000)
+        tryVerify(function() { return Qt.colorEqual(lamp(0), "#CC3333") }, 20000)
         verify(!timer.running)
         compare(window.nextPixelData, undefined)
 
@@ -125,7 +125,7 @@ TestCase {
 
     function test_closingTheMirrorDestroysIt() {
         mirror().close()
-        tryVerify(function() { return helper.root.winDisplayboard === null }, 2000)
+        tryVerify(function() { return helper.root.winDisplayboard === null }, 20000)
         displayboard.setMatrix(0, frame([DisplayboardEnum.DISP_COLOR_RED]))
         compare(testSupport.warnings, [])
     }
@@ -135,7 +135,7 @@ TestCase {
         application.displayboardMode = OrvaneEnum.DISPLAYBOARD_MODE
         waitForRendering(helper.current())
         helper.tap(findChild(helper.current(), "menuIcon_NewSessionMenuForm"))
-        tryVerify(function() { return helper.stack().depth === 2 }, 2000)
+        tryVerify(function() { return helper.stack().depth === 2 }, 20000)
         helper.waitForStack()
         return helper.current()
     }
@@ -174,7 +174,7 @@ TestCase {
         helper.tap(close)
         wait(20)
         compare(helper.current(), screen)
-        tryVerify(function() { return close.enabled }, 2000)
+        tryVerify(function() { return close.enabled }, 20000)
         compare(close.opacity, 1)
         helper.tap(close)
         helper.waitForStack()

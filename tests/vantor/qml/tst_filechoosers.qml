@@ -105,7 +105,7 @@ TestCase {
         var path = entries(screen)[0].name
         waitForRendering(screen)
         helper.tap(iconNamed(screen, path))
-        tryVerify(function() { return helper.current() !== screen }, 2000)
+        tryVerify(function() { return helper.current() !== screen }, 20000)
         helper.waitForStack()
         var run = helper.current()
         verify(run.isRunScreen)
@@ -123,9 +123,9 @@ TestCase {
         var icon = iconNamed(screen, path)
         icon.longPressTime = 50
         mousePress(icon, icon.width / 2, icon.height / 2)
-        wait(150)
+        tryVerify(function() { return !icon.longPressTimer.running }, 20000, "the press is held long")
         mouseRelease(icon, icon.width / 2, icon.height / 2)
-        tryVerify(function() { return helper.current().objectName === path }, 2000)
+        tryVerify(function() { return helper.current().objectName === path }, 20000)
         compare(helper.current().formMenuTitle, "Sequence")
         compare(testSupport.warnings, [])
     }
@@ -195,7 +195,7 @@ TestCase {
         var path = entries(screen)[0].param
         waitForRendering(screen)
         helper.tap(iconNamed(screen, "ReadStartingList"))
-        tryVerify(function() { return sema.indexOf("setStartingListFromFile(" + path + ")") >= 0 }, 2000)
+        tryVerify(function() { return sema.indexOf("setStartingListFromFile(" + path + ")") >= 0 }, 20000)
         helper.waitForStack()
         if (data.stays) {
             compare(helper.current(), screen)
@@ -221,16 +221,16 @@ TestCase {
         var icon = iconNamed(screen, "ReadStartingList")
         icon.longPressTime = 50
         mousePress(icon, icon.width / 2, icon.height / 2)
-        wait(150)
+        tryVerify(function() { return !icon.longPressTimer.running }, 20000, "the press is held long")
         mouseRelease(icon, icon.width / 2, icon.height / 2)
-        tryVerify(function() { return helper.current().objectName === path }, 2000)
+        tryVerify(function() { return helper.current().objectName === path }, 20000)
         helper.waitForStack()
         var viewer = helper.current()
         compare(viewer.formMenuTitle, "StartingList")
         verify(sema.indexOf("setStartingListFromFile(" + path + ")") < 0)
         tryCompare(viewer, "modelCount", 4)
         compare(viewer.pageCount, 2)
-        tryVerify(function() { return findChild(viewer.view, "startsPage1") !== null }, 2000)
+        tryVerify(function() { return findChild(viewer.view, "startsPage1") !== null }, 20000)
         var first = findChild(viewer.view, "start0")
         compare(findChild(first, "bibText").text, "Num 12")
         compare(findChild(first, "timeText").text, "09:30:00")

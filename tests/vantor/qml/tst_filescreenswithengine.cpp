@@ -121,7 +121,10 @@ void TestFileScreensWithEngine::startingListIsViewedAndInstalled()
     entry->setProperty("longPressTime", 50);
     const QPoint centre = entry->mapToScene(QPointF(entry->width() / 2, entry->height() / 2)).toPoint();
     QTest::mousePress(m_fixture->window(), Qt::LeftButton, Qt::NoModifier, centre);
-    QTest::qWait(150);
+    // Held until the long-press timer has fired, however slowly the event loop turns.
+    QObject* longPressTimer = entry->property("longPressTimer").value<QObject*>();
+    QVERIFY(longPressTimer);
+    QTRY_VERIFY_WITH_TIMEOUT(!longPressTimer->property("running").toBool(), 20000);
     QTest::mouseRelease(m_fixture->window(), Qt::LeftButton, Qt::NoModifier, centre);
     QTRY_COMPARE(m_fixture->currentScreen()->objectName(), path);
     QQuickItem* viewer = m_fixture->currentScreen();

@@ -30,9 +30,9 @@ TestCase {
         verify(root !== null)
         var window = root.controlWindow
         root.splashWindow.timeoutInterval = 10
-        tryVerify(function() { return window.visible }, 2000, "the main window is shown")
+        tryVerify(function() { return window.visible }, 20000, "the main window is shown")
         window.requestActivate()
-        tryVerify(function() { return window.active }, 2000, "the main window is active")
+        tryVerify(function() { return window.active }, 20000, "the main window is active")
         var stack = findChild(window.contentItem, "stack")
         tryCompare(window, "activeFocusItem", stack.currentItem)
         testSupport.pressKey(window, Qt.Key_F1)

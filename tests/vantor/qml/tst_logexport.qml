@@ -78,7 +78,7 @@ TestCase {
         var screen = openExport()
         helper.tap(findChild(screen, "exportButton"))
         tryCompare(helper.find("infoText"), "text", "DONE!")
-        tryVerify(function() { return usbFolder.count >= 1 }, 3000, "the events log was copied")
+        tryVerify(function() { return usbFolder.count >= 1 }, 20000, "the events log was copied")
         verify(/^Events_.*\.log$/.test(usbFolder.get(0, "fileName")))
         compare(messageBox.questions, [])
         compare(testSupport.warnings, [])

@@ -46,7 +46,7 @@ TestCase {
         resultSpy.target = box
         closingSpy.target = box
         box.setVisible(header, f1, f2, f3, "", "", timeout, escKey, confirmKey)
-        tryVerify(function() { return box.activeFocus }, 1000, "the box takes the keyboard")
+        tryVerify(function() { return box.activeFocus }, 20000, "the box takes the keyboard")
         waitForRendering(box)
         return box
     }

@@ -112,13 +112,15 @@ void TestQuestionsWithMessageBox::resetFromTheMainMenu()
     menu->property("view").value<QObject*>()->setProperty("currentIndex", 1);
     QQuickItem* entry = nullptr;
     QTRY_VERIFY((entry = MainWindowFixture::findItem(menu, QStringLiteral("menuIcon_ResetToDefault"))));
-    // Once the page has moved in.
-    const auto onScreen = [this, entry]() {
+    // Once the page has moved in and come to rest: on screen, and where it was at the last look.
+    qreal lastX = -1;
+    const auto atRestOnScreen = [this, entry, &lastX]() {
         const qreal x = entry->mapToItem(m_fixture->window()->contentItem(), QPointF()).x();
-        return x >= 0 && x + entry->width() <= m_fixture->window()->width();
+        const bool resting = x == lastX;
+        lastX = x;
+        return resting && x >= 0 && x + entry->width() <= m_fixture->window()->width();
     };
-    QTRY_VERIFY(onScreen());
-    QTest::qWait(300);
+    QTRY_VERIFY_WITH_TIMEOUT(atRestOnScreen(), 20000);
     m_fixture->answerNextBox(key);
     m_fixture->tap(entry);
     QTRY_COMPARE(m_fixture->answeredHeader(), QStringLiteral("Reset to default\nAre you sure?"));

@@ -292,7 +292,7 @@ TestCase {
         tapLeft(screen)
         compare(screen.page, 4)
         helper.tap(findChild(screen, "usbButton"))
-        tryVerify(function() { return helper.current().objectName === "ImportStartingListForm" }, 2000)
+        tryVerify(function() { return helper.current().objectName === "ImportStartingListForm" }, 20000)
         compare(helper.current().formParam, "USB")
     }
 

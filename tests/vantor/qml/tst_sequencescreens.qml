@@ -67,7 +67,7 @@ TestCase {
     function longPress(icon) {
         icon.longPressTimer.interval = 50
         mousePress(icon)
-        wait(120)
+        tryVerify(function() { return !icon.longPressTimer.running }, 20000, "the press is held long")
         mouseRelease(icon)
     }
 

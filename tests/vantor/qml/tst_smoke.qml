@@ -138,12 +138,12 @@ TestCase {
         start(data.highContrast)
         var sequences = openAndSettle("qrc:/menu/Import.qml", { "objectName": "importCustom", "formTitle": "CUSTOM",
                                                                 "formParam": "custom", "pageSource": "" })
-        tryVerify(function() { return sequences.modelCount >= 1 }, 2000)
+        tryVerify(function() { return sequences.modelCount >= 1 }, 20000)
         openAndSettle("qrc:/menu/Import.qml", { "objectName": "importUsb", "formTitle": "USB", "formParam": "USB",
                                                 "pageSource": "" })
         var lists = openAndSettle("qrc:/menu/ImportStartingList.qml", {
             "objectName": "ImportStartingListForm", "formTitle": "CUSTOM", "formParam": "custom", "pageSource": "" })
-        tryVerify(function() { return lists.modelCount >= 2 }, 2000)
+        tryVerify(function() { return lists.modelCount >= 2 }, 20000)
         var path = custom + "/smoke_list.json"
         var starts = []
         for (var i = 0; i < 7; ++i)

@@ -67,7 +67,7 @@ TestCase {
         verify(!application.isCompleted)
         compare(timeoutSpy.count, 0)
         splash.timeoutInterval = 10
-        tryVerify(function() { return root.controlWindow.visible }, 2000, "the main window is shown")
+        tryVerify(function() { return root.controlWindow.visible }, 20000, "the main window is shown")
         verify(application.isCompleted)
         verify(!splash.visible)
         compare(timeoutSpy.count, 1)
@@ -82,7 +82,7 @@ TestCase {
         timeoutSpy.target = splash
         verify(!splash.isEnabled)
         verify(!splash.visible)
-        tryVerify(function() { return root.controlWindow.visible }, 500, "the main window is shown")
+        tryVerify(function() { return root.controlWindow.visible }, 20000, "the main window is shown")
         verify(application.isCompleted)
         wait(100)
         compare(timeoutSpy.count, 0)

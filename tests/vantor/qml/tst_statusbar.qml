@@ -156,9 +156,9 @@ TestCase {
         compare(bar.text, "first")
         compare(bar.queue.length, 1)
         // The second one comes only after the bar has slid away and back.
-        tryCompare(bar, "state", "", 1000)
+        tryCompare(bar, "state", "", 20000)
         compare(bar.text, "first")
-        tryCompare(bar, "text", "second", 2000)
+        tryCompare(bar, "text", "second", 20000)
         compare(bar.state, "showInfoBar")
         compare(bar.queue.length, 0)
     }
@@ -192,7 +192,7 @@ TestCase {
     function test_tapHidesTheInfoBar() {
         var bar = infoBar()
         bar.add("notice", 60000, "#007743")
-        tryCompare(bar, "y", 0, 2000)
+        tryCompare(bar, "y", 0, 20000)
         helper.tap(bar)
         compare(bar.state, "")
     }

@@ -72,7 +72,7 @@ TestCase {
 
     function test_mainMenuOpensTheSynchronisationMenu() {
         helper.tap(findChild(helper.current(), "menuIcon_SynchMenuForm"))
-        tryVerify(function() { return helper.current().objectName === "SynchMenuForm" }, 2000)
+        tryVerify(function() { return helper.current().objectName === "SynchMenuForm" }, 20000)
         var menu = helper.current()
         compare(menu.formTitle, "SYNCHRONIZATION")
         compare(menu.pageSource, "qrc:/menudata/MenuSynchroModel.qml")
@@ -103,7 +103,7 @@ TestCase {
             wait(600)
             compare(helper.current(), menu)
         } else {
-            tryVerify(function() { return helper.current().objectName === "GPS" }, 2000)
+            tryVerify(function() { return helper.current().objectName === "GPS" }, 20000)
             compare(helper.current().formTitle, "GPS & Time Zone")
         }
     }
