@@ -253,7 +253,7 @@ void Displayboard::drawSemaText(
     QMutexLocker locker(&m_mutex);
     const int y = bandRow(timeOfDayShown);
     const int width = textWidth(text);
-    const int x = 46 - width;
+    const int x = kBandTextEnd - width;
     switch (mode) {
     case SemaEnum::VISUALIZATION_MODE_1: {
         const int start = bandStart(timeOfDayShown);
@@ -308,7 +308,7 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
 
     switch (mode) {
     case SemaEnum::VISUALIZATION_MODE_1: {
-        const int s = 46 - textWidth(text);
+        const int s = kBandTextEnd - textWidth(text);
         const int start = clearFrom(std::min(bandStart(timeOfDayShown), s));
         m_textStartColumn = s;
         fillRect(start, y, kColumns - start, 8, kOff, false);
@@ -334,25 +334,25 @@ void Displayboard::drawSemaTime(SemaEnum::VisualizationMode mode, bool timeOfDay
             m_textStartColumn = s;
             drawTextDirty(s, y, text, kRed, kGreen, kSmall);
         } else {
-            const int s = 46 - textWidth(text);
+            const int s = kBandTextEnd - textWidth(text);
             const int from = clearFrom(s);
             m_textStartColumn = s;
             fillRect(from, y, kColumns - from, 8, kOff, false);
             drawTextDirty(s, y, text, foreground, kOff, kSmall);
         }
     } else if (isDotColour(colour)) {
-        const int s = 46 - textWidth(text);
+        const int s = kBandTextEnd - textWidth(text);
         m_textStartColumn = s;
         fillRect(s, y, kColumns - s, 8, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     } else if (mode == SemaEnum::VISUALIZATION_MODE_7) {
-        const int s = 46 - textWidth(text);
+        const int s = kBandTextEnd - textWidth(text);
         const int from = clearFrom(s);
         m_textStartColumn = s;
         fillRect(from, lightTop, kColumns - from, lightHeight, kOff, false);
         drawTextDirty(s, y, text, kRed, kOff, kSmall);
     } else {
-        const int s = 46 - textWidth(text);
+        const int s = kBandTextEnd - textWidth(text);
         int start = bandStart(timeOfDayShown);
         if (mode == SemaEnum::VISUALIZATION_MODE_6) {
             // Just below one minute to go, the wider minute text of the seconds before is still to be cleared.

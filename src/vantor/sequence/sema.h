@@ -351,6 +351,8 @@ private:
     void drawLights(SemaEnum::SemaColor colour);
     // Clears the board and forgets the colour: no light is shown, and the lamps say so.
     void clearBoardAndColour(bool sendPixels);
+    // Display-board text mode on the timing screens: the board belongs to the remote texts.
+    bool boardHoldsRemoteTexts() const;
     // The board shows what the engine draws: not the remote texts of display-board mode, nor a
     // service test.
     bool drawsBoard() const;

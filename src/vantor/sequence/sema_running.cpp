@@ -106,7 +106,7 @@ void Sema::runTick()
     SemaApplicationState& app = application();
 
     // Display-board text mode: the board belongs to the remote texts; only the status goes on.
-    if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu()) {
+    if (boardHoldsRemoteTexts()) {
         markRunFrameStale();
         const bool recent = m_lastRefresh && *m_lastRefresh <= now && now < *m_lastRefresh + kTextModeStatusPeriod;
         if (!recent) {
@@ -544,12 +544,15 @@ void Sema::clearBoardAndColour(bool sendPixels)
     emitColorSignals(SemaEnum::NO_SEMA_COLOR);
 }
 
-bool Sema::drawsBoard() const
+bool Sema::boardHoldsRemoteTexts() const
 {
     const SemaApplicationState& app = application();
-    if (app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu())
-        return false;
-    return !app.isInTestMenu() && !m_ledTestSequencer;
+    return app.displayboardMode() == OrvaneEnum::DISPLAYBOARD_MODE && app.isInTimingMenu();
+}
+
+bool Sema::drawsBoard() const
+{
+    return !boardHoldsRemoteTexts() && !application().isInTestMenu() && !m_ledTestSequencer;
 }
 
 SemaEnum::SemaColor Sema::shownLightColour() const
