@@ -87,6 +87,14 @@ struct ReceivedFrame
     QByteArray text;
 };
 
+// The data of a status message; empty for any other frame.
+QJsonObject statusData(const ReceivedFrame& frame)
+{
+    if (!frame.text.contains("\"Section\":\"Status\""))
+        return {};
+    return QJsonDocument::fromJson(frame.text).object().value(QStringLiteral("Data")).toArray().at(0).toObject();
+}
+
 // A plain loopback client on a thread of its own that splits what it reads into frames.
 class LoopbackClient
 {
@@ -293,12 +301,9 @@ std::vector<Turnover> turnovers(
         if (t.second < measureFromNs)
             continue;
         for (const ReceivedFrame& frame : frames) {
-            if (frame.ns < t.second || frame.ns >= t.second + kNsPerSecond
-                || !frame.text.contains("\"Section\":\"Status\""))
+            if (frame.ns < t.second || frame.ns >= t.second + kNsPerSecond)
                 continue;
-            const QJsonObject data
-                = QJsonDocument::fromJson(frame.text).object().value(QStringLiteral("Data")).toArray().at(0).toObject();
-            if (data.value(QStringLiteral("Time")).toString().trimmed() == expected) {
+            if (statusData(frame).value(QStringLiteral("Time")).toString().trimmed() == expected) {
                 t.received = frame.ns;
                 break;
             }
@@ -444,10 +449,9 @@ int runStatusLatency(const char* program, int seconds)
     std::vector<Journey> journeys;
     std::vector<bool> reported(changes.size(), false);
     for (const ReceivedFrame& frame : client.frames()) {
-        if (frame.ns < measureFromNs || !frame.text.contains("\"Section\":\"Status\""))
+        if (frame.ns < measureFromNs)
             continue;
-        const QJsonObject data
-            = QJsonDocument::fromJson(frame.text).object().value(QStringLiteral("Data")).toArray().at(0).toObject();
+        const QJsonObject data = statusData(frame);
         if (!data.contains(QStringLiteral("Color")))
             continue;
         const QString word = data.value(QStringLiteral("Color")).toString();
