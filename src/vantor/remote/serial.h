@@ -180,7 +180,7 @@ private:
     std::atomic<bool> m_inputBudgetHeldBack { false };
     std::atomic<bool> m_resumePosted { false };
 
-    QMutex m_outgoingMutex; // the texts and outputs below, the message numbers; used from any thread
+    QMutex m_outgoingMutex; // the texts and outputs below, the order of texts in the stream; used from any thread
     QList<QByteArray> m_outgoing; // texts waiting for the GUI thread's delivery
     bool m_deliveryPosted = false;
     QVector<std::shared_ptr<ClientOutput>> m_outputs; // of the connected clients, in connection order

@@ -96,13 +96,19 @@ private:
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
-// Runs writes on the thread of context (see SerialPathFinder::runOn) and tells whether they ran;
-// stored tells whether the settings stores could write every value they changed.
-bool runWrites(SerialPathFinder& server, QObject* context, const std::function<void()>& writes, bool& stored)
+// Runs writes, in order, on the thread of context (see SerialPathFinder::runOn) and tells whether
+// they ran (none to run is no wait); stored tells whether the settings stores could write every value
+// they changed.
+bool runWrites(
+    SerialPathFinder& server, QObject* context, const std::vector<std::function<void()>>& writes, bool& stored)
 {
+    stored = true;
+    if (writes.empty())
+        return true;
     return server.runOn(context, [&writes, &stored]() {
         const quint64 failedBefore = AppSettingsStore::failedWritesOnThisThread();
-        writes();
+        for (const auto& write : writes)
+            write();
         stored = AppSettingsStore::failedWritesOnThisThread() == failedBefore;
     });
 }
@@ -114,7 +120,7 @@ bool runOrRefuse(
     SerialPathFinder& server, const CommandRequest& request, QObject* context, const std::function<void()>& effect)
 {
     bool stored = true;
-    if (runWrites(server, context, effect, stored)) {
+    if (runWrites(server, context, { effect }, stored)) {
         if (!stored)
             server.sendError(request, Error::ErrorSettingsNotStored);
         return true;
@@ -323,10 +329,7 @@ void SettingsCommands::setSettings(SerialPathFinder& server, const CommandReques
 
         // The screens read these objects on the GUI thread: they are changed there, one item at a time.
         bool stored = true;
-        const bool written = item.writes.empty() || runWrites(server, application, [&item]() {
-            for (const auto& write : item.writes)
-                write();
-        }, stored);
+        const bool written = runWrites(server, application, item.writes, stored);
         for (const Error error : item.errors)
             server.sendError(request, error);
         if (!stored)
@@ -412,10 +415,7 @@ void SettingsCommands::setRepetitionTimes(SerialPathFinder& server, const Comman
         if (index)
             writes.push_back([application, v = *index]() { application->setRepetitionTimeIndex(v); });
         bool stored = true;
-        const bool written = writes.empty() || runWrites(server, application, [&writes]() {
-            for (const auto& write : writes)
-                write();
-        }, stored);
+        const bool written = runWrites(server, application, writes, stored);
         if (!written) {
             // The program closes: this item's times and those of the items after it are not set.
             server.sendError(request, Error::ErrorProgramClosing);
