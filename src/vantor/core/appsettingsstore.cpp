@@ -57,43 +57,35 @@ QVariant AppSettingsStore::value(const QString& key, const QVariant& defaultValu
 
 bool AppSettingsStore::setValue(const QString& key, const QVariant& value)
 {
-    QMutexLocker locker(&m_mutex);
-    renewAfterError();
-    m_settings->setValue(key, value);
-    const bool written = syncAndCheck();
-    const QString file = m_settings->fileName();
-    locker.unlock();
-    reportWrite(written, key, file);
-    return written;
+    return write(key, [&key, &value](QSettings& settings) { settings.setValue(key, value); });
 }
 
 bool AppSettingsStore::remove(const QString& key)
 {
-    QMutexLocker locker(&m_mutex);
-    renewAfterError();
-    m_settings->remove(key);
-    const bool written = syncAndCheck();
-    const QString file = m_settings->fileName();
-    locker.unlock();
-    reportWrite(written, key, file);
-    return written;
+    return write(key, [&key](QSettings& settings) { settings.remove(key); });
 }
 
 bool AppSettingsStore::sync()
 {
-    QMutexLocker locker(&m_mutex);
-    renewAfterError();
-    const bool written = syncAndCheck();
-    const QString file = m_settings->fileName();
-    locker.unlock();
-    reportWrite(written, QStringLiteral("the settings"), file);
-    return written;
+    return write(QStringLiteral("the settings"), [](QSettings&) {});
 }
 
 QString AppSettingsStore::fileName() const
 {
     QMutexLocker locker(&m_mutex);
     return m_settings->fileName();
+}
+
+bool AppSettingsStore::write(const QString& what, const std::function<void(QSettings&)>& change)
+{
+    QMutexLocker locker(&m_mutex);
+    renewAfterError();
+    change(*m_settings);
+    const bool written = syncAndCheck();
+    const QString file = m_settings->fileName();
+    locker.unlock();
+    reportWrite(written, what, file);
+    return written;
 }
 
 void AppSettingsStore::renewAfterError()
@@ -142,15 +134,6 @@ void AppSettingsStore::reportWrite(bool written, const QString& what, const QStr
             QT_TRANSLATE_NOOP("Vl::Tavix3::UI::AppSettingsStore", "Settings cannot be stored"), 10000,
             QStringLiteral("#d12f2f"));
     }
-}
-
-bool AppSettingsStore::readNumber(const QString& key, qint64& number) const
-{
-    QMutexLocker locker(&m_mutex);
-    if (!m_settings->contains(key))
-        return false;
-    number = m_settings->value(key).toLongLong();
-    return true;
 }
 
 qint64 AppSettingsStore::bounded(const QString& key, qint64 number, qint64 low, qint64 high) const

@@ -60,7 +60,7 @@ public:
     bool readChoice(const QString& key, T& target, const std::function<bool(qint64)>& isValid) const
     {
         qint64 number = 0;
-        if (!readNumber(key, number))
+        if (!read(key, number))
             return false;
         if (!isValid(number)) {
             reportOutOfRange(key, number, QStringLiteral("the default"));
@@ -76,20 +76,21 @@ public:
     bool readQuantity(const QString& key, T& target, qint64 low, qint64 high) const
     {
         qint64 number = 0;
-        if (!readNumber(key, number))
+        if (!read(key, number))
             return false;
         target = T(bounded(key, number, low, high));
         return true;
     }
 
 private:
+    // Makes the change and writes the file at once; what names the change in the log.
+    bool write(const QString& what, const std::function<void(QSettings&)>& change);
     // With the lock held: a store whose earlier access failed is opened afresh, so that its status
     // tells of the next access alone.
     void renewAfterError();
     // With the lock held: writes the file and tells whether it was written.
     bool syncAndCheck();
     void reportWrite(bool written, const QString& what, const QString& fileName) const;
-    bool readNumber(const QString& key, qint64& number) const;
     qint64 bounded(const QString& key, qint64 number, qint64 low, qint64 high) const;
     void reportOutOfRange(const QString& key, qint64 number, const QString& used) const;
 

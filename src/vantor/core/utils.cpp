@@ -74,6 +74,13 @@ QList<HeldInfoMessage>& heldInfoMessages()
     return messages;
 }
 
+void hold(const HeldInfoMessage& message)
+{
+    QMutexLocker locker(&heldInfoMessagesMutex());
+    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
+        heldInfoMessages().append(message);
+}
+
 } // namespace
 
 void Utils::showInfoMessage(const QString& text, int time, const QString& color)
@@ -90,16 +97,12 @@ void Utils::showTranslatedInfoMessage(const char* context, const char* source, i
         app->showInfoMessage(QCoreApplication::translate(context, source), time, color);
         return;
     }
-    QMutexLocker locker(&heldInfoMessagesMutex());
-    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
-        heldInfoMessages().append({ QString(), time, color, context, source });
+    hold({ QString(), time, color, context, source });
 }
 
 void Utils::holdInfoMessage(const QString& text, int time, const QString& color)
 {
-    QMutexLocker locker(&heldInfoMessagesMutex());
-    if (heldInfoMessages().size() < kMaxHeldInfoMessages)
-        heldInfoMessages().append({ text, time, color, nullptr, nullptr });
+    hold({ text, time, color, nullptr, nullptr });
 }
 
 void Utils::showHeldInfoMessages()

@@ -64,6 +64,19 @@ struct EventsLog::State
             QStringLiteral("#d12f2f"));
     }
 
+    // With fileMutex held: opens this run's file afresh and writes its header; failure names the
+    // step in the log when the file cannot be opened.
+    void openWithHeader(const QString& failure)
+    {
+        headerWritten = false;
+        if (!openFile()) {
+            fail(failure);
+            return;
+        }
+        failing = false;
+        writeHeader();
+    }
+
     // With fileMutex held: writes the lines, opening the file (and writing the header it lacks)
     // when it is closed; false when it cannot be opened.
     bool writeLines(const QStringList& lines)
@@ -140,13 +153,7 @@ void EventsLog::open(const QString& folder, const QDateTime& startTime)
     if (m_state->file.isOpen())
         m_state->file.close();
     m_state->file.setFileName(m_state->fileName);
-    m_state->headerWritten = false;
-    if (!m_state->openFile()) {
-        m_state->fail(QStringLiteral("Events log not opened"));
-        return;
-    }
-    m_state->failing = false;
-    m_state->writeHeader();
+    m_state->openWithHeader(QStringLiteral("Events log not opened"));
 }
 
 QString EventsLog::fileName() const
@@ -298,15 +305,8 @@ void EventsLog::removeAll()
                 qWarning() << "Events log not removed:" << folder.filePath(name);
         }
 
-        if (m_state->fileName.isEmpty())
-            return;
-        m_state->headerWritten = false;
-        if (!m_state->openFile()) {
-            m_state->fail(QStringLiteral("Events log not reopened"));
-            return;
-        }
-        m_state->failing = false;
-        m_state->writeHeader();
+        if (!m_state->fileName.isEmpty())
+            m_state->openWithHeader(QStringLiteral("Events log not reopened"));
     } catch (const std::exception& e) {
         VL_REPORT_EXCEPTION(e, "Vl::Tavix3::UI::EventsLog::removeAll");
     }
