@@ -37,9 +37,6 @@ namespace Vl::Tavix3::UI {
 
 namespace {
 
-// The info bar's colour of a failure.
-const QString kErrorColor = QStringLiteral("#d12f2f");
-
 // A short pause that keeps the screens alive during the start-up.
 void pause()
 {
@@ -353,7 +350,7 @@ void Application::exportLogFiles(const QString& path)
     if (copied)
         Utils::showInfoMessage(tr("DONE!"));
     else
-        Utils::showInfoMessage(tr("Export failed"), 3000, kErrorColor);
+        Utils::showInfoMessage(tr("Export failed"), 3000, Utils::kErrorColor);
 }
 
 void Application::deleteLogFiles()

@@ -132,7 +132,7 @@ void AppSettingsStore::reportWrite(bool written, const QString& what, const QStr
     if (firstFailure) {
         Utils::showTranslatedInfoMessage("Vl::Tavix3::UI::AppSettingsStore",
             QT_TRANSLATE_NOOP("Vl::Tavix3::UI::AppSettingsStore", "Settings cannot be stored"), 10000,
-            QStringLiteral("#d12f2f"));
+            Utils::kErrorColor);
     }
 }
 

@@ -45,6 +45,8 @@ public:
 
     Q_INVOKABLE static void processEvents(unsigned long mSec = 50, unsigned long every = 0);
     Q_INVOKABLE static double round(double dbVal, int nPlaces);
+    // The info bar's colour of a failure.
+    static inline const QString kErrorColor = QStringLiteral("#d12f2f");
     // Shows a short coloured notice in the info bar. A notice given before the application object
     // exists, or before its screens listen, is held (holdInfoMessage) and shown when they do
     // (showHeldInfoMessages).

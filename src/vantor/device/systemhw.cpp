@@ -90,7 +90,7 @@ void SystemHw::reportInaudibleTones()
         m_inaudibleTonesReported = true;
     }
     qWarning() << "Tones cannot be played: no sound card or PC speaker answers; tones go to the log";
-    Utils::showInfoMessage(tr("Tones cannot be played: no sound card or PC speaker"), 10000, QStringLiteral("#d12f2f"));
+    Utils::showInfoMessage(tr("Tones cannot be played: no sound card or PC speaker"), 10000, Utils::kErrorColor);
 }
 
 void SystemHw::toneAudibilityChanged(bool audible)

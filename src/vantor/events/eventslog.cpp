@@ -61,7 +61,7 @@ struct EventsLog::State
                                     .arg(what, fileName, file.errorString());
         Utils::showTranslatedInfoMessage("Vl::Tavix3::UI::EventsLog",
             QT_TRANSLATE_NOOP("Vl::Tavix3::UI::EventsLog", "Events log cannot be written"), 10000,
-            QStringLiteral("#d12f2f"));
+            Utils::kErrorColor);
     }
 
     // With fileMutex held: opens this run's file afresh and writes its header; failure names the
